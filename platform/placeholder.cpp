@@ -1,0 +1,1 @@
+// Platform services: each behind a small interface the windows are handed.
