@@ -1,0 +1,161 @@
+#include "settingsreader.h"
+
+#include "linereader.h"
+#include "numbertext.h"
+#include "settingssections.h"
+
+#include <optional>
+
+namespace brisquel {
+
+namespace {
+
+const QString kOne = QStringLiteral("1");
+
+class SectionReader {
+public:
+    SectionReader(LineReader &in, EntryReading reading, Module1 &state, TextBoxLook &look,
+                  QStringList &captions)
+        : m_in(in), m_reading(reading), m_state(state), m_look(look), m_captions(captions)
+    {
+    }
+
+    SectionReadResult run()
+    {
+        SectionReadResult result;
+        while (!m_in.atEnd()) {
+            const QString line = m_in.readLine().value_or(QString());
+            bool ok = true;
+            if (line == kSectionGeneral)
+                ok = readGeneral(result.ownName);
+            else if (line == kSectionUsuarios)
+                ok = readList(m_state.Usuarios, true);
+            else if (line == kSectionGrupos)
+                ok = readList(m_state.Grupos, false);
+            if (!ok)
+                return result;
+        }
+        result.ok = true;
+        return result;
+    }
+
+private:
+    std::optional<QString> entry()
+    {
+        return m_reading == EntryReading::DelimitedFields ? m_in.readField() : m_in.readLine();
+    }
+
+    static bool flag(const QString &line) { return line == kOne; }
+
+    std::optional<qint32> color(const QString &line)
+    {
+        const std::optional<qint32> value = roundToLong(readNumber(line));
+        if (!value || !acceptsColor(*value))
+            return std::nullopt;
+        return value;
+    }
+
+    bool readGeneral(bool &ownName)
+    {
+        const std::optional<QString> sender = entry();
+        if (!sender)
+            return false;
+        m_state.Remitente = *sender;
+
+        if (!entry()) // who saved last: the login always comes from the system
+            return false;
+
+        const std::optional<QString> own = entry();
+        if (!own)
+            return false;
+        // Read back as a number in the file of defaults, so "1" counts as 1.
+        ownName = flag(*own) ||
+                  (m_reading == EntryReading::DelimitedFields && readNumber(*own) == 1.0);
+
+        const std::optional<QString> name = m_in.readLine();
+        if (!name || !acceptsFontName(*name))
+            return false;
+        m_look.fontName = *name;
+
+        const std::optional<QString> bold = m_in.readLine();
+        if (!bold)
+            return false;
+        m_look.bold = flag(*bold);
+
+        const std::optional<QString> italic = m_in.readLine();
+        if (!italic)
+            return false;
+        m_look.italic = flag(*italic);
+
+        const std::optional<QString> sizeLine = m_in.readLine();
+        if (!sizeLine)
+            return false;
+        const float size = static_cast<float>(readNumber(*sizeLine));
+        if (!acceptsFontSize(size))
+            return false;
+        m_look.size = size;
+
+        const std::optional<QString> strike = m_in.readLine();
+        if (!strike)
+            return false;
+        m_look.strikethrough = flag(*strike);
+
+        const std::optional<QString> underline = m_in.readLine();
+        if (!underline)
+            return false;
+        m_look.underline = flag(*underline);
+
+        const std::optional<QString> foreLine = m_in.readLine();
+        if (!foreLine)
+            return false;
+        const std::optional<qint32> fore = color(*foreLine);
+        if (!fore)
+            return false;
+        m_look.foreColor = *fore;
+
+        const std::optional<QString> backLine = m_in.readLine();
+        if (!backLine)
+            return false;
+        const std::optional<qint32> back = color(*backLine);
+        if (!back)
+            return false;
+        m_look.backColor = *back;
+        return true;
+    }
+
+    // Twelve rows of two lines, whatever they hold: a header inside the range
+    // is taken as an entry, and lines after the range are skipped by the
+    // caller unless they are a header.
+    bool readList(RecipientList &list, bool userList)
+    {
+        for (RecipientEntry &row : list) {
+            const std::optional<QString> caption = entry();
+            if (!caption)
+                return false;
+            row[0] = *caption;
+            const std::optional<QString> target = entry();
+            if (!target)
+                return false;
+            row[1] = *target;
+            if (userList)
+                m_captions.append(row[0]);
+        }
+        return true;
+    }
+
+    LineReader &m_in;
+    EntryReading m_reading;
+    Module1 &m_state;
+    TextBoxLook &m_look;
+    QStringList &m_captions;
+};
+
+} // namespace
+
+SectionReadResult readSettingsSections(LineReader &in, EntryReading reading, Module1 &state,
+                                       TextBoxLook &look, QStringList &quickListCaptions)
+{
+    return SectionReader(in, reading, state, look, quickListCaptions).run();
+}
+
+} // namespace brisquel

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "module1.h"
+#include "textboxlook.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace brisquel {
+
+class LineReader;
+
+// How the entries of a file are read. The file of defaults written after a
+// failed load is read back with comma-delimited fields for the first three
+// lines of [GENERAL] and every list entry; everything else is whole lines.
+enum class EntryReading { WholeLines, DelimitedFields };
+
+struct SectionReadResult {
+    bool ok = false;       // false: the file was cut short inside a section or held a value the message box refuses
+    bool ownName = false;  // the 3rd line of the last [GENERAL] read said "1"
+};
+
+// Reads every section of the text into the state and the look, each value
+// applied right after its line is read, so values before a failure stay.
+// The caption of every user row read is appended to quickListCaptions.
+SectionReadResult readSettingsSections(LineReader &in, EntryReading reading, Module1 &state,
+                                       TextBoxLook &look, QStringList &quickListCaptions);
+
+} // namespace brisquel

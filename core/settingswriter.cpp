@@ -1,0 +1,66 @@
+#include "settingswriter.h"
+
+#include "cp1252.h"
+#include "numbertext.h"
+#include "settingssections.h"
+
+#include <QStringList>
+
+namespace brisquel {
+
+namespace {
+
+QString flag(bool value)
+{
+    return value ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+// A carriage return inside a value would end its line early and shift every
+// line after it, so it goes out as a blank. A lone line feed reads back fine.
+QString verbatim(const QString &text)
+{
+    QString line = text;
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return line;
+}
+
+void appendList(QStringList &lines, const RecipientList &list)
+{
+    for (const RecipientEntry &row : list) {
+        lines.append(verbatim(row[0]));
+        lines.append(verbatim(row[1]));
+    }
+}
+
+} // namespace
+
+QByteArray settingsFileBytes(const Module1 &state, const TextBoxLook &look)
+{
+    QStringList lines;
+    lines.reserve(62);
+    lines << kSectionGeneral
+          << verbatim(state.Remitente)
+          << verbatim(state.UsuarioWindows)
+          << flag(state.NombrePropio != False)
+          << verbatim(look.fontName)
+          << flag(look.bold)
+          << flag(look.italic)
+          << numberText(look.size)
+          << flag(look.strikethrough)
+          << flag(look.underline)
+          << numberText(look.foreColor)
+          << numberText(look.backColor);
+    lines << kSectionUsuarios;
+    appendList(lines, state.Usuarios);
+    lines << kSectionGrupos;
+    appendList(lines, state.Grupos);
+
+    QString text;
+    for (const QString &line : std::as_const(lines)) {
+        text += line;
+        text += QLatin1String("\r\n");
+    }
+    return encodeCp1252(text);
+}
+
+} // namespace brisquel

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "module1.h"
+#include "textboxlook.h"
+
+#include <QByteArray>
+
+namespace brisquel {
+
+// The 62 lines of "brisquel.ini", each ending in CR LF, in Windows-1252:
+// [GENERAL] with sender, login, own-name flag, the eight font and colour
+// values; [USUARIOS] and [GRUPOS] with two lines a row, caption first.
+QByteArray settingsFileBytes(const Module1 &state, const TextBoxLook &look);
+
+} // namespace brisquel

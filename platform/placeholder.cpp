@@ -1,1 +1,0 @@
-// Platform services: each behind a small interface the windows are handed.

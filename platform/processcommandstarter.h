@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/commandstarter.h"
+
+#include <QStringList>
+
+namespace brisquel {
+
+// Starts a command line as a hidden process without waiting, never through
+// a shell, with stdin, stdout and stderr on the null device.
+//
+// On Windows the command line reaches the process untouched and Windows
+// finds the program itself. Elsewhere the line is split into arguments the
+// way a Windows program would split it (splitCommandLine), and the program
+// is looked for in the program folders, in order; the first executable file
+// of that name wins. A program found nowhere, or one that fails to start,
+// is silently skipped.
+class ProcessCommandStarter final : public CommandStarter
+{
+public:
+    // Looks in defaultProgramFolders(); needs the application object.
+    ProcessCommandStarter();
+    explicit ProcessCommandStarter(QStringList programFolders);
+
+    void start(const QString &commandLine) override;
+
+    // The program's own folder, then the absolute folders of PATH, as
+    // Windows looks for a program. Relative PATH entries are left out so a
+    // `net` in the current folder is never picked up by accident.
+    static QStringList defaultProgramFolders();
+
+private:
+    QStringList m_programFolders;
+};
+
+} // namespace brisquel

@@ -1,0 +1,17 @@
+#pragma once
+
+namespace brisquel {
+
+// The screen in twips (1/1440 inch), the unit every window length is
+// given in.
+class ScreenMetrics
+{
+public:
+    virtual ~ScreenMetrics() = default;
+    virtual double twipsPerPixelX() const = 0;
+    virtual double twipsPerPixelY() const = 0;
+    virtual int screenWidthTwips() const = 0;
+    virtual int screenHeightTwips() const = 0;
+};
+
+} // namespace brisquel

@@ -1,0 +1,496 @@
+#include "core/settingsfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace brisquel;
+
+namespace {
+
+const QString kLogin = QStringLiteral("pruebas");
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<unreadable: ") + path.toUtf8() + '>';
+    return file.readAll();
+}
+
+QByteArray fixture(const QString &name)
+{
+    return bytesOf(QStringLiteral(BRISQUEL_TEST_DATA "/settings/") + name);
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// ASCII lines with CR LF, for the cases that vary one line.
+QByteArray crlfLines(const QStringList &lines)
+{
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += line.toLatin1() + "\r\n";
+    return bytes;
+}
+
+QStringList generalLines(const QString &font, const QString &size, const QString &fore, const QString &back)
+{
+    return {QStringLiteral("[GENERAL]"), QStringLiteral("Alguien"), QStringLiteral("otro"), QStringLiteral("0"),
+            font, QStringLiteral("1"), QStringLiteral("0"), size, QStringLiteral("1"), QStringLiteral("0"),
+            fore, back};
+}
+
+QStringList groupLines()
+{
+    QStringList lines{QStringLiteral("[GRUPOS]")};
+    for (int i = 0; i < 12; ++i)
+        lines << QStringLiteral("g%1name").arg(i) << QStringLiteral("g%1members").arg(i);
+    return lines;
+}
+
+QStringList twelveEmptyCaptions()
+{
+    return QStringList(12, kEmptySlotCaption);
+}
+
+Module1 startState()
+{
+    Module1 state;
+    state.UsuarioWindows = kLogin;
+    return state;
+}
+
+// The state a recovery leaves, whichever way it went.
+void verifyDefaultsState(const Module1 &state, const LoadOutcome &outcome)
+{
+    QCOMPARE(state.Remitente, kLogin);
+    QCOMPARE(state.NombrePropio, True);
+    for (const RecipientList *list : {&state.Usuarios, &state.Grupos})
+        for (const RecipientEntry &row : *list)
+            QCOMPARE(row, (RecipientEntry{kEmptySlotCaption, kEmptySlotCaption}));
+    QCOMPARE(outcome.quickListCaptions, twelveEmptyCaptions());
+}
+
+// A folder the test can make read-only; as root the permission is ignored.
+bool folderRefusesWrites(const QString &dir)
+{
+    QFile probe(dir + QStringLiteral("/probe"));
+    if (probe.open(QIODevice::WriteOnly)) {
+        probe.close();
+        probe.remove();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+class TestSettingsFile : public QObject {
+    Q_OBJECT
+
+private:
+    QString place(const QTemporaryDir &dir, const QString &fixtureName)
+    {
+        const QString path = dir.filePath(kSettingsFileName);
+        if (!fixtureName.isEmpty())
+            writeBytes(path, fixture(fixtureName));
+        return path;
+    }
+
+private slots:
+    void loadsAndSavesAFileItWrote()
+    {
+        QTemporaryDir dir;
+        const QString path = place(dir, QStringLiteral("complete.ini"));
+        Module1 state = startState();
+        TextBoxLook look;
+        const LoadOutcome outcome = loadSettings(path, state, look);
+
+        QVERIFY(outcome.error.isEmpty());
+        QVERIFY(!outcome.recovered);
+        QVERIFY(outcome.backupPath.isEmpty());
+        QCOMPARE(state.UsuarioWindows, kLogin); // the saved login is not taken over
+        QCOMPARE(state.Remitente, QString::fromUtf8("José Núñez"));
+        QCOMPARE(state.NombrePropio, True);
+        QCOMPARE(state.Usuarios[0], (RecipientEntry{QString::fromUtf8("Peña €"), QStringLiteral("pena")}));
+        QCOMPARE(state.Usuarios[1][0], QString::fromUtf8("Ángel"));
+        QCOMPARE(state.Usuarios[5][0], QString::fromUtf8("Raro \u0081\u008D\u008F\u0090\u009D"));
+        QCOMPARE(state.Grupos[0][1], QString::fromUtf8("ana, luis, óscar"));
+        QCOMPARE(state.Grupos[2][1], QStringLiteral("a\nb")); // a lone line feed stays inside the line
+        QCOMPARE(state.Grupos[11], (RecipientEntry{QString(), QString()}));
+        QCOMPARE(outcome.quickListCaptions.size(), 12);
+        QCOMPARE(outcome.quickListCaptions.at(0), QString::fromUtf8("Peña €"));
+        QCOMPARE(outcome.quickListCaptions.at(2), QStringLiteral("Contabilidad"));
+
+        QCOMPARE(look.fontName, QStringLiteral("Tahoma"));
+        QVERIFY(look.bold && !look.italic && !look.strikethrough && look.underline);
+        QCOMPARE(look.size, 8.25f);
+        QCOMPARE(look.foreColor, 255);
+        QCOMPARE(look.backColor, -2147483643);
+
+        // Saving gives the same bytes, only line 3 names the current login.
+        QVERIFY(saveSettings(path, state, look).isEmpty());
+        QByteArray expected = fixture(QStringLiteral("complete.ini"));
+        expected.replace("\r\notrousuario\r\n", "\r\npruebas\r\n");
+        QCOMPARE(bytesOf(path), expected);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{kSettingsFileName});
+    }
+
+    void readsFontSizesAndColours_data()
+    {
+        QTest::addColumn<QString>("sizeLine");
+        QTest::addColumn<QString>("foreLine");
+        QTest::addColumn<QString>("backLine");
+        QTest::addColumn<float>("size");
+        QTest::addColumn<int>("fore");
+        QTest::addColumn<int>("back");
+        QTest::newRow("8.25, red, window colour") << " 8.25" << " 255" << "-2147483643" << 8.25f << 255 << -2147483643;
+        QTest::newRow("window text, black") << " 10" << "-2147483640" << " 0" << 10.0f << -2147483640 << 0;
+        QTest::newRow("blanks inside") << " 1 2" << "2 5 5" << "-\t2147483643" << 12.0f << 255 << -2147483643;
+        QTest::newRow("exponents") << "1.2e1" << " 1E2" << " 16777215" << 12.0f << 100 << 0xFFFFFF;
+        QTest::newRow("halves to even") << " 9.75" << " 2.5" << " 3.5" << 9.75f << 2 << 4;
+        QTest::newRow("text reads as 0") << " 2160" << "negro" << "" << 2160.0f << 0 << 0;
+        QTest::newRow("system colour range") << " 0.5" << "-2147483648" << "-2147483624" << 0.5f << int(0x80000000u)
+                                             << int(0x80000018u);
+    }
+    void readsFontSizesAndColours()
+    {
+        QFETCH(QString, sizeLine);
+        QFETCH(QString, foreLine);
+        QFETCH(QString, backLine);
+        QTemporaryDir dir;
+        const QString path = place(dir, QString());
+        QVERIFY(writeBytes(path, crlfLines(generalLines(QStringLiteral("Arial"), sizeLine, foreLine, backLine))));
+        Module1 state = startState();
+        TextBoxLook look;
+        const LoadOutcome outcome = loadSettings(path, state, look);
+        QVERIFY(!outcome.recovered);
+        QFETCH(float, size);
+        QCOMPARE(look.size, size);
+        QTEST(int(look.foreColor), "fore");
+        QTEST(int(look.backColor), "back");
+        QCOMPARE(look.fontName, QStringLiteral("Arial"));
+        QVERIFY(look.bold && !look.italic && look.strikethrough && !look.underline);
+        QCOMPARE(state.Remitente, QStringLiteral("Alguien"));
+        QCOMPARE(state.NombrePropio, False);
+    }
+
+    void refusedValuesRecover_data()
+    {
+        QTest::addColumn<QString>("font");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("fore");
+        QTest::addColumn<QString>("back");
+        QTest::addColumn<QString>("keptFont");
+        QTest::addColumn<float>("keptSize");
+        QTest::addColumn<int>("keptFore");
+        const int windowText = int(0x80000008u);
+        QTest::newRow("colour above 32 bits") << "Verdana" << " 9.75" << " 2147483648" << " 0" << "Verdana" << 9.75f << windowText;
+        QTest::newRow("colour below 32 bits") << "Verdana" << " 9.75" << " 255" << "-2147483649" << "Verdana" << 9.75f << 255;
+        QTest::newRow("colour above RGB") << "Verdana" << " 9.75" << " 16777216" << " 0" << "Verdana" << 9.75f << windowText;
+        QTest::newRow("system colour 25") << "Verdana" << " 9.75" << " 255" << "-2147483623" << "Verdana" << 9.75f << 255;
+        QTest::newRow("size zero") << "Verdana" << " 0" << " 255" << " 0" << "Verdana" << 8.25f << windowText;
+        QTest::newRow("size negative") << "Verdana" << "-8" << " 255" << " 0" << "Verdana" << 8.25f << windowText;
+        QTest::newRow("size too big") << "Verdana" << " 2161" << " 255" << " 0" << "Verdana" << 8.25f << windowText;
+        QTest::newRow("size infinite") << "Verdana" << "1e999" << " 255" << " 0" << "Verdana" << 8.25f << windowText;
+        QTest::newRow("empty font name") << "" << " 12" << " 255" << " 0" << "MS Sans Serif" << 8.25f << windowText;
+    }
+    void refusedValuesRecover()
+    {
+        QFETCH(QString, font);
+        QFETCH(QString, size);
+        QFETCH(QString, fore);
+        QFETCH(QString, back);
+        QFETCH(QString, keptFont);
+        QFETCH(int, keptFore);
+        QTemporaryDir dir;
+        const QString path = place(dir, QString());
+        const QByteArray original = crlfLines(generalLines(font, size, fore, back) + groupLines());
+        QVERIFY(writeBytes(path, original));
+        Module1 state = startState();
+        TextBoxLook look;
+        const LoadOutcome outcome = loadSettings(path, state, look);
+
+        QVERIFY(outcome.recovered);
+        QVERIFY(outcome.error.isEmpty());
+        verifyDefaultsState(state, outcome);
+        // Values read before the refused one stay and go into the defaults.
+        QCOMPARE(look.fontName, keptFont);
+        QFETCH(float, keptSize);
+        QCOMPARE(look.size, keptSize);
+        QCOMPARE(int(look.foreColor), keptFore);
+        const QByteArray written = bytesOf(path);
+        QVERIFY(written.startsWith("[GENERAL]\r\npruebas\r\npruebas\r\n1\r\n" + keptFont.toLatin1() + "\r\n"));
+        QCOMPARE(written.count("\r\n"), 62);
+        QCOMPARE(bytesOf(outcome.backupPath), original);
+    }
+
+    void recoveryWritesDefaultsAndKeepsACopy_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("users cut after 23 lines") << "users-cut.ini" << "users-cut.expected.ini";
+        QTest::newRow("general cut, users read first") << "general-cut.ini" << "general-cut.expected.ini";
+        QTest::newRow("colour out of range") << "colour-out-of-range.ini" << "colour-out-of-range.expected.ini";
+    }
+    void recoveryWritesDefaultsAndKeepsACopy()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        const QString path = place(dir, input);
+        const QString backup = path + QStringLiteral(".bak");
+        QVERIFY(writeBytes(backup, "an older copy, longer than nothing at all"));
+        Module1 state = startState();
+        TextBoxLook look;
+        const LoadOutcome outcome = loadSettings(path, state, look);
+
+        QVERIFY(outcome.recovered);
+        QVERIFY(outcome.error.isEmpty());
+        QCOMPARE(outcome.backupPath, backup);
+        QCOMPARE(bytesOf(path), fixture(expected));
+        QCOMPARE(bytesOf(backup), fixture(input));
+        verifyDefaultsState(state, outcome); // captions of the failed read are gone
+    }
+
+    void firstRunWritesDefaults()
+    {
+        QTemporaryDir dir;
+        const QString path = place(dir, QString());
+        Module1 state = startState();
+        TextBoxLook look;
+        const LoadOutcome outcome = loadSettings(path, state, look);
+
+        QVERIFY(outcome.recovered);
+        QVERIFY(outcome.error.isEmpty());
+        QVERIFY(outcome.backupPath.isEmpty());
+        QCOMPARE(bytesOf(path), fixture(QStringLiteral("defaults.expected.ini")));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{kSettingsFileName});
+        verifyDefaultsState(state, outcome);
+        QCOMPARE(look.fontName, TextBoxLook().fontName);
+    }
+
+    void filesThatLoadNothing_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::newRow("empty file") << "empty.ini";
+        QTest::newRow("line feeds only: one line") << "lf-only.ini";
+    }
+    void filesThatLoadNothing()
+    {
+        QFETCH(QString, input);
+        QTemporaryDir dir;
+        const QString path = place(dir, input);
+        Module1 state = startState();
+        TextBoxLook look;
+        const LoadOutcome outcome = loadSettings(path, state, look);
+
+        QVERIFY(!outcome.recovered);
+        QVERIFY(outcome.error.isEmpty());
+        QVERIFY(outcome.quickListCaptions.isEmpty());
+        QVERIFY(state.Remitente.isEmpty());
+        QCOMPARE(state.NombrePropio, False);
+        QCOMPARE(state.Usuarios[0][0], QString());
+        QCOMPARE(look.fontName, TextBoxLook().fontName);
+        QCOMPARE(bytesOf(path), fixture(input));
+        QVERIFY(!QFile::exists(path + QStringLiteral(".bak")));
+    }
+
+    void headersMustMatchExactly_data()
+    {
+        QTest::addColumn<QString>("header");
+        QTest::newRow("trailing blank") << "[GENERAL] ";
+        QTest::newRow("leading blank") << " [GENERAL]";
+        QTest::newRow("trailing tab") << "[GENERAL]\t";
+        QTest::newRow("lower case") << "[general]";
+        QTest::newRow("mixed case") << "[General]";
+    }
+    void headersMustMatchExactly()
+    {
+        QFETCH(QString, header);
+        QTemporaryDir dir;
+        const QString path = place(dir, QString());
+        QStringList lines = generalLines(QStringLiteral("Arial"), QStringLiteral(" 12"), QStringLiteral(" 255"),
+                                         QStringLiteral(" 0"));
+        lines[0] = header;
+        lines[3] = QStringLiteral("1");
+        QVERIFY(writeBytes(path, crlfLines(lines + groupLines())));
+        Module1 state = startState();
+        TextBoxLook look;
+        const LoadOutcome outcome = loadSettings(path, state, look);
+
+        QVERIFY(!outcome.recovered);
+        QVERIFY(state.Remitente.isEmpty());
+        QCOMPARE(state.NombrePropio, False);
+        QCOMPARE(look.fontName, TextBoxLook().fontName);
+        QCOMPARE(state.Grupos[11][1], QStringLiteral("g11members")); // later sections still load
+    }
+
+    void shortSectionSwallowsTheNextHeader()
+    {
+        QTemporaryDir dir;
+        const QString path = place(dir, QStringLiteral("swallow.ini"));
+        Module1 state = startState();
+        TextBoxLook look;
+        const LoadOutcome outcome = loadSettings(path, state, look);
+
+        QVERIFY(!outcome.recovered);
+        QCOMPARE(state.Usuarios[9], (RecipientEntry{QStringLiteral("u9"), QStringLiteral("u9-dest")}));
+        QCOMPARE(state.Usuarios[10], (RecipientEntry{QStringLiteral("[GRUPOS]"), QStringLiteral("g0name")}));
+        QCOMPARE(state.Usuarios[11], (RecipientEntry{QStringLiteral("g0members"), QStringLiteral("g1name")}));
+        QCOMPARE(outcome.quickListCaptions.size(), 12);
+        QCOMPARE(outcome.quickListCaptions.at(10), QStringLiteral("[GRUPOS]"));
+        for (const RecipientEntry &row : state.Grupos)
+            QCOMPARE(row, (RecipientEntry{QString(), QString()}));
+    }
+
+    void repeatedSectionsLastWins()
+    {
+        QTemporaryDir dir;
+        const QString path = place(dir, QStringLiteral("repeated.ini"));
+        Module1 state = startState();
+        TextBoxLook look;
+        const LoadOutcome outcome = loadSettings(path, state, look);
+
+        QVERIFY(!outcome.recovered);
+        QCOMPARE(state.Remitente, QStringLiteral("Segundo"));
+        QCOMPARE(state.NombrePropio, False);
+        QCOMPARE(look.fontName, QStringLiteral("Arial"));
+        QCOMPARE(state.Usuarios[0][0], QStringLiteral("b0"));
+        QCOMPARE(state.Usuarios[11][1], QStringLiteral("b11-dest"));
+        QCOMPARE(state.Grupos[3][0], QStringLiteral("g3name"));
+        QCOMPARE(outcome.quickListCaptions.size(), 24);
+        QCOMPARE(outcome.quickListCaptions.at(0), QStringLiteral("a0"));
+        QCOMPARE(outcome.quickListCaptions.at(11), QStringLiteral("a11"));
+        QCOMPARE(outcome.quickListCaptions.at(12), QStringLiteral("b0"));
+    }
+
+    void thirteenthRowIsSkipped()
+    {
+        QTemporaryDir dir;
+        const QString path = place(dir, QStringLiteral("row13.ini"));
+        Module1 state = startState();
+        TextBoxLook look;
+        const LoadOutcome outcome = loadSettings(path, state, look);
+
+        QVERIFY(!outcome.recovered);
+        QCOMPARE(state.Usuarios[11], (RecipientEntry{QStringLiteral("u11"), QStringLiteral("u11-dest")}));
+        QVERIFY(!outcome.quickListCaptions.contains(QStringLiteral("extra")));
+        QCOMPARE(outcome.quickListCaptions.size(), 12);
+        QCOMPARE(state.Grupos[0][0], QStringLiteral("g0name"));
+        QCOMPARE(state.Grupos[11][1], QStringLiteral("g11members"));
+    }
+
+    void saveKeepsTheLayoutWhateverTheText()
+    {
+        QTemporaryDir dir;
+        const QString path = place(dir, QString());
+        Module1 state = startState();
+        state.Remitente = QString::fromUtf8("Zoë 日本\r\nX");
+        state.NombrePropio = True;
+        state.Usuarios[0] = {QString::fromUtf8("Peña €"), QStringLiteral("pena")};
+        const TextBoxLook look;
+        QVERIFY(saveSettings(path, state, look).isEmpty());
+
+        const QByteArray bytes = bytesOf(path);
+        QCOMPARE(bytes.count("\r\n"), 62);
+        QVERIFY(bytes.startsWith("[GENERAL]\r\nZo\xEB ?? \nX\r\npruebas\r\n1\r\nMS Sans Serif\r\n0\r\n0\r\n 8.25\r\n"
+                                 "0\r\n0\r\n-2147483640\r\n-2147483643\r\n[USUARIOS]\r\nPe\xF1" "a \x80\r\npena\r\n"
+                                 "\r\n\r\n"));
+
+        Module1 again = startState();
+        TextBoxLook lookAgain;
+        const LoadOutcome outcome = loadSettings(path, again, lookAgain);
+        QVERIFY(!outcome.recovered);
+        QCOMPARE(again.Remitente, QString::fromUtf8("Zoë ?? \nX"));
+        QCOMPARE(again.NombrePropio, True);
+        QCOMPARE(again.Usuarios[0][0], QString::fromUtf8("Peña €"));
+        QCOMPARE(lookAgain.backColor, look.backColor);
+    }
+
+    void pathThatIsAFolder()
+    {
+        QTemporaryDir dir;
+        const QString path = place(dir, QString());
+        QVERIFY(QDir(dir.path()).mkdir(kSettingsFileName));
+        Module1 state = startState();
+        TextBoxLook look;
+        const LoadOutcome outcome = loadSettings(path, state, look);
+
+        QVERIFY(!outcome.recovered);
+        QVERIFY(outcome.error.startsWith(QString::fromUtf8("No se ha podido leer la configuración de «")));
+        QVERIFY(outcome.error.contains(kSettingsFileName));
+        verifyDefaultsState(state, outcome);
+        QVERIFY(QFileInfo(path).isDir());
+
+        const QString saveError = saveSettings(path, state, look);
+        QVERIFY(saveError.startsWith(QString::fromUtf8("No se ha podido guardar la configuración en «")));
+        QVERIFY(saveError.contains(kSettingsFileName));
+        QVERIFY(QFileInfo(path).isDir());
+    }
+
+    void missingFolder()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("no-existe/") + kSettingsFileName);
+        Module1 state = startState();
+        TextBoxLook look;
+        const LoadOutcome outcome = loadSettings(path, state, look);
+
+        QVERIFY(!outcome.recovered);
+        QVERIFY(outcome.error.startsWith(QString::fromUtf8("No se ha podido crear «")));
+        verifyDefaultsState(state, outcome);
+        QVERIFY(!saveSettings(path, state, look).isEmpty());
+        QVERIFY(!QFileInfo::exists(path));
+    }
+
+    void noCopyNoReplacement()
+    {
+        QTemporaryDir dir;
+        const QString path = place(dir, QStringLiteral("users-cut.ini"));
+        QVERIFY(QDir(dir.path()).mkdir(kSettingsFileName + QStringLiteral(".bak")));
+        Module1 state = startState();
+        TextBoxLook look;
+        const LoadOutcome outcome = loadSettings(path, state, look);
+
+        QVERIFY(!outcome.recovered);
+        QVERIFY(outcome.backupPath.isEmpty());
+        QVERIFY(outcome.error.contains(QStringLiteral(".bak")));
+        QCOMPARE(bytesOf(path), fixture(QStringLiteral("users-cut.ini")));
+        verifyDefaultsState(state, outcome);
+        QCOMPARE(look.fontName, QStringLiteral("Courier New"));
+    }
+
+    void readOnlyFolder()
+    {
+        QTemporaryDir dir;
+        const QString path = place(dir, QStringLiteral("users-cut.ini"));
+        QFile::Permissions writable = QFileInfo(dir.path()).permissions();
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        const bool refuses = folderRefusesWrites(dir.path());
+        if (!refuses) {
+            QFile::setPermissions(dir.path(), writable);
+            QSKIP("This user may write into read-only folders (root), so the folder cannot refuse the write");
+        }
+        Module1 state = startState();
+        TextBoxLook look;
+        const LoadOutcome outcome = loadSettings(path, state, look);
+        const QString saveError = saveSettings(path, state, look);
+        QFile::setPermissions(dir.path(), writable);
+
+        QVERIFY(!outcome.error.isEmpty());
+        verifyDefaultsState(state, outcome);
+        QVERIFY(!saveError.isEmpty());
+        QCOMPARE(bytesOf(path), fixture(QStringLiteral("users-cut.ini")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsFile)
+#include "tst_settingsfile.moc"
