@@ -1,10 +1,41 @@
+#include "core/module1.h"
+#include "platform/processcommandstarter.h"
+#include "platform/qtcommondialog.h"
+#include "platform/qtmessagebox.h"
+#include "platform/qtscreenmetrics.h"
+#include "platform/systemloginname.h"
+#include "ui/forms.h"
+#include "ui/services.h"
+#include "ui/splash/form3.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QLabel placeholder(QStringLiteral("Brisquel"));
-    placeholder.show();
+    // The main window ends the program itself, after saving; hiding it in the
+    // tray must not.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // Qt's own dialogs (font, colour) speak Spanish like the rest.
+    QTranslator qtSpanish;
+    if (qtSpanish.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtSpanish);
+
+    brisquel::QtScreenMetrics screen;
+    brisquel::QtMessageBox messageBox;
+    brisquel::SystemLoginName loginName;
+    brisquel::ProcessCommandStarter starter;
+    brisquel::QtCommonDialog commonDialog;
+    brisquel::Services services{screen, messageBox, loginName, starter, commonDialog,
+                                [] { QCoreApplication::exit(0); }};
+
+    brisquel::Module1 state;
+    brisquel::Forms forms(state, services);
+    forms.form3().show();
     return app.exec();
 }

@@ -1,0 +1,153 @@
+#include "ui/formsfixture.h"
+
+#include "ui/kit/picturebutton.h"
+#include "ui/kit/vbcheckbox.h"
+#include "ui/kit/vbcombobox.h"
+#include "ui/kit/vbscrollbar.h"
+#include "ui/kit/vbtextbox.h"
+#include "ui/main/form1.h"
+#include "ui/quick/form2.h"
+#include "ui/splash/form3.h"
+
+#include <QGroupBox>
+#include <QtTest>
+
+using namespace brisquel;
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstRunWritesDefaultsAndDisablesTheBank();
+    void declinedGreetingEndsWithoutWriting();
+    void closingSavesWhatWasLoaded();
+    void salirEndsWithoutSaving();
+    void splashOpensMainWindowOnSecondTick();
+    void controlsStandAtTheirTwipsPlaces();
+};
+
+void TestStartup::firstRunWritesDefaultsAndDisablesTheBank()
+{
+    ProgramUnderTest program("ana");
+    Form1 &form = program.forms.form1();
+    QVERIFY(form.loadedOk());
+
+    QCOMPARE(program.messageBox.calls.size(), 1);
+    const auto greeting = program.messageBox.calls.first();
+    QCOMPARE(greeting.title, QStringLiteral("Brisquel v2.4b rev 10"));
+    QCOMPARE(greeting.style, 4 + 64 + 256 + 4096);
+    QVERIFY(greeting.text.startsWith(QStringLiteral(
+        "Hola ana, una cosita antes de empezar:\n\rEsto es una versión BETA (no finalizada...)\n\r\n\r")));
+    QVERIFY(greeting.text.endsWith(QStringLiteral("\n\r\n\r¿Deseas utilizarla?")));
+
+    const QList<QByteArray> lines = program.readIni().split('\n');
+    QCOMPARE(lines.size(), 63); // 62 lines, each ended by CR LF
+    QCOMPARE(lines[0], QByteArray("[GENERAL]\r"));
+    QCOMPARE(lines[1], QByteArray("ana\r"));
+    QCOMPARE(lines[3], QByteArray("1\r"));
+    QCOMPARE(lines[12], QByteArray("[USUARIOS]\r"));
+    QCOMPARE(lines[13], QByteArray("...\r"));
+
+    QCOMPARE(program.state.Remitente, QStringLiteral("ana"));
+    QCOMPARE(program.state.NombrePropio, True);
+    for (int i = 0; i < 12; ++i) {
+        QCOMPARE(form.Command1(i)->Caption(), QStringLiteral("..."));
+        QVERIFY(!form.Command1(i)->isEnabled());
+        QCOMPARE(form.Command1(i)->ToolTipText(), QStringLiteral("Pulsa el botón para enviar el mensaje a ..."));
+    }
+    QCOMPARE(program.forms.form2().Combo1->count(), 12);
+    QVERIFY(!form.VScroll1->isEnabled());
+    QCOMPARE(form.Command9(0)->ToolTipText(), QStringLiteral("Pulsa para cambiar al modo GRUPOS"));
+    // The font dialog will open on the font in use.
+    QCOMPARE(program.commonDialog.FontName, form.Text1->FontName());
+}
+
+void TestStartup::declinedGreetingEndsWithoutWriting()
+{
+    ProgramUnderTest program;
+    program.messageBox.answers = {vbNo};
+    Form1 &form = program.forms.form1();
+    QVERIFY(!form.loadedOk());
+    QCOMPARE(program.endCalls, 1);
+    QVERIFY(!QFile::exists(program.iniPath()));
+    QVERIFY(!program.forms.isLoaded2()); // nothing was read
+}
+
+void TestStartup::closingSavesWhatWasLoaded()
+{
+    ProgramUnderTest program("luis");
+    const QByteArray original = settingsText({{"Pepe", "pepe"}, {"Juan", "juan"}},
+                                             {{"Todos", "pepe, juan"}}, QStringLiteral("Ana"));
+    program.writeIni(original);
+
+    Form1 &form = program.forms.form1();
+    QCOMPARE(form.Command1(0)->Caption(), QStringLiteral("Pepe"));
+    QVERIFY(form.Command1(1)->isEnabled());
+    QVERIFY(!form.Command1(2)->isEnabled());
+    QCOMPARE(program.forms.form2().Combo1->itemText(1), QStringLiteral("Juan"));
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    QVERIFY(form.close());
+    QVERIFY(!program.forms.isLoaded2());
+    QByteArray expected = original;
+    expected.replace("\r\nana\r\n1\r\n", "\r\nluis\r\n1\r\n"); // line 3: who saved
+    QCOMPARE(program.readIni(), expected);
+}
+
+void TestStartup::salirEndsWithoutSaving()
+{
+    ProgramUnderTest program;
+    const QByteArray original = settingsText({{"Pepe", "pepe"}});
+    program.writeIni(original);
+    Form1 &form = program.forms.form1();
+    program.state.Remitente = QStringLiteral("otro nombre");
+
+    form.mnuSalir->trigger();
+    QCOMPARE(program.endCalls, 1);
+    QCOMPARE(program.readIni(), original);
+}
+
+void TestStartup::splashOpensMainWindowOnSecondTick()
+{
+    ProgramUnderTest program;
+    Form3 &splash = program.forms.form3();
+    QPointer<Form3> guard(&splash);
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    QCOMPARE(splash.Width(), 5550.0);
+    QCOMPARE(splash.Height(), 2790.0);
+    splash.resize(200, 100);
+    QCOMPARE(splash.Width(), 5550.0);
+    QCOMPARE(splash.Height(), 2790.0);
+
+    QTest::qWait(1300);
+    QCOMPARE(splash.Contador, Integer(1));
+    QVERIFY(program.messageBox.calls.isEmpty()); // the main window is not loaded yet
+    QTRY_VERIFY_WITH_TIMEOUT(!guard, 3000);
+    QCOMPARE(program.messageBox.calls.size(), 1);
+    QVERIFY(program.forms.form1().isVisible());
+}
+
+void TestStartup::controlsStandAtTheirTwipsPlaces()
+{
+    ProgramUnderTest program;
+    Form1 &form = program.forms.form1();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    // 15 twips to a pixel on the fake screen.
+    QCOMPARE(form.Text1->geometry(), QRect(4, 4, 277, 153));
+    QCOMPARE(form.Command1(4)->geometry(), QRect(96, 188, 93, 21));
+    QCOMPARE(form.Command1(11)->geometry(), QRect(188, 236, 93, 21));
+    QCOMPARE(form.VScroll1->geometry(), QRect(284, 4, 13, 25));
+    QCOMPARE(form.Check1->parentWidget(), form.Frame1);
+    // The panel starts right of the client area, the saved-messages frame
+    // below the bank.
+    QVERIFY2(form.Frame1->x() >= form.width(), qPrintable(QString::number(form.width())));
+    QVERIFY(form.Frame2->y() >= form.Command1(9)->geometry().bottom());
+    QCOMPARE(form.Width(), 5805.0);
+    QCOMPARE(form.Height(), 4305.0);
+}
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

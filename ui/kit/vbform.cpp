@@ -1,0 +1,236 @@
+#include "vbform.h"
+
+#include "keycodes.h"
+#include "twips.h"
+
+#include "platform/screenmetrics.h"
+
+#include <QKeyEvent>
+#include <QResizeEvent>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace brisquel {
+
+namespace {
+constexpr int kFrameWatchMs = 2000;
+} // namespace
+
+VbForm::VbForm(const ScreenMetrics &metrics, QWidget *parent)
+    : QWidget(parent)
+    , m_metrics(metrics)
+{
+}
+
+VbForm::~VbForm() = default;
+
+bool VbForm::hasFrame() const
+{
+    if (!isWindow() || windowFlags().testFlag(Qt::FramelessWindowHint))
+        return false;
+    const Qt::WindowType type = windowType();
+    return type != Qt::Popup && type != Qt::ToolTip && type != Qt::SplashScreen;
+}
+
+QSize VbForm::frameExtra() const
+{
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    return {std::max(0, outer.width() - inner.width()), std::max(0, outer.height() - inner.height())};
+}
+
+// ---- size ------------------------------------------------------------------
+
+double VbForm::Width() const
+{
+    const int pixels = m_wantedWidth >= 0 ? m_wantedWidth : frameGeometry().width();
+    return pixelsToTwips(pixels, m_metrics.twipsPerPixelX());
+}
+
+double VbForm::Height() const
+{
+    const int pixels = m_wantedHeight >= 0 ? m_wantedHeight : frameGeometry().height();
+    return pixelsToTwips(pixels, m_metrics.twipsPerPixelY());
+}
+
+void VbForm::setWidth(double twips)
+{
+    const int outer = std::max(0, twipsToPixels(twips, m_metrics.twipsPerPixelX()));
+    const int outerHeight = m_wantedHeight >= 0 ? m_wantedHeight : frameGeometry().height();
+    applyOuterSize(outer, outerHeight);
+}
+
+void VbForm::setHeight(double twips)
+{
+    const int outer = std::max(0, twipsToPixels(twips, m_metrics.twipsPerPixelY()));
+    const int outerWidth = m_wantedWidth >= 0 ? m_wantedWidth : frameGeometry().width();
+    applyOuterSize(outerWidth, outer);
+}
+
+void VbForm::applyOuterSize(int outerWidth, int outerHeight)
+{
+    const QSize extra = frameExtra();
+    // Before the window is first shown its frame is unknown: remember the
+    // outer size asked for until it is.
+    const bool watching = m_watchFrame && !m_watchDeadline.hasExpired();
+    const bool frameUnknown = hasFrame() && extra.isNull() && (!isVisible() || watching);
+    m_wantedWidth = frameUnknown ? outerWidth : -1;
+    m_wantedHeight = frameUnknown ? outerHeight : -1;
+    if (!frameUnknown)
+        m_watchFrame = false;
+    const QSize client(std::max(0, outerWidth - extra.width()),
+                       std::max(0, outerHeight - extra.height()));
+    // The same size again is no resize, so a window that re-imposes its
+    // size from Form_Resize does not go round in circles.
+    if (client != size())
+        resize(client);
+}
+
+void VbForm::settleOuterSize()
+{
+    if (m_wantedWidth < 0 && m_wantedHeight < 0)
+        return;
+    const int width = m_wantedWidth;
+    const int height = m_wantedHeight;
+    const QSize extra = frameExtra();
+    // Some window systems tell the frame only a moment after showing;
+    // keep watching for a while (some never tell).
+    if (!m_watchFrame && extra.isNull()) {
+        m_watchFrame = true;
+        m_watchDeadline.setRemainingTime(kFrameWatchMs);
+    } else if (!extra.isNull() || m_watchDeadline.hasExpired()) {
+        m_watchFrame = false;
+    }
+    if (!m_watchFrame) {
+        m_wantedWidth = -1;
+        m_wantedHeight = -1;
+    }
+    const QSize client(std::max(0, width - extra.width()), std::max(0, height - extra.height()));
+    if (client != size())
+        resize(client);
+}
+
+// ---- position --------------------------------------------------------------
+
+double VbForm::Left() const
+{
+    return pixelsToTwips(frameGeometry().x(), m_metrics.twipsPerPixelX());
+}
+
+double VbForm::Top() const
+{
+    return pixelsToTwips(frameGeometry().y(), m_metrics.twipsPerPixelY());
+}
+
+// A window's pos() is that of its frame.
+void VbForm::setLeft(double twips)
+{
+    move(twipsToPixels(twips, m_metrics.twipsPerPixelX()), pos().y());
+}
+
+void VbForm::setTop(double twips)
+{
+    move(pos().x(), twipsToPixels(twips, m_metrics.twipsPerPixelY()));
+}
+
+// ---- state -------------------------------------------------------------------
+
+namespace {
+int vbState(Qt::WindowStates states)
+{
+    if (states.testFlag(Qt::WindowMinimized))
+        return 1;
+    if (states.testFlag(Qt::WindowMaximized) || states.testFlag(Qt::WindowFullScreen))
+        return 2;
+    return 0;
+}
+} // namespace
+
+int VbForm::WindowState() const
+{
+    return vbState(windowState());
+}
+
+void VbForm::setWindowState(int state)
+{
+    const Qt::WindowStates active = windowState() & Qt::WindowActive;
+    switch (state) {
+    case 1:
+        QWidget::setWindowState(active | Qt::WindowMinimized);
+        break;
+    case 2:
+        QWidget::setWindowState(active | Qt::WindowMaximized);
+        break;
+    default:
+        QWidget::setWindowState(active);
+        break;
+    }
+}
+
+void VbForm::ZOrder()
+{
+    raise();
+    activateWindow();
+}
+
+void VbForm::place(QWidget *control, int left, int top, int width, int height) const
+{
+    placeTwips(control, left, top, width, height, m_metrics);
+}
+
+// ---- events ------------------------------------------------------------------
+
+bool VbForm::event(QEvent *event)
+{
+    const bool result = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+        if (isVisible() && (m_wantedWidth >= 0 || m_wantedHeight >= 0))
+            settleOuterSize();
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+void VbForm::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (event->size() != event->oldSize())
+        Form_Resize();
+}
+
+void VbForm::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        const int state = WindowState();
+        if (state != m_lastState) {
+            m_lastState = state;
+            Form_Resize();
+        }
+    }
+}
+
+void VbForm::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    Form_Paint();
+}
+
+void VbForm::keyPressEvent(QKeyEvent *event)
+{
+    Integer code = vbKeyAscii(event);
+    if (code == 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    Form_KeyPress(code);
+    event->accept();
+}
+
+} // namespace brisquel

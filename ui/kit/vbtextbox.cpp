@@ -1,0 +1,500 @@
+#include "vbtextbox.h"
+
+#include "keycodes.h"
+#include "textmapping.h"
+#include "vbcolor.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace brisquel {
+
+namespace {
+constexpr qint32 kWindowTextColor = qint32(0x80000008u);
+constexpr qint32 kWindowBackgroundColor = qint32(0x80000005u);
+const QString kLineBreak = QStringLiteral("\r\n");
+} // namespace
+
+VbTextBox::VbTextBox(bool multiLine, QWidget *parent)
+    : QWidget(parent)
+    , m_multiLine(multiLine)
+    , m_foreColor(kWindowTextColor)
+    , m_backColor(kWindowBackgroundColor)
+{
+    m_editor = detail::createTextEditor(multiLine, *this, this);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_editor->widget());
+
+    // The box itself holds the focus and hands keys on to the widget, so
+    // every key passes the box's rules whoever it was sent to.
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    m_editor->widget()->setFocusProxy(this);
+    m_editor->onShownChanged(this, [this] { widgetChanged(); });
+    applyColors();
+}
+
+VbTextBox::~VbTextBox() = default;
+
+QWidget *VbTextBox::editor() const
+{
+    return m_editor->widget();
+}
+
+// ---- text ----------------------------------------------------------------
+
+void VbTextBox::setText(const QString &text)
+{
+    if (text == m_text)
+        return;
+    const auto [start, length] = selection();
+    const int caret = textmap::followPosition(m_text, text, start + length);
+    m_text = text;
+    m_textPending = true;
+    m_selectionPending = true;
+    m_pendingSelection = {caret, 0};
+    if (m_widgetBusy == 0)
+        flush();
+    else
+        scheduleFlush();
+    emit Change();
+}
+
+void VbTextBox::widgetChanged()
+{
+    if (m_syncing)
+        return;
+    const QString now = m_editor->shown();
+    if (now == m_shown)
+        return; // formatting only
+
+    // Carry the widget's edit over onto the text it was showing: the units
+    // it kept stay exactly as they were, the new ones are read back.
+    const textmap::Difference d = textmap::difference(m_shown, now);
+    const int from = textmap::textPosition(m_shownText, d.prefix, m_multiLine);
+    const int to = textmap::textPosition(m_shownText, int(m_shown.size()) - d.suffix, m_multiLine);
+    const QString added = textmap::fromShown(
+        QStringView(now).mid(d.prefix, now.size() - d.suffix - d.prefix), m_multiLine);
+    const QString edited = m_shownText.left(from) + added + m_shownText.mid(to);
+
+    m_shown = now;
+    m_shownText = edited;
+    if (textmap::toShown(edited, m_multiLine) != now) {
+        // Read back, two symbols became one unit (a CR symbol typed before
+        // an LF): show the text as it now stands, caret behind the edit.
+        m_textPending = true;
+        m_selectionPending = true;
+        m_pendingSelection = {from + int(added.size()), 0};
+    }
+    if (edited == m_text) {
+        if (m_textPending)
+            scheduleFlush();
+        return;
+    }
+    m_text = edited;
+
+    const QPointer<VbTextBox> alive(this);
+    ++m_widgetBusy;
+    emit Change();
+    if (!alive)
+        return;
+    --m_widgetBusy;
+    if (m_textPending || m_selectionPending)
+        scheduleFlush();
+}
+
+void VbTextBox::flush()
+{
+    if (m_widgetBusy > 0)
+        return;
+    if (m_textPending) {
+        m_textPending = false;
+        m_syncing = true;
+        m_editor->replaceShown(textmap::toShown(m_text, m_multiLine));
+        m_syncing = false;
+        m_shown = m_editor->shown();
+        m_shownText = m_text;
+    }
+    if (m_selectionPending) {
+        m_selectionPending = false;
+        const auto [start, length] = m_pendingSelection;
+        m_editor->setShownSelection(textmap::shownPosition(m_shownText, start, m_multiLine),
+                                    textmap::shownPosition(m_shownText, start + length, m_multiLine));
+    }
+}
+
+void VbTextBox::scheduleFlush()
+{
+    if (m_flushQueued)
+        return;
+    m_flushQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_flushQueued = false;
+            flush();
+        },
+        Qt::QueuedConnection);
+}
+
+// ---- selection -----------------------------------------------------------
+
+std::pair<int, int> VbTextBox::selection() const
+{
+    if (m_selectionPending)
+        return m_pendingSelection;
+    const auto [start, end] = m_editor->shownSelection();
+    const int from = textmap::textPosition(m_shownText, start, m_multiLine);
+    const int to = textmap::textPosition(m_shownText, end, m_multiLine);
+    // The widget may still show an older text than m_text for a moment.
+    const int size = Len();
+    return {std::min(from, size), std::clamp(to, from, size) - std::min(from, size)};
+}
+
+void VbTextBox::selectText(int start, int length)
+{
+    start = std::clamp(start, 0, Len());
+    length = std::clamp(length, 0, Len() - start);
+    m_selectionPending = true;
+    m_pendingSelection = {start, length};
+    flush();
+}
+
+int VbTextBox::SelStart() const
+{
+    return selection().first;
+}
+
+void VbTextBox::setSelStart(int start)
+{
+    selectText(start, 0);
+}
+
+int VbTextBox::SelLength() const
+{
+    return selection().second;
+}
+
+void VbTextBox::setSelLength(int length)
+{
+    selectText(SelStart(), length);
+}
+
+QString VbTextBox::SelText() const
+{
+    const auto [start, length] = selection();
+    return m_text.mid(start, length);
+}
+
+void VbTextBox::setMaxLength(int maxLength)
+{
+    m_maxLength = std::max(0, maxLength);
+}
+
+void VbTextBox::SetFocus()
+{
+    setFocus(Qt::OtherFocusReason);
+}
+
+// ---- keys and pastes -----------------------------------------------------
+
+bool VbTextBox::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyRelease:
+        // The widget claims the keys it edits with before any shortcut.
+        return m_editor->baseEvent(event);
+    default:
+        return QWidget::event(event);
+    }
+}
+
+void VbTextBox::keyPressEvent(QKeyEvent *event)
+{
+    hostKeyPress(event);
+}
+
+void VbTextBox::hostKeyPress(QKeyEvent *event)
+{
+    flush();
+    const Integer typed = vbKeyAscii(event);
+    if (typed == 0) {
+        if (event->matches(QKeySequence::Paste)) { // Shift+Insert
+            event->accept();
+            hostPaste(QGuiApplication::clipboard()->text());
+        } else {
+            m_editor->baseKeyPress(event);
+        }
+        flush();
+        return;
+    }
+
+    Integer code = typed;
+    const QPointer<VbTextBox> alive(this);
+    emit KeyPress(code);
+    if (!alive)
+        return;
+    event->accept(); // the box has taken the key, whatever it does with it
+    if (code == typed)
+        typeKey(event, code);
+    else if (code != 0)
+        typeCode(code);
+    flush();
+}
+
+void VbTextBox::typeKey(QKeyEvent *event, Integer code)
+{
+    if (event->matches(QKeySequence::Paste)) {
+        hostPaste(QGuiApplication::clipboard()->text());
+        return;
+    }
+    switch (code) {
+    case 8:
+        if (event->key() == Qt::Key_Backspace)
+            m_editor->baseKeyPress(event);
+        else
+            m_editor->baseBackspace();
+        return;
+    case 10:
+    case 13:
+        if (m_multiLine)
+            typeText(kLineBreak);
+        return;
+    case 27:
+        return;
+    default:
+        break;
+    }
+    if (code < 32) {
+        // Ctrl+C, Ctrl+X, Ctrl+Z, Ctrl+A...: the widget's own commands.
+        m_editor->baseKeyPress(event);
+        event->accept();
+        return;
+    }
+    if (room() < event->text().size()) {
+        QApplication::beep();
+        return;
+    }
+    m_editor->baseKeyPress(event);
+}
+
+void VbTextBox::typeCode(Integer code)
+{
+    switch (code) {
+    case 8:
+        m_editor->baseBackspace();
+        return;
+    case 10:
+    case 13:
+        if (m_multiLine)
+            typeText(kLineBreak);
+        return;
+    default:
+        if (code >= 32)
+            typeText(vbCharFromKeyAscii(code));
+        return;
+    }
+}
+
+int VbTextBox::room() const
+{
+    if (m_maxLength <= 0)
+        return std::numeric_limits<int>::max();
+    return std::max(0, m_maxLength - (Len() - SelLength()));
+}
+
+void VbTextBox::typeText(const QString &text)
+{
+    const int fits = textmap::fittingLength(text, room());
+    if (fits < text.size())
+        QApplication::beep();
+    if (fits == 0)
+        return;
+    m_editor->typeShown(textmap::toShown(QStringView(text).left(fits), m_multiLine));
+}
+
+void VbTextBox::hostPaste(const QString &clip)
+{
+    flush();
+    typeText(textmap::pastedText(clip, m_multiLine));
+}
+
+QString VbTextBox::hostCopy() const
+{
+    return SelText();
+}
+
+void VbTextBox::hostEventDone()
+{
+    flush();
+}
+
+void VbTextBox::inputMethodEvent(QInputMethodEvent *event)
+{
+    hostInputMethod(event);
+}
+
+void VbTextBox::hostInputMethod(QInputMethodEvent *event)
+{
+    flush();
+    const QString commit = event->commitString();
+    const int fits = textmap::fittingLength(commit, room() + event->replacementLength());
+    if (fits < commit.size()) {
+        QInputMethodEvent cut(event->preeditString(), event->attributes());
+        cut.setCommitString(commit.left(fits), event->replacementStart(),
+                            event->replacementLength());
+        m_editor->baseInputMethod(&cut);
+        event->accept();
+    } else {
+        m_editor->baseInputMethod(event);
+    }
+    flush();
+}
+
+QVariant VbTextBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    return m_editor->widget()->inputMethodQuery(query);
+}
+
+// ---- focus ---------------------------------------------------------------
+
+void VbTextBox::focusInEvent(QFocusEvent *event)
+{
+    m_editor->baseEvent(event);
+    // Coming back from the context menu is no new focus.
+    if (event->reason() != Qt::PopupFocusReason)
+        emit GotFocus();
+}
+
+void VbTextBox::focusOutEvent(QFocusEvent *event)
+{
+    m_editor->baseEvent(event);
+}
+
+// ---- appearance ----------------------------------------------------------
+
+QString VbTextBox::FontName() const
+{
+    return font().family();
+}
+
+void VbTextBox::setFontName(const QString &name)
+{
+    QFont f = font();
+    f.setFamily(name);
+    setFont(f);
+}
+
+bool VbTextBox::FontBold() const
+{
+    return font().bold();
+}
+
+void VbTextBox::setFontBold(bool bold)
+{
+    QFont f = font();
+    f.setBold(bold);
+    setFont(f);
+}
+
+bool VbTextBox::FontItalic() const
+{
+    return font().italic();
+}
+
+void VbTextBox::setFontItalic(bool italic)
+{
+    QFont f = font();
+    f.setItalic(italic);
+    setFont(f);
+}
+
+float VbTextBox::FontSize() const
+{
+    return float(font().pointSizeF());
+}
+
+void VbTextBox::setFontSize(float points)
+{
+    if (!(points > 0.0f) || !std::isfinite(points))
+        return;
+    QFont f = font();
+    f.setPointSizeF(double(points));
+    setFont(f);
+}
+
+bool VbTextBox::FontStrikethru() const
+{
+    return font().strikeOut();
+}
+
+void VbTextBox::setFontStrikethru(bool strikethru)
+{
+    QFont f = font();
+    f.setStrikeOut(strikethru);
+    setFont(f);
+}
+
+bool VbTextBox::FontUnderline() const
+{
+    return font().underline();
+}
+
+void VbTextBox::setFontUnderline(bool underline)
+{
+    QFont f = font();
+    f.setUnderline(underline);
+    setFont(f);
+}
+
+void VbTextBox::setForeColor(qint32 color)
+{
+    m_foreColor = color;
+    applyColors();
+}
+
+void VbTextBox::setBackColor(qint32 color)
+{
+    m_backColor = color;
+    applyColors();
+}
+
+void VbTextBox::applyColors()
+{
+    QWidget *shownIn = m_editor->widget();
+    const QPalette system = QApplication::palette(shownIn);
+    QPalette palette = system;
+    const QColor fore = vbColorToQColor(m_foreColor, system);
+    if (fore.isValid()) {
+        palette.setColor(QPalette::Active, QPalette::Text, fore);
+        palette.setColor(QPalette::Inactive, QPalette::Text, fore);
+    }
+    const QColor back = vbColorToQColor(m_backColor, system);
+    if (back.isValid())
+        palette.setColor(QPalette::Base, back);
+    m_applyingColors = true;
+    shownIn->setPalette(palette);
+    m_applyingColors = false;
+}
+
+void VbTextBox::changeEvent(QEvent *event)
+{
+    // System colours follow a change of the system's look.
+    if (event->type() == QEvent::PaletteChange && !m_applyingColors)
+        applyColors();
+    QWidget::changeEvent(event);
+}
+
+} // namespace brisquel

@@ -1,1 +1,0 @@
-// The windows and the controls kit.

@@ -1,0 +1,84 @@
+#include "form2.h"
+
+#include "core/budget.h"
+#include "platform/screenmetrics.h"
+#include "ui/forms.h"
+#include "ui/kit/picturebutton.h"
+#include "ui/kit/vbcombobox.h"
+#include "ui/kit/vbtextbox.h"
+
+#include <QGroupBox>
+
+namespace brisquel {
+
+Form2::Form2(Forms &forms)
+    : DialogStrip(forms.services().screen, QStringLiteral("Mensaje Rápido"))
+    , m_forms(forms)
+{
+    Command1 = new PictureButton(QStringLiteral("&Cancelar"), Frame1);
+    place(Command1, 4200, 300, 795, 315);
+    Combo1 = new VbComboBox(false, Frame1);
+    place(Combo1, 2880, 300, 1275, 315);
+    Text1 = new VbTextBox(false, Frame1);
+    Text1->setMaxLength(800);
+    place(Text1, 120, 300, 2715, 315);
+    setTabOrder(Text1, Combo1);
+    setTabOrder(Combo1, Command1);
+
+    connect(Text1, &VbTextBox::Change, this, &Form2::Text1_Change);
+    connect(Combo1, &VbComboBox::Click, this, &Form2::Combo1_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
+}
+
+void Form2::Form_Load()
+{
+    setStripSize();
+    const ScreenMetrics &screen = metrics();
+    setTop(screen.screenHeightTwips() - Height() - 200);
+    setLeft(screen.screenWidthTwips() - Width() - 100);
+    Combo1->setToolTipText(QStringLiteral("Selecciona el usuario"));
+    Command1->setToolTipText(QStringLiteral("Pulsa el botón para cancelar el mensaje"));
+}
+
+void Form2::showEvent(QShowEvent *event)
+{
+    m_freshShowing = true;
+    DialogStrip::showEvent(event);
+}
+
+// Only the first paint of each showing starts a new message: a repaint
+// while the user types (another window passing over) must not wipe it.
+void Form2::Form_Paint()
+{
+    if (!m_freshShowing)
+        return;
+    m_freshShowing = false;
+    Text1->setText(QString());
+    Text1->SetFocus();
+}
+
+void Form2::Text1_Change()
+{
+    Module1 &state = m_forms.state();
+    const int limit = messageBudget(state);
+    if (Text1->Len() >= limit)
+        Text1->setText(Text1->Text().left(limit));
+    state.LetrasQuedan = Integer(limit - Text1->Len());
+}
+
+void Form2::Combo1_Click()
+{
+    const int i = Combo1->ListIndex();
+    // Entries past the twelfth (a settings file listing its users twice)
+    // have no user slot behind them.
+    if (i >= 0 && i < kRecipientSlots)
+        m_forms.dispatcher().EnviaUsuario(m_forms.state().Usuarios[i][1], Text1->Text());
+    hide();
+}
+
+void Form2::Command1_Click()
+{
+    hide();
+}
+
+} // namespace brisquel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ui/dialogstrip.h"
+
+namespace brisquel {
+
+class Forms;
+class PictureButton;
+class VbComboBox;
+class VbTextBox;
+
+// The quick-message strip at the bottom-right corner of the screen: a
+// message and a pick from the user list sends it at once.
+class Form2 : public DialogStrip {
+    Q_OBJECT
+
+public:
+    explicit Form2(Forms &forms);
+
+    PictureButton *Command1 = nullptr;
+    VbComboBox *Combo1 = nullptr;
+    VbTextBox *Text1 = nullptr;
+
+    void Form_Load();
+    void Form_Paint() override;
+    void Text1_Change();
+    void Combo1_Click();
+    void Command1_Click();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    Forms &m_forms;
+    bool m_freshShowing = false;
+};
+
+} // namespace brisquel

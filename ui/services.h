@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace brisquel {
+
+class CommandStarter;
+class CommonDialog;
+class LoginName;
+class MessageBox;
+class ScreenMetrics;
+
+// The platform services the windows use, handed in by main() (or by a test
+// with fakes).
+struct Services {
+    ScreenMetrics &screen;
+    MessageBox &messageBox;
+    LoginName &loginName;
+    CommandStarter &starter;
+    CommonDialog &commonDialog;
+    // Ends the program at once: no unload handler runs and nothing is saved.
+    std::function<void()> endProgram;
+    QString settingsPath = QStringLiteral("brisquel.ini");
+};
+
+} // namespace brisquel
