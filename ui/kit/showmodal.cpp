@@ -1,6 +1,8 @@
 #include "showmodal.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QEventLoop>
 #include <QPointer>
 #include <QWidget>
@@ -31,6 +33,8 @@ private:
 void showModal(QWidget &window)
 {
     QPointer<QWidget> guard(&window);
+    // Like a dialog, hand the activation back to the window the user came from.
+    QPointer<QWidget> previous(QApplication::activeWindow());
     QEventLoop loop;
     HideWatcher watcher(loop);
     QObject::connect(&window, &QObject::destroyed, &loop, &QEventLoop::quit);
@@ -39,12 +43,22 @@ void showModal(QWidget &window)
     window.show();
     window.raise();
     window.activateWindow();
+    // A window shown again while the window system still counts it as the
+    // focus window (as after a hide with no window manager) gets no new
+    // activation: make it the active one here.
+    if (QGuiApplication::focusWindow() == window.windowHandle() && !window.isActiveWindow())
+        QApplication::setActiveWindow(&window);
     // A handler may hide the window before the loop starts.
     if (window.isVisible())
         loop.exec(QEventLoop::DialogExec);
     if (guard) {
         guard->removeEventFilter(&watcher);
         guard->setWindowModality(Qt::NonModal);
+    }
+    if (previous && previous != guard && previous->isVisible()) {
+        previous->activateWindow();
+        if (QGuiApplication::focusWindow() == previous->windowHandle() && !previous->isActiveWindow())
+            QApplication::setActiveWindow(previous);
     }
 }
 

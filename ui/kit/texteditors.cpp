@@ -53,6 +53,10 @@ public:
     {
         const QString current = shown();
         const textmap::Difference d = textmap::difference(current, target);
+        // An assignment from code starts a new undo history, as the old
+        // boxes and Qt's own setPlainText do.
+        const bool undo = document()->isUndoRedoEnabled();
+        document()->setUndoRedoEnabled(false);
         QTextCursor cursor(document());
         cursor.beginEditBlock();
         cursor.setPosition(d.prefix);
@@ -63,6 +67,7 @@ public:
         if (!middle.isEmpty())
             cursor.insertText(middle);
         cursor.endEditBlock();
+        document()->setUndoRedoEnabled(undo);
     }
 
     std::pair<int, int> shownSelection() const override

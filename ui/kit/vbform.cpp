@@ -6,6 +6,7 @@
 #include "platform/screenmetrics.h"
 
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QResizeEvent>
 #include <QWindow>
 
@@ -56,31 +57,41 @@ double VbForm::Height() const
 
 void VbForm::setWidth(double twips)
 {
-    const int outer = std::max(0, twipsToPixels(twips, m_metrics.twipsPerPixelX()));
-    const int outerHeight = m_wantedHeight >= 0 ? m_wantedHeight : frameGeometry().height();
-    applyOuterSize(outer, outerHeight);
+    applyOuterSize(std::max(0, twipsToPixels(twips, m_metrics.twipsPerPixelX())), -1);
 }
 
 void VbForm::setHeight(double twips)
 {
-    const int outer = std::max(0, twipsToPixels(twips, m_metrics.twipsPerPixelY()));
-    const int outerWidth = m_wantedWidth >= 0 ? m_wantedWidth : frameGeometry().width();
-    applyOuterSize(outerWidth, outer);
+    applyOuterSize(-1, std::max(0, twipsToPixels(twips, m_metrics.twipsPerPixelY())));
+}
+
+QSize VbForm::clientFor(const QSize &extra) const
+{
+    QSize client = size();
+    if (m_wantedWidth >= 0)
+        client.setWidth(std::max(0, m_wantedWidth - extra.width()));
+    if (m_wantedHeight >= 0)
+        client.setHeight(std::max(0, m_wantedHeight - extra.height()));
+    return client;
 }
 
 void VbForm::applyOuterSize(int outerWidth, int outerHeight)
 {
+    if (outerWidth >= 0)
+        m_wantedWidth = outerWidth;
+    if (outerHeight >= 0)
+        m_wantedHeight = outerHeight;
     const QSize extra = frameExtra();
+    const QSize client = clientFor(extra);
     // Before the window is first shown its frame is unknown: remember the
     // outer size asked for until it is.
     const bool watching = m_watchFrame && !m_watchDeadline.hasExpired();
     const bool frameUnknown = hasFrame() && extra.isNull() && (!isVisible() || watching);
-    m_wantedWidth = frameUnknown ? outerWidth : -1;
-    m_wantedHeight = frameUnknown ? outerHeight : -1;
-    if (!frameUnknown)
+    if (!frameUnknown) {
+        m_wantedWidth = -1;
+        m_wantedHeight = -1;
         m_watchFrame = false;
-    const QSize client(std::max(0, outerWidth - extra.width()),
-                       std::max(0, outerHeight - extra.height()));
+    }
     // The same size again is no resize, so a window that re-imposes its
     // size from Form_Resize does not go round in circles.
     if (client != size())
@@ -89,24 +100,19 @@ void VbForm::applyOuterSize(int outerWidth, int outerHeight)
 
 void VbForm::settleOuterSize()
 {
-    if (m_wantedWidth < 0 && m_wantedHeight < 0)
-        return;
-    const int width = m_wantedWidth;
-    const int height = m_wantedHeight;
     const QSize extra = frameExtra();
+    const QSize client = clientFor(extra);
     // Some window systems tell the frame only a moment after showing;
     // keep watching for a while (some never tell).
-    if (!m_watchFrame && extra.isNull()) {
+    if (extra.isNull() && !m_watchFrame) {
         m_watchFrame = true;
         m_watchDeadline.setRemainingTime(kFrameWatchMs);
-    } else if (!extra.isNull() || m_watchDeadline.hasExpired()) {
-        m_watchFrame = false;
     }
-    if (!m_watchFrame) {
+    if (!extra.isNull() || m_watchDeadline.hasExpired()) {
         m_wantedWidth = -1;
         m_wantedHeight = -1;
+        m_watchFrame = false;
     }
-    const QSize client(std::max(0, width - extra.width()), std::max(0, height - extra.height()));
     if (client != size())
         resize(client);
 }
@@ -219,7 +225,17 @@ void VbForm::changeEvent(QEvent *event)
 void VbForm::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
-    Form_Paint();
+    // Controls draw themselves; when one of them repaints (a blinking
+    // caret), Qt repaints the window beneath it too, but that is not the
+    // window's own surface being drawn.
+    QRegion own = event->region();
+    for (QObject *child : children()) {
+        const auto *control = qobject_cast<QWidget *>(child);
+        if (control != nullptr && !control->isWindow() && control->isVisible())
+            own -= control->geometry();
+    }
+    if (!own.isEmpty())
+        Form_Paint();
 }
 
 void VbForm::keyPressEvent(QKeyEvent *event)

@@ -53,7 +53,8 @@ public:
     virtual void Form_Resize() {}
     // A character key that no control took (see keycodes.h).
     virtual void Form_KeyPress(Integer &KeyAscii) { (void)KeyAscii; }
-    // Runs whenever the window's own surface is drawn.
+    // Runs whenever the window's own surface is drawn (first when it is
+    // shown), not when only its controls redraw themselves.
     virtual void Form_Paint() {}
 
 protected:
@@ -66,7 +67,9 @@ protected:
 private:
     QSize frameExtra() const;
     bool hasFrame() const;
+    // Lengths in pixels; -1 leaves that length as it is.
     void applyOuterSize(int outerWidth, int outerHeight);
+    QSize clientFor(const QSize &frameExtra) const;
     void settleOuterSize();
 
     const ScreenMetrics &m_metrics;

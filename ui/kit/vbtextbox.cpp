@@ -41,11 +41,15 @@ VbTextBox::VbTextBox(bool multiLine, QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     m_editor->widget()->setFocusProxy(this);
-    m_editor->onShownChanged(this, [this] { widgetChanged(); });
+    m_editorChanged = m_editor->onShownChanged(this, [this] { widgetChanged(); });
     applyColors();
 }
 
-VbTextBox::~VbTextBox() = default;
+VbTextBox::~VbTextBox()
+{
+    // The widget goes after this part of the box; it must not report back.
+    QObject::disconnect(m_editorChanged);
+}
 
 QWidget *VbTextBox::editor() const
 {

@@ -107,6 +107,7 @@ private:
 
     const bool m_multiLine;
     detail::TextEditor *m_editor = nullptr;
+    QMetaObject::Connection m_editorChanged;
 
     QString m_text;        // the truth
     QString m_shownText;   // the text the widget shows now

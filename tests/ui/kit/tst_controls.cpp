@@ -1,0 +1,525 @@
+#include "kitsupport.h"
+
+#include "ui/kit/controlarray.h"
+#include "ui/kit/keycodes.h"
+#include "ui/kit/picturebutton.h"
+#include "ui/kit/taborder.h"
+#include "ui/kit/vbcheckbox.h"
+#include "ui/kit/vbcolor.h"
+#include "ui/kit/vbcombobox.h"
+#include "ui/kit/vbform.h"
+#include "ui/kit/vbscrollbar.h"
+#include "ui/kit/vbtextbox.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTest>
+
+using namespace brisquel;
+
+namespace {
+
+// A window that notes the keys no control took.
+class KeyWindow : public VbForm {
+public:
+    explicit KeyWindow(const ScreenMetrics &screen)
+        : VbForm(screen)
+    {
+        resize(400, 300);
+    }
+    QList<int> keys;
+    void Form_KeyPress(Integer &KeyAscii) override { keys << KeyAscii; }
+};
+
+bool containsColor(const QImage &image, QRgb color)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if ((image.pixel(x, y) & 0xFFFFFFu) == (color & 0xFFFFFFu))
+                return true;
+        }
+    }
+    return false;
+}
+
+// A picture strip: the left half in `color`, the rest the transparent cyan.
+QPixmap strip(const QColor &color)
+{
+    QPixmap pixmap(40, 5);
+    pixmap.fill(QColor(0, 255, 255));
+    QPainter painter(&pixmap);
+    painter.fillRect(0, 0, 20, 5, color);
+    return pixmap;
+}
+
+} // namespace
+
+class TstControls : public QObject {
+    Q_OBJECT
+
+private slots:
+    void keyCodes_data();
+    void keyCodes();
+    void colors_data();
+    void colors();
+    void scrollBarChange();
+    void scrollBarKeys();
+    void pictureButtonKeys();
+    void pictureButtonAcceleratorAndEnter();
+    void pictureButtonPictures();
+    void checkBox();
+    void comboBoxList();
+    void comboBoxEditable();
+    void controlArray();
+    void tabOrder();
+};
+
+void TstControls::keyCodes_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("code");
+
+    const int none = Qt::NoModifier;
+    const int ctrl = Qt::ControlModifier;
+    QTest::newRow("capital") << int(Qt::Key_A) << int(Qt::ShiftModifier) << "A" << 65;
+    QTest::newRow("sharp s") << int(Qt::Key_ssharp) << none << "ß" << 223;
+    QTest::newRow("euro, in the code page") << int(Qt::Key_unknown) << none << "€" << 128;
+    QTest::newRow("not in the code page") << int(Qt::Key_unknown) << none << "ő" << 63;
+    QTest::newRow("outside the basic plane") << int(Qt::Key_unknown) << none << "😀" << 63;
+    QTest::newRow("Enter") << int(Qt::Key_Return) << none << "\r" << 13;
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << "\r" << 13;
+    QTest::newRow("Ctrl+Enter") << int(Qt::Key_Return) << ctrl << "" << 10;
+    QTest::newRow("Ctrl+V without text") << int(Qt::Key_V) << ctrl << "" << 22;
+    QTest::newRow("Ctrl+V with its control text") << int(Qt::Key_V) << ctrl << "\x16" << 22;
+    QTest::newRow("Ctrl+Shift+Z") << int(Qt::Key_Z) << int(ctrl | Qt::ShiftModifier) << "" << 26;
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << none << "\t" << 0;
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << none << "\x7f" << 0;
+    QTest::newRow("Alt+letter") << int(Qt::Key_G) << int(Qt::AltModifier) << "g" << 0;
+    QTest::newRow("AltGr as Ctrl+Alt") << int(Qt::Key_E) << int(ctrl | Qt::AltModifier) << "€"
+                                       << 128;
+    QTest::newRow("Ctrl+digit") << int(Qt::Key_2) << ctrl << "2" << 0;
+}
+
+void TstControls::keyCodes()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    QFETCH(int, code);
+    const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
+    QCOMPARE(int(vbKeyAscii(&event)), code);
+    if (code >= 32 && code != 63)
+        QCOMPARE(vbCharFromKeyAscii(Integer(code)), text);
+}
+
+void TstControls::colors_data()
+{
+    QTest::addColumn<qint32>("vb");
+    QTest::addColumn<int>("group");
+    QTest::addColumn<int>("role");
+
+    QTest::newRow("window background") << qint32(0x80000005u) << int(QPalette::Active)
+                                       << int(QPalette::Base);
+    QTest::newRow("window text") << qint32(0x80000008u) << int(QPalette::Active)
+                                 << int(QPalette::Text);
+    QTest::newRow("button face") << qint32(0x8000000Fu) << int(QPalette::Active)
+                                 << int(QPalette::Button);
+    QTest::newRow("button text") << qint32(0x80000012u) << int(QPalette::Active)
+                                 << int(QPalette::ButtonText);
+    QTest::newRow("highlight") << qint32(0x8000000Du) << int(QPalette::Active)
+                               << int(QPalette::Highlight);
+    QTest::newRow("highlight text") << qint32(0x8000000Eu) << int(QPalette::Active)
+                                    << int(QPalette::HighlightedText);
+    QTest::newRow("grey text") << qint32(0x80000011u) << int(QPalette::Disabled)
+                               << int(QPalette::Text);
+    QTest::newRow("tooltip") << qint32(0x80000018u) << int(QPalette::Active)
+                             << int(QPalette::ToolTipBase);
+}
+
+void TstControls::colors()
+{
+    QFETCH(qint32, vb);
+    QFETCH(int, group);
+    QFETCH(int, role);
+    // A palette whose every entry differs, so a wrong entry shows.
+    QPalette palette;
+    int n = 0;
+    for (const auto g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (int r = 0; r < QPalette::NColorRoles; ++r, ++n)
+            palette.setColor(g, QPalette::ColorRole(r), QColor(n % 256, n / 256, 7 * n % 256));
+    }
+    QCOMPARE(vbColorToQColor(vb, palette),
+             palette.color(QPalette::ColorGroup(group), QPalette::ColorRole(role)));
+
+    // RGB colours: red + 256 * green + 65536 * blue, both ways.
+    QCOMPARE(vbColorToQColor(0x00FF8040, palette), QColor(0x40, 0x80, 0xFF));
+    QCOMPARE(qColorToVbColor(QColor(1, 2, 3)), 1 + 2 * 256 + 3 * 65536);
+    QCOMPARE(qColorToVbColor(vbColorToQColor(0x123456, palette)), 0x123456);
+    // Unknown system colours are no colour.
+    QVERIFY(!vbColorToQColor(qint32(0x80000019u), palette).isValid());
+    QVERIFY(!vbColorToQColor(qint32(0x80010005u), palette).isValid());
+}
+
+void TstControls::scrollBarChange()
+{
+    QWidget window;
+    auto *bar = new VbScrollBar(&window);
+    bar->setGeometry(10, 10, 16, 120);
+    QList<int> changes;
+    QObject::connect(bar, &VbScrollBar::Change, bar, [&] { changes << bar->Value(); });
+    QVERIFY(kittest::showActive(window));
+
+    QCOMPARE(bar->Value(), 0);
+    QCOMPARE(bar->Max(), 0);
+    bar->setMax(3);
+    bar->setValue(3);
+    bar->setValue(3); // no change
+    QCOMPARE(changes, (QList<int>{3}));
+
+    // Lowering the maximum below the value pulls the value down with it.
+    bar->setMax(1);
+    QCOMPARE(changes, (QList<int>{3, 1}));
+    bar->setMax(5); // raising it moves nothing
+    bar->setValue(9);
+    QCOMPARE(bar->Value(), 5);
+    bar->setMax(-2);
+    QCOMPARE(bar->minimum(), 0);
+    QCOMPARE(bar->Value(), 0);
+    changes.clear();
+
+    // The arrows: the lower one raises the value, one step a click.
+    bar->setMax(2);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, 117));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, 117));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, 117));
+    QCOMPARE(changes, (QList<int>{1, 2}));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, 2));
+    QCOMPARE(changes, (QList<int>{1, 2, 1}));
+    // Disabled, it still follows code.
+    bar->setEnabled(false);
+    bar->setValue(0);
+    QCOMPARE(changes, (QList<int>{1, 2, 1, 0}));
+}
+
+void TstControls::scrollBarKeys()
+{
+    kittest::FakeScreen screen;
+    KeyWindow window(screen);
+    auto *bar = new VbScrollBar(&window);
+    bar->setGeometry(10, 10, 16, 120);
+    bar->setMax(4);
+    auto *box = new VbTextBox(true, &window);
+    box->setGeometry(40, 10, 200, 100);
+    QVERIFY(kittest::showActive(window));
+
+    // It takes the focus and its arrow keys.
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(8, 117));
+    QVERIFY(bar->hasFocus());
+    QTest::keyClick(bar, Qt::Key_Down);
+    QCOMPARE(bar->Value(), 2);
+
+    // Without a handler character keys go on to the window.
+    QTest::keyClicks(bar, QStringLiteral("q"));
+    QCOMPARE(window.keys, (QList<int>{113}));
+
+    // With one they stop at the bar; a handler may move the focus on.
+    QList<int> got;
+    QObject::connect(bar, &VbScrollBar::KeyPress, bar, [&](Integer &key) {
+        got << key;
+        if (key == 27)
+            bar->setValue(bar->Max());
+        box->SetFocus();
+    });
+    QTest::keyClick(bar, Qt::Key_Escape);
+    QCOMPARE(got, (QList<int>{27}));
+    QCOMPARE(bar->Value(), 4);
+    QVERIFY(box->hasFocus());
+    QCOMPARE(window.keys, (QList<int>{113}));
+}
+
+void TstControls::pictureButtonKeys()
+{
+    kittest::FakeScreen screen;
+    KeyWindow window(screen);
+    auto *handled = new PictureButton(QStringLiteral("Uno"), &window);
+    handled->setGeometry(10, 10, 90, 25);
+    auto *plain = new PictureButton(QStringLiteral("Dos"), &window);
+    plain->setGeometry(10, 40, 90, 25);
+    auto *box = new VbTextBox(true, &window);
+    box->setGeometry(120, 10, 200, 100);
+    int handledClicks = 0;
+    int plainClicks = 0;
+    QObject::connect(handled, &QPushButton::clicked, handled, [&] { ++handledClicks; });
+    QObject::connect(plain, &QPushButton::clicked, plain, [&] { ++plainClicks; });
+    QList<int> got;
+    QObject::connect(handled, &PictureButton::KeyPress, handled, [&](Integer &key) {
+        got << key;
+        if (key == 27)
+            box->SetFocus();
+    });
+    QVERIFY(kittest::showActive(window));
+
+    handled->setFocus();
+    QTest::keyClicks(handled, QStringLiteral("ab"));
+    QCOMPARE(got, (QList<int>{97, 98}));
+    QVERIFY(window.keys.isEmpty());
+    QTest::keyClick(handled, Qt::Key_Space);
+    QCOMPARE(handledClicks, 1);
+
+    // A handler that moves the focus away leaves the button up.
+    QTest::keyClick(handled, Qt::Key_Escape);
+    QVERIFY(box->hasFocus());
+    QVERIFY(!handled->isDown());
+    QCOMPARE(handledClicks, 1);
+
+    // A button without a handler hands its keys to the window.
+    plain->setFocus();
+    QTest::keyClicks(plain, QStringLiteral("c"));
+    QCOMPARE(window.keys, (QList<int>{99}));
+    QTest::keyClick(plain, Qt::Key_Space);
+    QCOMPARE(plainClicks, 1);
+}
+
+void TstControls::pictureButtonAcceleratorAndEnter()
+{
+    kittest::FakeScreen screen;
+    KeyWindow window(screen);
+    auto *groups = new PictureButton(QStringLiteral("&Grupos"), &window);
+    groups->setGeometry(10, 10, 93, 61);
+    auto *other = new PictureButton(&window);
+    other->setCaption(QStringLiteral("&Otro"));
+    other->setToolTipText(QStringLiteral("Mensaje a otro usuario no listado"));
+    other->setGeometry(10, 80, 93, 21);
+    int groupClicks = 0;
+    int otherClicks = 0;
+    QObject::connect(groups, &QPushButton::clicked, groups, [&] { ++groupClicks; });
+    QObject::connect(other, &QPushButton::clicked, other, [&] { ++otherClicks; });
+    QVERIFY(kittest::showActive(window));
+
+    QCOMPARE(other->Caption(), QStringLiteral("&Otro"));
+    QCOMPARE(other->toolTip(), QStringLiteral("Mensaje a otro usuario no listado"));
+
+    other->setFocus();
+    QTest::keyClick(&window, Qt::Key_G, Qt::AltModifier);
+    QTRY_COMPARE(groupClicks, 1);
+    QCOMPARE(otherClicks, 0);
+
+    // Enter clicks the button that has the focus.
+    other->setFocus();
+    QTest::keyClick(other, Qt::Key_Return);
+    QCOMPARE(otherClicks, 1);
+    QCOMPARE(groupClicks, 1);
+    QVERIFY(window.keys.isEmpty());
+}
+
+void TstControls::pictureButtonPictures()
+{
+    PictureButton button(QStringLiteral("Bo&rrar"));
+    button.resize(60, 30);
+    button.setPicture(strip(Qt::red));
+    button.setDownPicture(strip(Qt::green));
+
+    // Cyan in a picture is transparent.
+    const QImage picture = button.picture().toImage();
+    QCOMPARE(qAlpha(picture.pixel(30, 2)), 0);
+    QCOMPARE(picture.pixel(5, 2), qRgb(255, 0, 0));
+
+    const QImage up = button.grab().toImage();
+    QVERIFY(containsColor(up, qRgb(255, 0, 0)));
+    QVERIFY(!containsColor(up, qRgb(0, 255, 255)));
+    QVERIFY(!containsColor(up, qRgb(0, 255, 0)));
+
+    // Held down it shows the second picture.
+    button.setDown(true);
+    const QImage down = button.grab().toImage();
+    QVERIFY(containsColor(down, qRgb(0, 255, 0)));
+    QVERIFY(!containsColor(down, qRgb(255, 0, 0)));
+    QVERIFY(!containsColor(down, qRgb(0, 255, 255)));
+}
+
+void TstControls::checkBox()
+{
+    kittest::FakeScreen screen;
+    KeyWindow window(screen);
+    auto *check = new VbCheckBox(QStringLiteral("&Minimizar al systray"), &window);
+    check->setGeometry(10, 10, 150, 25);
+    auto *box = new VbTextBox(true, &window);
+    box->setGeometry(10, 50, 200, 100);
+    int clicks = 0;
+    QObject::connect(check, &VbCheckBox::Click, check, [&] { ++clicks; });
+    QVERIFY(kittest::showActive(window));
+
+    QCOMPARE(check->Value(), 0);
+    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(8, 12));
+    QCOMPARE(check->Value(), 1);
+    QCOMPARE(clicks, 1);
+    check->setFocus();
+    QTest::keyClick(check, Qt::Key_Space);
+    QCOMPARE(check->Value(), 0);
+    QCOMPARE(clicks, 2);
+    check->setValue(1); // code: no click
+    QCOMPARE(check->Value(), 1);
+    QCOMPARE(clicks, 2);
+
+    // A key handler sees the key first; the box then takes it as usual
+    // unless it was discarded.
+    QList<int> got;
+    bool discardSpace = false;
+    QObject::connect(check, &VbCheckBox::KeyPress, check, [&](Integer &key) {
+        got << key;
+        if (key == 32 && discardSpace)
+            key = 0;
+    });
+    QTest::keyClick(check, Qt::Key_Space);
+    QCOMPARE(check->Value(), 0);
+    discardSpace = true;
+    QTest::keyClick(check, Qt::Key_Space);
+    QCOMPARE(check->Value(), 0);
+    QTest::keyClicks(check, QStringLiteral("z"));
+    QCOMPARE(got, (QList<int>{32, 32, 122}));
+    QVERIFY(window.keys.isEmpty());
+
+    // A handler that types the key into the text box and moves there.
+    QObject::disconnect(check, &VbCheckBox::KeyPress, nullptr, nullptr);
+    QObject::connect(check, &VbCheckBox::KeyPress, check, [&](Integer &key) {
+        box->SetFocus();
+        box->setText(box->Text() + vbCharFromKeyAscii(key));
+    });
+    check->setFocus();
+    QTest::keyClicks(check, QStringLiteral("h"));
+    QTest::keyClicks(box, QStringLiteral("i"));
+    QCOMPARE(box->Text(), QStringLiteral("hi"));
+    QCOMPARE(check->Value(), 0);
+}
+
+void TstControls::comboBoxList()
+{
+    QWidget window;
+    auto *combo = new VbComboBox(false, &window);
+    combo->setGeometry(10, 10, 150, 25);
+    combo->setToolTipText(QStringLiteral("Selecciona el usuario"));
+    int clicks = 0;
+    QObject::connect(combo, &VbComboBox::Click, combo, [&] { ++clicks; });
+    for (const char *name : {"ana", "...", "luis"})
+        combo->AddItem(QString::fromLatin1(name));
+    QCOMPARE(combo->ListIndex(), -1);
+    QCOMPARE(combo->ListCount(), 3);
+    QCOMPARE(combo->ToolTipText(), QStringLiteral("Selecciona el usuario"));
+    QVERIFY(kittest::showActive(window));
+
+    combo->setFocus();
+    QTest::keyClick(combo, Qt::Key_Down);
+    QCOMPARE(combo->ListIndex(), 0);
+    QCOMPARE(clicks, 1);
+
+    // Picking from the open list, the chosen entry again included.
+    for (int round = 1; round <= 2; ++round) {
+        combo->showPopup();
+        QAbstractItemView *view = combo->view();
+        QTRY_VERIFY(view->isVisible());
+        const QPoint at = view->visualRect(view->model()->index(2, 0)).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        QTRY_COMPARE(clicks, 1 + round);
+        QCOMPARE(combo->ListIndex(), 2);
+    }
+
+    combo->setListIndex(1); // code: no click
+    QCOMPARE(combo->ListIndex(), 1);
+    QCOMPARE(clicks, 3);
+    combo->setListIndex(7);
+    QCOMPARE(combo->ListIndex(), -1);
+}
+
+void TstControls::comboBoxEditable()
+{
+    QWidget window;
+    auto *combo = new VbComboBox(true, &window);
+    combo->setGeometry(10, 10, 150, 25);
+    combo->setText(QStringLiteral("Combo1"));
+    combo->AddItem(QStringLiteral("uno"));
+    combo->AddItem(QStringLiteral("dos"));
+    QCOMPARE(combo->Text(), QStringLiteral("Combo1"));
+    QCOMPARE(combo->ListIndex(), -1);
+    QVERIFY(kittest::showActive(window));
+
+    combo->setListIndex(1);
+    QCOMPARE(combo->Text(), QStringLiteral("dos"));
+    QCOMPARE(combo->ListIndex(), 1);
+    combo->setFocus();
+    QTest::keyClicks(combo, QStringLiteral("x"));
+    QCOMPARE(combo->ListIndex(), -1);
+    QCOMPARE(combo->count(), 2); // typed text never joins the list
+}
+
+void TstControls::controlArray()
+{
+    kittest::FakeScreen screen;
+    KeyWindow window(screen);
+    ControlArray<PictureButton> buttons;
+    ControlArray<VbCheckBox> checks;
+    for (const int i : {11, 0, 5}) {
+        auto *button = new PictureButton(QString::number(i), &window);
+        button->setGeometry(10, 10 + 30 * (i % 6), 60, 25);
+        buttons.add(i, button);
+    }
+    checks.add(3, new VbCheckBox(QStringLiteral("c"), &window));
+    checks(3)->setGeometry(100, 10, 60, 25);
+
+    QCOMPARE(buttons.count(), 3);
+    QVERIFY(buttons(4) == nullptr);
+    QCOMPARE(buttons(5)->text(), QStringLiteral("5"));
+    QList<int> order;
+    for (const auto &[index, button] : buttons) {
+        QCOMPARE(button, buttons(index));
+        order << index;
+    }
+    QCOMPARE(order, (QList<int>{0, 5, 11}));
+
+    QList<int> clicked;
+    buttons.connectIndexed(&QPushButton::clicked, &window, [&](int index) { clicked << index; });
+    QList<std::pair<int, int>> keys;
+    checks.connectIndexed(&VbCheckBox::KeyPress, &window, [&](int index, Integer &key) {
+        keys << std::pair{index, int(key)};
+        key = 0;
+    });
+    QVERIFY(kittest::showActive(window));
+
+    QTest::mouseClick(buttons(11), Qt::LeftButton);
+    QTest::mouseClick(buttons(0), Qt::LeftButton);
+    QCOMPARE(clicked, (QList<int>{11, 0}));
+
+    // The key reaches the handler by reference: discarded there, Space no
+    // longer toggles the box.
+    checks(3)->setFocus();
+    QTest::keyClick(checks(3), Qt::Key_Space);
+    QCOMPARE(keys, (QList<std::pair<int, int>>{{3, 32}}));
+    QCOMPARE(checks(3)->Value(), 0);
+}
+
+void TstControls::tabOrder()
+{
+    QWidget window;
+    auto *first = new QLineEdit(&window);
+    auto *second = new VbTextBox(true, &window);
+    auto *third = new QLineEdit(&window);
+    auto *fourth = new VbTextBox(false, &window);
+    applyTabOrder({{9, first}, {0, second}, {1, third}, {4, fourth}});
+    QVERIFY(kittest::showActive(window));
+
+    second->SetFocus();
+    QTest::keyClick(second, Qt::Key_Tab);
+    QVERIFY(third->hasFocus());
+    QTest::keyClick(third, Qt::Key_Tab);
+    QVERIFY(fourth->hasFocus());
+    QTest::keyClick(fourth, Qt::Key_Tab);
+    QVERIFY(first->hasFocus());
+    QTest::keyClick(first, Qt::Key_Tab);
+    QVERIFY(second->hasFocus());
+}
+
+QTEST_MAIN(TstControls)
+#include "tst_controls.moc"
