@@ -14,7 +14,7 @@ endif
 
 # Debian packages the build, the program and the test suite need.
 PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev \
-           fonts-liberation fontconfig
+           fonts-liberation fontconfig samba smbclient xvfb xauth xdotool trayer
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -38,7 +38,7 @@ configure: deps
 	@cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) >/dev/null
 
 build: configure
-	@cmake --build $(BUILD_DIR) -j $(JOBS)
+	@cmake --build $(BUILD_DIR) -j $(JOBS) -- --no-print-directory
 
 # The program keeps brisquel.ini in the folder it starts in: run it from run/.
 run: build

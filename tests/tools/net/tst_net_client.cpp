@@ -1,0 +1,174 @@
+// The messenger exchange against a scripted receiver on loopback: what
+// arrives, and what the client makes of every way it can go wrong.
+
+#include "fakereceiver.h"
+
+#include "tools/net/messengerclient.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTest>
+
+using namespace brisquel::net;
+
+Q_DECLARE_METATYPE(brisquel::net::SendOutcome)
+
+namespace {
+
+constexpr int kWaitMs = 5000;
+
+// A port nothing listens on: taken, then let go.
+quint16 closedPort()
+{
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost);
+    const quint16 port = server.serverPort();
+    server.close();
+    return port;
+}
+
+MessengerOptions quickOptions(QList<Endpoint> endpoints)
+{
+    MessengerOptions options;
+    options.endpoints = std::move(endpoints);
+    options.exchangeTimeoutMs = 400;
+    return options;
+}
+
+struct Run {
+    std::optional<SendOutcome> outcome;
+    qint64 elapsedMs = 0;
+};
+
+Run deliver(const MessengerOptions &options, const QString &recipient, const QString &text)
+{
+    MessengerClient client(options);
+    QSignalSpy finished(&client, &MessengerClient::finished);
+    QElapsedTimer clock;
+    clock.start();
+    client.send({recipient, QStringLiteral("ana"), QStringLiteral("mi-equipo"), text});
+    Run run;
+    if (finished.wait(kWaitMs)) {
+        run.outcome = finished.first().first().value<SendOutcome>();
+        run.elapsedMs = clock.elapsed();
+    }
+    // A second outcome would be a fault; give it the chance to show.
+    QTest::qWait(20);
+    if (finished.size() != 1)
+        run.outcome.reset();
+    return run;
+}
+
+} // namespace
+
+class TestNetClient : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void delivers_data();
+    void delivers();
+    void fallsBackToTheNextEndpoint();
+    void failures_data();
+    void failures();
+    void unreachable_data();
+    void unreachable();
+};
+
+void TestNetClient::delivers_data()
+{
+    QTest::addColumn<bool>("netbios");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QList<QByteArray>>("pieces");
+
+    QTest::newRow("TCP 139, short") << true << QStringLiteral("Hola") << QList<QByteArray>{"Hola"};
+    QTest::newRow("TCP 445, no session request") << false << QStringLiteral("Hola") << QList<QByteArray>{"Hola"};
+    QTest::newRow("signature and Spanish letters")
+        << true << QStringLiteral("¿Qué?\n\r\n\rAna@Brisquel v2.4b")
+        << QList<QByteArray>{QByteArray("\xA8Qu\x82?\n\r\n\rAna@Brisquel v2.4b")};
+    QTest::newRow("three pieces, the last one short")
+        << true << QString(200, u'a') + QString(54, u'ñ') + QStringLiteral("fin")
+        << QList<QByteArray>{QByteArray(127, 'a'), QByteArray(73, 'a') + QByteArray(54, '\xA4'),
+                             QByteArray("fin")};
+    QTest::newRow("empty message: start and end only") << true << QString() << QList<QByteArray>{};
+}
+
+void TestNetClient::delivers()
+{
+    QFETCH(bool, netbios);
+    QFETCH(QString, text);
+    QFETCH(QList<QByteArray>, pieces);
+
+    FakeReceiver receiver(netbios, FakeReceiver::Script::Accept);
+    const Run run = deliver(quickOptions({{receiver.port(), netbios}}), QStringLiteral("localhost"), text);
+
+    QCOMPARE(run.outcome, SendOutcome::Delivered);
+    QCOMPARE(receiver.calledName, netbios ? QByteArray("LOCALHOST      \x03") : QByteArray());
+    QCOMPARE(receiver.sender, QByteArray("ana"));
+    QCOMPARE(receiver.recipient, QByteArray("localhost"));
+    QCOMPARE(receiver.pieces, pieces);
+    QVERIFY(receiver.ended);
+    // Every request after send-start carries the group id it was given.
+    QCOMPARE(receiver.groupIds, QList<quint16>(pieces.size() + 1, FakeReceiver::kGroupId));
+}
+
+void TestNetClient::fallsBackToTheNextEndpoint()
+{
+    FakeReceiver direct(false, FakeReceiver::Script::Accept);
+    const Run run = deliver(quickOptions({{closedPort(), true}, {direct.port(), false}}),
+                            QStringLiteral("127.0.0.1"), QStringLiteral("por el otro puerto"));
+    QCOMPARE(run.outcome, SendOutcome::Delivered);
+    QCOMPARE(direct.pieces, QList<QByteArray>{"por el otro puerto"});
+}
+
+void TestNetClient::failures_data()
+{
+    QTest::addColumn<FakeReceiver::Script>("script");
+    QTest::addColumn<SendOutcome>("outcome");
+
+    QTest::newRow("called name not present") << FakeReceiver::Script::NegativeSession << SendOutcome::Refused;
+    QTest::newRow("status on a piece") << FakeReceiver::Script::RefuseText << SendOutcome::Refused;
+    QTest::newRow("never answers") << FakeReceiver::Script::Silent << SendOutcome::NoAnswer;
+    QTest::newRow("hangs up") << FakeReceiver::Script::HangUp << SendOutcome::NoAnswer;
+    QTest::newRow("answers garbage") << FakeReceiver::Script::Garbage << SendOutcome::NoAnswer;
+}
+
+void TestNetClient::failures()
+{
+    QFETCH(FakeReceiver::Script, script);
+    QFETCH(SendOutcome, outcome);
+
+    FakeReceiver receiver(true, script);
+    const Run run = deliver(quickOptions({{receiver.port(), true}}), QStringLiteral("127.0.0.1"),
+                            QString(300, u'x'));
+    QCOMPARE(run.outcome, outcome);
+    QVERIFY(!receiver.ended);
+    // Bounded by the exchange limit (400 ms here), with room for a slow machine.
+    QVERIFY2(run.elapsedMs < 2000, qPrintable(QString::number(run.elapsedMs)));
+}
+
+void TestNetClient::unreachable_data()
+{
+    QTest::addColumn<QString>("recipient");
+    QTest::addColumn<SendOutcome>("outcome");
+
+    QTest::newRow("nothing listens") << QStringLiteral("127.0.0.1") << SendOutcome::NoAnswer;
+    QTest::newRow("name that does not resolve") << QStringLiteral("no-existe.invalid") << SendOutcome::UnknownHost;
+    QTest::newRow("empty name") << QString() << SendOutcome::UnknownHost;
+}
+
+void TestNetClient::unreachable()
+{
+    QFETCH(QString, recipient);
+    QFETCH(SendOutcome, outcome);
+
+    const Run run = deliver(quickOptions({{closedPort(), true}, {closedPort(), false}}), recipient,
+                            QStringLiteral("Hola"));
+    QCOMPARE(run.outcome, outcome);
+    // The resolver and the connect phase each have a limit of a few seconds.
+    QVERIFY2(run.elapsedMs < 4500, qPrintable(QString::number(run.elapsedMs)));
+}
+
+QTEST_GUILESS_MAIN(TestNetClient)
+#include "tst_net_client.moc"

@@ -1,0 +1,139 @@
+// The whole road on one machine: the real program, driven with real key
+// presses on a private X display, starts our `net`, which delivers to a
+// private Samba server; the inbox holds exactly what was typed and signed.
+
+#include "privatesamba.h"
+#include "virtualdisplay.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kProgram = QStringLiteral(BRISQUEL_PROGRAM);
+constexpr int kWindowTimeoutMs = 15000;
+
+// The 62 lines of a settings file: sender "Ana" signing with her own name,
+// user slot 0 "&Pepe" (Alt+P) sending to this machine, the rest empty.
+QByteArray settingsFile()
+{
+    QStringList lines{QStringLiteral("[GENERAL]"), QStringLiteral("Ana"), QStringLiteral("ana"), QStringLiteral("1"),
+                      QStringLiteral("Liberation Sans"), QStringLiteral("0"), QStringLiteral("0"),
+                      QStringLiteral(" 10"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral(" 0"),
+                      QStringLiteral(" 16777215"), QStringLiteral("[USUARIOS]"), QStringLiteral("&Pepe"),
+                      QStringLiteral("localhost")};
+    for (int i = 1; i < 12; ++i)
+        lines << QStringLiteral("...") << QStringLiteral("...");
+    lines << QStringLiteral("[GRUPOS]");
+    for (int i = 0; i < 12; ++i)
+        lines << QStringLiteral("...") << QStringLiteral("...");
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+}
+
+// Ends the program however the test leaves, pass or fail.
+struct RunningProgram {
+    QProcess process;
+    ~RunningProgram()
+    {
+        if (process.state() == QProcess::NotRunning)
+            return;
+        process.terminate();
+        if (!process.waitForFinished(5000)) {
+            process.kill();
+            process.waitForFinished(5000);
+        }
+    }
+};
+
+} // namespace
+
+class TestNetEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void typedMessageReachesTheInbox();
+};
+
+void TestNetEndToEnd::typedMessageReachesTheInbox()
+{
+    QVERIFY2(QFile::exists(kProgram), qPrintable(kProgram));
+    const QString noSamba = PrivateSamba::whyUnavailable(139);
+    if (!noSamba.isEmpty())
+        QSKIP(qPrintable(QStringLiteral("No private Samba server: ") + noSamba));
+    const QString noDisplay = VirtualDisplay::whyUnavailable();
+    if (!noDisplay.isEmpty())
+        QSKIP(qPrintable(QStringLiteral("No private X display: ") + noDisplay));
+
+    PrivateSamba samba;
+    const QString sambaProblem = samba.start();
+    QVERIFY2(sambaProblem.isEmpty(), qPrintable(sambaProblem));
+    VirtualDisplay display;
+    const QString displayProblem = display.start();
+    QVERIFY2(displayProblem.isEmpty(), qPrintable(displayProblem));
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QFile ini(folder.filePath(QStringLiteral("brisquel.ini")));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write(settingsFile());
+    ini.close();
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("runtime")));
+    QFile::setPermissions(folder.filePath(QStringLiteral("runtime")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    RunningProgram program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display.name());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.filePath(QStringLiteral("runtime")));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    program.process.setProcessEnvironment(environment);
+    program.process.setWorkingDirectory(folder.path());
+    program.process.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.process.start(kProgram);
+    QVERIFY2(program.process.waitForStarted(5000), qPrintable(program.process.errorString()));
+
+    // The greeting, after the splash: "S" answers "&Sí".
+    const QString greeting = display.waitForWindow(QStringLiteral("^Brisquel v2.4b rev 10$"), kWindowTimeoutMs);
+    QVERIFY2(!greeting.isEmpty(), "the greeting never showed");
+    display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), greeting});
+    display.xdotool({QStringLiteral("key"), QStringLiteral("s")});
+
+    const QString window = display.waitForWindow(QStringLiteral("^Brisquel v2.4b$"), kWindowTimeoutMs);
+    QVERIFY2(!window.isEmpty(), "the main window never showed");
+    display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window});
+
+    // Click into the message box and type a probe letter until the caption
+    // shows a count (keys typed before the window is active are lost); then
+    // Esc empties the box again.
+    const QString designCaption = QStringLiteral("Brisquel v2.4b");
+    bool takesKeys = false;
+    for (int attempt = 0; attempt < 20 && !takesKeys; ++attempt) {
+        display.xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window, QStringLiteral("100"),
+                         QStringLiteral("60"), QStringLiteral("click"), QStringLiteral("1")});
+        display.xdotool({QStringLiteral("key"), QStringLiteral("x")});
+        for (int poll = 0; poll < 10 && !takesKeys; ++poll) {
+            QTest::qWait(30);
+            takesKeys = display.windowTitle(window) != designCaption;
+        }
+    }
+    QVERIFY2(takesKeys, "the message box never took a key");
+    display.xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+
+    // X delivers the keys in order, so Alt+P reaches the program after the
+    // last letter.
+    const QString typed = QStringLiteral("¡Hola desde Brisquel! Señora Peña, ¿qué tal?");
+    display.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("15"), typed});
+    display.xdotool({QStringLiteral("key"), QStringLiteral("alt+p")});
+
+    const std::optional<QByteArray> message = samba.takeMessage(10000);
+    QVERIFY2(message.has_value(), "nothing reached the inbox");
+    // The LF CR LF CR before the signature is stored as LF LF CR.
+    QCOMPARE(QString::fromUtf8(*message), typed + QStringLiteral("\n\n\rAna@Brisquel v2.4b"));
+}
+
+QTEST_GUILESS_MAIN(TestNetEndToEnd)
+#include "tst_net_endtoend.moc"

@@ -1,0 +1,297 @@
+// The pieces of `net send` that need no network: code page, pieces,
+// NetBIOS names, framing, SMB requests and answers, the command line.
+
+#include "tools/net/commandline.h"
+#include "tools/net/cp850.h"
+#include "tools/net/messagepieces.h"
+#include "tools/net/netbiosname.h"
+#include "tools/net/sessionframing.h"
+#include "tools/net/smbmessages.h"
+
+#include <QStringDecoder>
+#include <QTest>
+
+using namespace brisquel::net;
+
+class TestNetProtocol : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void codePage_data();
+    void codePage();
+    void codePageUpperHalfMatchesIcu();
+    void pieces_data();
+    void pieces();
+    void netbiosNames_data();
+    void netbiosNames();
+    void nameEncoding();
+    void framing();
+    void requests();
+    void replies_data();
+    void replies();
+    void commandLine_data();
+    void commandLine();
+};
+
+void TestNetProtocol::codePage_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("ascii and control characters")
+        << QStringLiteral("Hola\n\r\t\x7f~") << QByteArray("Hola\n\r\t\x7f~");
+    QTest::newRow("spanish letters")
+        << QStringLiteral("áéíóúñÑ¿¡üÁÉ") << QByteArray("\xA0\x82\xA1\xA2\xA3\xA4\xA5\xA8\xAD\x81\xB5\x90");
+    QTest::newRow("box drawing and symbols") << QStringLiteral("░╬■ı§½") << QByteArray("\xB0\xCE\xFE\xD5\xF5\xAB");
+    QTest::newRow("euro is not in the code page") << QStringLiteral("5 €") << QByteArray("5 ?");
+    QTest::newRow("one ? per character outside the BMP")
+        << QString::fromUtf8("a\xF0\x9F\x98\x80" "b") << QByteArray("a?b");
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + u'x' << QByteArray("?x");
+    QTest::newRow("empty") << QString() << QByteArray();
+}
+
+void TestNetProtocol::codePage()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(encodeCp850(text), bytes);
+}
+
+// ICU's table is an independent witness for the letters and signs; only its
+// control-character swaps are left out of the comparison.
+void TestNetProtocol::codePageUpperHalfMatchesIcu()
+{
+    QStringDecoder icu("IBM850");
+    if (!icu.isValid())
+        QSKIP("Qt was built without ICU: no second table to compare with");
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        const QByteArray one(1, static_cast<char>(byte));
+        const QString character = icu.decode(one);
+        QCOMPARE(encodeCp850(character), one);
+    }
+}
+
+void TestNetProtocol::pieces_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QList<int>>("sizes");
+    QTest::addColumn<QByteArray>("lastPiece");
+
+    QTest::newRow("empty message, no piece") << QString() << QList<int>{} << QByteArray();
+    QTest::newRow("short") << QStringLiteral("Hola") << QList<int>{4} << QByteArray("Hola");
+    QTest::newRow("exactly one piece") << QString(127, u'x') << QList<int>{127} << QByteArray(127, 'x');
+    QTest::newRow("one byte over") << QString(127, u'x') + u'ñ' << QList<int>{127, 1} << QByteArray("\xA4");
+    QTest::newRow("850 characters, seven pieces")
+        << QString(849, u'a') + u'z' << QList<int>{127, 127, 127, 127, 127, 127, 88}
+        << QByteArray(87, 'a') + 'z';
+    // In UTF-8 the "ñ" would take bytes 127 and 128 and be split; in the
+    // code page it is one byte and ends the first piece whole.
+    QTest::newRow("accented letter at the boundary")
+        << QString(126, u'a') + QStringLiteral("ñé") << QList<int>{127, 1} << QByteArray("\x82");
+}
+
+void TestNetProtocol::pieces()
+{
+    QFETCH(QString, message);
+    QFETCH(QList<int>, sizes);
+    QFETCH(QByteArray, lastPiece);
+
+    const QList<QByteArray> pieces = messagePieces(message);
+    QList<int> actualSizes;
+    QByteArray joined;
+    for (const QByteArray &piece : pieces) {
+        actualSizes << int(piece.size());
+        joined += piece;
+    }
+    QCOMPARE(actualSizes, sizes);
+    QCOMPARE(joined, encodeCp850(message));
+    if (!pieces.isEmpty())
+        QCOMPARE(pieces.last(), lastPiece);
+}
+
+void TestNetProtocol::netbiosNames_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<int>("suffix");
+
+    QTest::newRow("short name, upper case") << QStringLiteral("pepe") << QByteArray("PEPE") << 0x03;
+    QTest::newRow("host name's first label") << QStringLiteral("pc-ana.oficina.example") << QByteArray("PC-ANA") << 0x03;
+    QTest::newRow("cut to 15 bytes") << QStringLiteral("contabilidad-planta2") << QByteArray("CONTABILIDAD-PL") << 0x03;
+    QTest::newRow("code page letters") << QStringLiteral("ñandú") << QByteArray("\xA5" "AND\xE9") << 0x03;
+    QTest::newRow("IPv4 address") << QStringLiteral("192.168.1.20") << QByteArray("*SMBSERVER") << 0x20;
+    QTest::newRow("IPv6 address") << QStringLiteral("fe80::1") << QByteArray("*SMBSERVER") << 0x20;
+}
+
+void TestNetProtocol::netbiosNames()
+{
+    QFETCH(QString, target);
+    QFETCH(QByteArray, name);
+    QFETCH(int, suffix);
+
+    const NetbiosName called = calledNameFor(target);
+    QCOMPARE(called.name, name);
+    QCOMPARE(int(called.suffix), suffix);
+}
+
+void TestNetProtocol::nameEncoding()
+{
+    // The worked example of the NetBIOS standard (RFC 1001, 14.1).
+    QCOMPARE(encodeNetbiosName({"FRED", 0x20}),
+             QByteArray("\x20" "EGFCEFEECACACACACACACACACACACACA") + '\0');
+
+    const QByteArray request = sessionRequest({"PEPE", 0x03}, callingNameFor(QStringLiteral("mi-equipo.lan")));
+    QCOMPARE(request.size(), 4 + 34 + 34);
+    QCOMPARE(request.left(4), QByteArray("\x81\x00\x00\x44", 4));
+    // PEPE, eleven blanks, suffix 0x03.
+    QCOMPARE(request.mid(4, 34), QByteArray("\x20" "FAEFFAEFCACACACACACACACACACACAAD") + '\0');
+    // MI-EQUIPO, six blanks, suffix 0x00.
+    QCOMPARE(request.mid(38, 34), QByteArray("\x20" "ENEJCNEFFBFFEJFAEPCACACACACACAAA") + '\0');
+
+    QCOMPARE(callingNameFor(QString()).name, QByteArray("BRISQUEL"));
+}
+
+void TestNetProtocol::framing()
+{
+    QCOMPARE(sessionPacket(SessionPacketType::Message, "abc"), QByteArray("\x00\x00\x00\x03" "abc", 7));
+    QCOMPARE(sessionPacket(SessionPacketType::Message, QByteArray(0x1234, 'x')).left(4),
+             QByteArray("\x00\x00\x12\x34", 4));
+
+    // Two packets and a keep-alive, arriving one byte at a time.
+    const QByteArray stream = QByteArray("\x82\x00\x00\x00", 4) + QByteArray("\x85\x00\x00\x00", 4)
+                            + QByteArray("\x00\x00\x00\x02" "ok", 6);
+    SessionReader reader;
+    QList<SessionPacket> packets;
+    for (const char byte : stream) {
+        reader.feed(QByteArrayView(&byte, 1));
+        while (const std::optional<SessionPacket> packet = reader.next())
+            packets.append(*packet);
+    }
+    QCOMPARE(packets.size(), 3);
+    QCOMPARE(packets.at(0).type, quint8(0x82));
+    QCOMPARE(packets.at(1).type, quint8(0x85));
+    QCOMPARE(packets.at(2).type, quint8(0x00));
+    QCOMPARE(packets.at(2).payload, QByteArray("ok"));
+    QVERIFY(!reader.next());
+
+    // A length no answer of ours can have: the stream is given up, not
+    // buffered for ever.
+    SessionReader flooded;
+    flooded.feed(QByteArray("\x00\xFF\xFF\xFF", 4));
+    QVERIFY(!flooded.next());
+    QVERIFY(flooded.isBroken());
+}
+
+void TestNetProtocol::requests()
+{
+    const QByteArray header = QByteArray("\xFFSMB", 4);
+    // Command, status, flags, flags2, PID high, signature, reserved, TID,
+    // PID 0x1234, UID, MID 7.
+    const auto expectedHeader = [&](char command) {
+        return header + command + QByteArray(21, '\0') + QByteArray("\x34\x12\x00\x00\x07\x00", 6);
+    };
+    const SmbRequestIds ids{0x1234, 7};
+
+    QCOMPARE(sendStartRequest(ids, "ANA", "PEPE"),
+             expectedHeader('\xD5') + QByteArray("\x00\x0B\x00" "\x04" "ANA\x00" "\x04" "PEPE\x00", 14));
+    QCOMPARE(sendTextRequest(ids, 0x2A, "hola"),
+             expectedHeader('\xD7') + QByteArray("\x01\x2A\x00\x07\x00" "\x01\x04\x00" "hola", 12));
+    QCOMPARE(sendEndRequest(ids, 0x2A), expectedHeader('\xD6') + QByteArray("\x01\x2A\x00\x00\x00", 5));
+}
+
+void TestNetProtocol::replies_data()
+{
+    QTest::addColumn<QByteArray>("message");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<int>("command");
+    QTest::addColumn<quint32>("status");
+    QTest::addColumn<QList<quint16>>("words");
+
+    const QByteArray sambaSendStart =
+        QByteArray::fromHex("ff534d42" "d5" "00000000" "80" "0340" "0000" "0000000000000000" "0000" "0000" "c73c"
+                            "0000" "0100" "00" "0000");
+    QTest::newRow("send-start answer as Samba gives it")
+        << sambaSendStart << true << 0xD5 << quint32(0) << QList<quint16>{};
+    QByteArray withGroup = sambaSendStart.left(32) + QByteArray("\x01\x2A\x00\x00\x00", 5);
+    QTest::newRow("send-start answer with its group id") << withGroup << true << 0xD5 << quint32(0)
+                                                        << QList<quint16>{0x2A};
+    QByteArray refused = sambaSendStart.left(32);
+    refused[5] = '\x22';
+    refused[8] = '\xC0';
+    QTest::newRow("refusal with its body cut off") << refused << true << 0xD5 << quint32(0xC0000022)
+                                                  << QList<quint16>{};
+    QByteArray request = sambaSendStart;
+    request[9] = '\x00';
+    QTest::newRow("not marked as a reply") << request << false << 0 << quint32(0) << QList<quint16>{};
+    QByteArray wrongMagic = sambaSendStart;
+    wrongMagic[0] = '\xFE';
+    QTest::newRow("SMB2 or garbage") << wrongMagic << false << 0 << quint32(0) << QList<quint16>{};
+    QTest::newRow("word count past the end") << sambaSendStart.left(32) + "\x05\x01" << false << 0 << quint32(0)
+                                            << QList<quint16>{};
+    QTest::newRow("byte count past the end") << sambaSendStart.left(32) + QByteArray("\x00\x09\x00" "ab", 5)
+                                            << false << 0 << quint32(0) << QList<quint16>{};
+    QTest::newRow("too short") << QByteArray("\xFFSMB\xD5") << false << 0 << quint32(0) << QList<quint16>{};
+}
+
+void TestNetProtocol::replies()
+{
+    QFETCH(QByteArray, message);
+    QFETCH(bool, valid);
+    QFETCH(int, command);
+    QFETCH(quint32, status);
+    QFETCH(QList<quint16>, words);
+
+    const std::optional<SmbReply> reply = parseSmbReply(message);
+    QCOMPARE(reply.has_value(), valid);
+    if (!reply)
+        return;
+    QCOMPARE(int(reply->command), command);
+    QCOMPARE(reply->status, status);
+    QCOMPARE(reply->words, words);
+    QCOMPARE(reply->mid, quint16(1));
+}
+
+void TestNetProtocol::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("isSend");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("complaintStart");
+
+    const QString usage = QStringLiteral("Uso: net send NOMBRE MENSAJE...");
+    QTest::newRow("nothing") << QStringList{} << false << QString() << QString() << usage;
+    QTest::newRow("another command") << QStringList{"use", "x", "y"} << false << QString() << QString() << usage;
+    QTest::newRow("no message") << QStringList{"send", "pepe"} << false << QString() << QString() << usage;
+    QTest::newRow("a switch instead of a name")
+        << QStringList{"send", "/domain", "hola"} << false << QString() << QString() << usage;
+    QTest::newRow("everyone") << QStringList{"send", "*", "hola"} << false << QString() << QString()
+                              << QStringLiteral("net: no se puede enviar a \"*\"");
+    QTest::newRow("one quoted message")
+        << QStringList{"send", "pepe", "Hola\n\r\n\r[Brisquel v2.4b]"} << true << QStringLiteral("pepe")
+        << QStringLiteral("Hola\n\r\n\r[Brisquel v2.4b]") << QString();
+    QTest::newRow("words joined by one blank")
+        << QStringList{"SEND", "pepe", "Hola", "a", "", "todos"} << true << QStringLiteral("pepe")
+        << QStringLiteral("Hola a  todos") << QString();
+    QTest::newRow("empty message") << QStringList{"send", "pepe", ""} << true << QStringLiteral("pepe") << QString()
+                                   << QString();
+}
+
+void TestNetProtocol::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, isSend);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    QFETCH(QString, complaintStart);
+
+    const CommandLine command = parseCommandLine(arguments);
+    QCOMPARE(command.isSend, isSend);
+    QCOMPARE(command.name, name);
+    QCOMPARE(command.message, message);
+    QVERIFY2(command.complaint.startsWith(complaintStart), qPrintable(command.complaint));
+}
+
+QTEST_GUILESS_MAIN(TestNetProtocol)
+#include "tst_net_protocol.moc"

@@ -1,0 +1,31 @@
+#include "loginname.h"
+
+#include <cerrno>
+#include <pwd.h>
+#include <unistd.h>
+#include <vector>
+
+namespace brisquel::net {
+
+QString loginName()
+{
+    const long hint = sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(hint > 0 ? static_cast<std::size_t>(hint) : 1024);
+    passwd entry{};
+    passwd *found = nullptr;
+    int rc = 0;
+    while ((rc = getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found)) == ERANGE
+           && buffer.size() < (1u << 20)) {
+        buffer.resize(buffer.size() * 2);
+    }
+    if (rc == 0 && found != nullptr && found->pw_name != nullptr)
+        return QString::fromLocal8Bit(found->pw_name);
+    // Accounts without a password entry (some containers) may still have a
+    // login session that names them.
+    char name[256] = {};
+    if (getlogin_r(name, sizeof name) == 0)
+        return QString::fromLocal8Bit(name);
+    return {};
+}
+
+} // namespace brisquel::net

@@ -1,0 +1,35 @@
+#include "sendoutcome.h"
+
+namespace brisquel::net {
+
+QString outcomeReason(SendOutcome outcome)
+{
+    switch (outcome) {
+    case SendOutcome::Delivered:
+        return {};
+    case SendOutcome::UnknownHost:
+        return QStringLiteral("no existe el equipo");
+    case SendOutcome::NoAnswer:
+        return QStringLiteral("no responde");
+    case SendOutcome::Refused:
+        return QStringLiteral("rechazó el mensaje");
+    }
+    return {};
+}
+
+int outcomeExitStatus(SendOutcome outcome)
+{
+    switch (outcome) {
+    case SendOutcome::Delivered:
+        return 0;
+    case SendOutcome::UnknownHost:
+        return 2;
+    case SendOutcome::NoAnswer:
+        return 3;
+    case SendOutcome::Refused:
+        return 4;
+    }
+    return 3;
+}
+
+} // namespace brisquel::net

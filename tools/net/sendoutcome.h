@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace brisquel::net {
+
+enum class SendOutcome {
+    Delivered,
+    UnknownHost, // the name resolves to no address
+    NoAnswer,    // nothing accepted a connection, or the exchange broke or ran out of time
+    Refused,     // the receiver answered and said no
+};
+
+// The reason shown to the user, in a few words; empty for Delivered.
+QString outcomeReason(SendOutcome outcome);
+
+// The process exit status for each outcome; 0 only for Delivered.
+int outcomeExitStatus(SendOutcome outcome);
+
+} // namespace brisquel::net
