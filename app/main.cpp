@@ -3,6 +3,7 @@
 #include "platform/qtcommondialog.h"
 #include "platform/qtmessagebox.h"
 #include "platform/qtscreenmetrics.h"
+#include "platform/qttrayicon.h"
 #include "platform/systemloginname.h"
 #include "ui/forms.h"
 #include "ui/services.h"
@@ -31,7 +32,8 @@ int main(int argc, char *argv[])
     brisquel::SystemLoginName loginName;
     brisquel::ProcessCommandStarter starter;
     brisquel::QtCommonDialog commonDialog;
-    brisquel::Services services{screen, messageBox, loginName, starter, commonDialog,
+    brisquel::QtTrayIcon tray;
+    brisquel::Services services{screen, messageBox, loginName, starter, commonDialog, tray,
                                 [] { QCoreApplication::exit(0); }};
 
     brisquel::Module1 state;

@@ -11,6 +11,7 @@ class CommonDialog;
 class LoginName;
 class MessageBox;
 class ScreenMetrics;
+class TrayIcon;
 
 // The platform services the windows use, handed in by main() (or by a test
 // with fakes).
@@ -20,6 +21,7 @@ struct Services {
     LoginName &loginName;
     CommandStarter &starter;
     CommonDialog &commonDialog;
+    TrayIcon &tray;
     // Ends the program at once: no unload handler runs and nothing is saved.
     std::function<void()> endProgram;
     QString settingsPath = QStringLiteral("brisquel.ini");

@@ -3,6 +3,7 @@
 #include "core/module1.h"
 #include "fakes/fakeloginname.h"
 #include "fakes/fakescreenmetrics.h"
+#include "fakes/faketrayicon.h"
 #include "fakes/recordingcommandstarter.h"
 #include "fakes/scriptedcommondialog.h"
 #include "fakes/scriptedmessagebox.h"
@@ -45,8 +46,9 @@ struct ProgramUnderTest {
     FakeLoginName loginName;
     RecordingCommandStarter starter;
     ScriptedCommonDialog commonDialog;
+    FakeTrayIcon tray;
     int endCalls = 0;
-    Services services{screen, messageBox, loginName, starter, commonDialog, [this] { ++endCalls; }};
+    Services services{screen, messageBox, loginName, starter, commonDialog, tray, [this] { ++endCalls; }};
     Module1 state;
     Forms forms{state, services};
 };

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "ui/art/pictures.h"
+#include "platform/trayicon.h"
 #include "ui/forms.h"
 #include "ui/kit/picturebutton.h"
 #include "ui/kit/taborder.h"
@@ -49,7 +50,11 @@ Form1::Form1(Forms &forms)
     applyTabOrder();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    m_services.tray.onEvent = nullptr;
+    Form_Terminate();
+}
 
 void Form1::createControls()
 {

@@ -3,6 +3,7 @@
 #include "core/module1.h"
 #include "core/textboxlook.h"
 #include "core/vbtypes.h"
+#include "platform/trayicon.h"
 #include "ui/kit/controlarray.h"
 #include "ui/kit/vbform.h"
 
@@ -87,6 +88,20 @@ public:
     void Check1_KeyPress(Integer &KeyAscii);
     void mnuSalir_Click();
 
+    void Command2_Click(int Index);
+    void Command3_Click();
+    void Command4_Click(int Index);
+    void Command8_Click();
+
+    void Form_Resize() override;
+    void Form_Terminate();
+    // What the user did on the tray icon.
+    void Tray_Event(TrayIcon::Event event);
+    void Check1_Click();
+    void mnuMensajeRapido_Click();
+    void mnuRestaurar_Click();
+    void Timer1_Timer();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -98,6 +113,7 @@ private:
     void fillBank(const RecipientList &list, const QString &tooltipPrefix);
     void escReset();
     void showLoadProblem(const QString &message);
+    void restoreWindow();
 
     Forms &m_forms;
     Module1 &m_state;

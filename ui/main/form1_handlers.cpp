@@ -5,8 +5,11 @@
 #include "ui/kit/vbcheckbox.h"
 #include "ui/kit/vbscrollbar.h"
 #include "ui/kit/vbtextbox.h"
+#include "platform/trayicon.h"
+#include "ui/services.h"
 
 #include <QAction>
+#include <QTimer>
 
 namespace brisquel {
 
@@ -24,6 +27,18 @@ void Form1::connectHandlers()
     connect(Text1, &VbTextBox::KeyPress, this, &Form1::Text1_KeyPress);
     connect(Check1, &VbCheckBox::KeyPress, this, &Form1::Check1_KeyPress);
     connect(mnuSalir, &QAction::triggered, this, &Form1::mnuSalir_Click);
+    connect(mnuMensajeRapido, &QAction::triggered, this, &Form1::mnuMensajeRapido_Click);
+    connect(mnuRestaurar, &QAction::triggered, this, &Form1::mnuRestaurar_Click);
+
+    Command2.connectIndexed(&QPushButton::clicked, this, [this](int i) { Command2_Click(i); });
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    Command4.connectIndexed(&QPushButton::clicked, this, [this](int i) { Command4_Click(i); });
+    connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
+    connect(Check1, &VbCheckBox::Click, this, &Form1::Check1_Click);
+
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    Timer1->start();
+    m_services.tray.onEvent = [this](TrayIcon::Event event) { Tray_Event(event); };
 }
 
 } // namespace brisquel

@@ -11,6 +11,7 @@
 #include "ui/kit/vbcombobox.h"
 #include "ui/kit/vbscrollbar.h"
 #include "ui/kit/vbtextbox.h"
+#include "ui/main/texts.h"
 #include "ui/quick/form2.h"
 
 #include <QGuiApplication>
@@ -19,11 +20,8 @@ namespace brisquel {
 
 namespace {
 const QString kLineBreak = QStringLiteral("\n\r");
-const QString kTitle = QStringLiteral("Brisquel v2.4b rev 10");
 const QString kUserTooltip = QStringLiteral("Pulsa el botón para enviar el mensaje a ");
 } // namespace
-
-const QString kMakerLine = QStringLiteral("Hecho por el equipo de Brisquel");
 
 bool Form1::Form_Load()
 {
@@ -34,7 +32,7 @@ bool Form1::Form_Load()
         + QStringLiteral("Esto es una versión BETA (no finalizada...)") + kLineBreak + kLineBreak + kMakerLine
         + kLineBreak + kLineBreak + QStringLiteral("¿Deseas utilizarla?");
     const int answer = m_services.messageBox.show(
-        greeting, vbYesNo + vbInformation + vbDefaultButton2 + vbSystemModal, kTitle);
+        greeting, vbYesNo + vbInformation + vbDefaultButton2 + vbSystemModal, kVersionTitle);
     if (answer == vbNo) {
         m_services.endProgram();
         return false;

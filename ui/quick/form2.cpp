@@ -42,17 +42,14 @@ void Form2::Form_Load()
 
 void Form2::showEvent(QShowEvent *event)
 {
-    m_freshShowing = true;
     DialogStrip::showEvent(event);
+    Form_Paint();
 }
 
-// Only the first paint of each showing starts a new message: a repaint
-// while the user types (another window passing over) must not wipe it.
+// Each showing starts a new message. Only the showing: a repaint while the
+// user types (another window passing over) must not wipe the message.
 void Form2::Form_Paint()
 {
-    if (!m_freshShowing)
-        return;
-    m_freshShowing = false;
     Text1->setText(QString());
     Text1->SetFocus();
 }

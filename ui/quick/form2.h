@@ -22,7 +22,7 @@ public:
     VbTextBox *Text1 = nullptr;
 
     void Form_Load();
-    void Form_Paint() override;
+    void Form_Paint();
     void Text1_Change();
     void Combo1_Click();
     void Command1_Click();
@@ -32,7 +32,6 @@ protected:
 
 private:
     Forms &m_forms;
-    bool m_freshShowing = false;
 };
 
 } // namespace brisquel

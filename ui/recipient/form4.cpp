@@ -74,6 +74,13 @@ void Form4::Text1_KeyPress(Integer &KeyAscii)
     }
 }
 
+// The box is where the dialog always starts, as the buttons leave it there.
+void Form4::showEvent(QShowEvent *event)
+{
+    DialogStrip::showEvent(event);
+    Text1->SetFocus();
+}
+
 void Form4::Text1_GotFocus()
 {
     Text1->setSelStart(0);

@@ -72,6 +72,13 @@ void Form5::Text1_KeyPress(Integer &KeyAscii)
     }
 }
 
+// The box is where the dialog always starts, as the buttons leave it there.
+void Form5::showEvent(QShowEvent *event)
+{
+    DialogStrip::showEvent(event);
+    Text1->SetFocus();
+}
+
 void Form5::Text1_GotFocus()
 {
     Text1->setSelStart(0);

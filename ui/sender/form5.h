@@ -25,6 +25,9 @@ public:
     void Text1_KeyPress(Integer &KeyAscii);
     void Text1_GotFocus();
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     Forms &m_forms;
 };

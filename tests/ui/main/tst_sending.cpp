@@ -1,4 +1,4 @@
-#include "ui/formsfixture.h"
+#include "ui/mainwindow.h"
 
 #include "ui/kit/picturebutton.h"
 #include "ui/kit/vbcheckbox.h"
@@ -16,49 +16,10 @@ using namespace brisquel;
 namespace {
 const QString kSigned = QStringLiteral("\n\r\n\rana@Brisquel v2.4b\"");
 
-QWidget *focused() { return QApplication::focusWidget(); }
-
-bool focusIsIn(QWidget *control)
-{
-    QWidget *w = focused();
-    return w && (w == control || control->isAncestorOf(w));
-}
-
-void typeText(const QString &text)
-{
-    QTest::keyClicks(focused(), text);
-}
-
 void pasteText(const QString &text)
 {
     QApplication::clipboard()->setText(text);
     QTest::keyClick(focused(), Qt::Key_V, Qt::ControlModifier);
-}
-
-// A shown, active main window loaded from the given settings.
-struct MainWindow {
-    explicit MainWindow(const QByteArray &ini)
-        : form(loaded(program, ini))
-    {
-        form.show();
-        form.activateWindow();
-        if (!QTest::qWaitForWindowActive(&form))
-            qWarning("main window not active");
-        form.Text1->SetFocus();
-    }
-    static Form1 &loaded(ProgramUnderTest &program, const QByteArray &ini)
-    {
-        program.writeIni(ini);
-        return program.forms.form1();
-    }
-    ProgramUnderTest program;
-    Form1 &form;
-};
-
-QByteArray threeUsersAndAGroup(bool ownName = true)
-{
-    return settingsText({{"Pepe", "pepe"}, {"Juan", "juan"}, {"Luis", "luis"}},
-                        {{"Todos", "pepe, juan, luis"}}, QStringLiteral("ana"), ownName);
 }
 } // namespace
 

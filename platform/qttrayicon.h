@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/trayicon.h"
+
+#include <QSystemTrayIcon>
+
+namespace brisquel {
+
+// QSystemTrayIcon speaks both the X11 tray protocol and StatusNotifierItem;
+// its activation reasons map onto the three events the program knows.
+class QtTrayIcon final : public TrayIcon
+{
+public:
+    QtTrayIcon();
+    void add(const QIcon &icon, const QString &tip) override;
+    void remove() override;
+
+private:
+    QSystemTrayIcon m_icon;
+};
+
+} // namespace brisquel

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QIcon;
+
+namespace brisquel {
+
+// The program's one icon in the notification area.
+class TrayIcon
+{
+public:
+    // What the user did on the icon; the values are the old mouse messages.
+    enum class Event { LeftButtonDown = 0x201, LeftDoubleClick = 0x203, RightButtonDown = 0x204 };
+
+    virtual ~TrayIcon() = default;
+
+    // Shows the icon; adding it again while it is there leaves one icon.
+    virtual void add(const QIcon &icon, const QString &tip) = 0;
+    // Removes the icon; harmless when there is none.
+    virtual void remove() = 0;
+
+    std::function<void(Event)> onEvent;
+};
+
+} // namespace brisquel

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "ui/formsfixture.h"
+#include "ui/kit/vbtextbox.h"
+#include "ui/main/form1.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+namespace brisquel {
+
+inline QWidget *focused() { return QApplication::focusWidget(); }
+
+inline bool focusIsIn(QWidget *control)
+{
+    QWidget *w = focused();
+    return w && (w == control || control->isAncestorOf(w));
+}
+
+inline void typeText(const QString &text) { QTest::keyClicks(focused(), text); }
+
+// A shown, active main window loaded from the given settings.
+struct MainWindow {
+    explicit MainWindow(const QByteArray &ini)
+        : form(loaded(program, ini))
+    {
+        form.Timer1->stop(); // the pulse is tested on its own
+        form.show();
+        form.activateWindow();
+        if (!QTest::qWaitForWindowActive(&form))
+            qWarning("main window not active");
+        form.Text1->SetFocus();
+    }
+    static Form1 &loaded(ProgramUnderTest &program, const QByteArray &ini)
+    {
+        program.writeIni(ini);
+        return program.forms.form1();
+    }
+    ProgramUnderTest program;
+    Form1 &form;
+};
+
+inline QByteArray threeUsersAndAGroup(bool ownName = true)
+{
+    return settingsText({{"Pepe", "pepe"}, {"Juan", "juan"}, {"Luis", "luis"}},
+                        {{"Todos", "pepe, juan, luis"}}, QStringLiteral("ana"), ownName);
+}
+
+// Runs `inside` once the modal window opened by `open` is on screen, then
+// returns when `open` returns. Should `inside` leave the window open, it is
+// hidden after a while so that a failing test fails instead of hanging.
+inline void whileModal(QWidget &window, const std::function<void()> &open, const std::function<void()> &inside)
+{
+    QTimer failSafe;
+    failSafe.setSingleShot(true);
+    QObject::connect(&failSafe, &QTimer::timeout, &window, &QWidget::hide);
+    QTimer::singleShot(0, &window, [&window, &failSafe, inside] {
+        failSafe.start(3000);
+        if (!QTest::qWaitForWindowExposed(&window))
+            return;
+        QTRY_VERIFY(window.isActiveWindow());
+        QTRY_VERIFY(focused() && window.isAncestorOf(focused()));
+        inside();
+    });
+    open();
+}
+
+} // namespace brisquel
