@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QPointer>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace brisquel {
 
@@ -51,6 +53,40 @@ void VbCheckBox::keyPressEvent(QKeyEvent *event)
     if (code != 0 && hasFocus())
         QCheckBox::keyPressEvent(event);
     event->accept();
+}
+
+// Like the old check boxes, a caption longer than the box wraps onto the
+// next line instead of being clipped.
+void VbCheckBox::paintEvent(QPaintEvent *event)
+{
+    Q_UNUSED(event);
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect indicator = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+    QStyleOptionButton indicatorOption = option;
+    indicatorOption.rect = indicator;
+    indicatorOption.rect.moveTop((height() - indicator.height()) / 2);
+    painter.drawPrimitive(QStyle::PE_IndicatorCheckBox, indicatorOption);
+
+    const int spacing = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
+    const QRect textRect = rect().adjusted(indicator.right() + 1 + spacing, 0, 0, 0);
+    int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    if (!style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this))
+        flags |= Qt::TextHideMnemonic;
+    painter.drawItemText(textRect, flags, option.palette, isEnabled(), text(), QPalette::WindowText);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = painter.boundingRect(textRect, flags, text()).adjusted(-1, 0, 1, 0);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}
+
+// The whole box takes clicks, wrapped lines included.
+bool VbCheckBox::hitButton(const QPoint &pos) const
+{
+    return rect().contains(pos);
 }
 
 } // namespace brisquel

@@ -22,6 +22,12 @@ VbForm::VbForm(const ScreenMetrics &metrics, QWidget *parent)
     : QWidget(parent)
     , m_metrics(metrics)
 {
+    // The windows are laid out in twips for a small 8-point dialog font;
+    // larger desktop defaults would clip captions.
+    QFont dialogFont(QStringLiteral("Arial"));
+    dialogFont.setStyleHint(QFont::SansSerif);
+    dialogFont.setPointSizeF(8.25);
+    setFont(dialogFont);
 }
 
 VbForm::~VbForm() = default;

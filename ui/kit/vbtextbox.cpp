@@ -235,6 +235,12 @@ void VbTextBox::hostKeyPress(QKeyEvent *event)
     flush();
     const Integer typed = vbKeyAscii(event);
     if (typed == 0) {
+        const Qt::KeyboardModifiers mods = event->modifiers();
+        if (mods.testFlag(Qt::AltModifier) && !mods.testFlag(Qt::ControlModifier) && !event->text().isEmpty()) {
+            // Alt+letter is a window's key, never a letter typed into the box.
+            event->ignore();
+            return;
+        }
         if (event->matches(QKeySequence::Paste)) { // Shift+Insert
             event->accept();
             hostPaste(QGuiApplication::clipboard()->text());

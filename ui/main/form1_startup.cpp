@@ -14,6 +14,7 @@
 #include "ui/main/texts.h"
 #include "ui/quick/form2.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 
 namespace brisquel {
@@ -96,8 +97,15 @@ void Form1::CargaFichero()
             Command1(i)->setEnabled(false);
     }
 
-    if (!outcome.error.isEmpty())
+    if (!outcome.error.isEmpty()) {
         showLoadProblem(outcome.error);
+    } else if (!outcome.backupPath.isEmpty()) {
+        // Nothing of a hand-edited file is lost silently: say where it went.
+        showLoadProblem(QStringLiteral("No se ha podido leer bien «%1», así que Brisquel empieza con la "
+                                       "configuración de fábrica. El fichero anterior está guardado en «%2».")
+                            .arg(QFileInfo(m_services.settingsPath).fileName(),
+                                 QFileInfo(outcome.backupPath).fileName()));
+    }
 }
 
 void Form1::GuardaFichero()

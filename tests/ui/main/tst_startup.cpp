@@ -20,6 +20,7 @@ class TestStartup : public QObject {
 private slots:
     void firstRunWritesDefaultsAndDisablesTheBank();
     void declinedGreetingEndsWithoutWriting();
+    void unreadableFileIsKeptAndReported();
     void closingSavesWhatWasLoaded();
     void salirEndsWithoutSaving();
     void splashOpensMainWindowOnSecondTick();
@@ -71,6 +72,29 @@ void TestStartup::declinedGreetingEndsWithoutWriting()
     QCOMPARE(program.endCalls, 1);
     QVERIFY(!QFile::exists(program.iniPath()));
     QVERIFY(!program.forms.isLoaded2()); // nothing was read
+}
+
+void TestStartup::unreadableFileIsKeptAndReported()
+{
+    ProgramUnderTest program;
+    QByteArray cut = settingsText({{"Pepe", "pepe"}});
+    cut.chop(cut.size() - cut.indexOf("[GRUPOS]") - 20); // a group section cut short
+    program.writeIni(cut);
+
+    Form1 &form = program.forms.form1();
+    QVERIFY(form.loadedOk());
+    QCOMPARE(program.messageBox.calls.size(), 2);
+    QVERIFY(program.messageBox.calls[1].text.contains(QStringLiteral("«brisquel.ini.bak»")));
+    QFile backup(program.iniPath() + QStringLiteral(".bak"));
+    QVERIFY(backup.open(QIODevice::ReadOnly));
+    QCOMPARE(backup.readAll(), cut);
+    QCOMPARE(form.Command1(0)->Caption(), QStringLiteral("..."));
+    QCOMPARE(program.forms.form2().Combo1->count(), 12);
+
+    // A first run without any file says nothing beyond the greeting.
+    ProgramUnderTest fresh;
+    fresh.forms.form1();
+    QCOMPARE(fresh.messageBox.calls.size(), 1);
 }
 
 void TestStartup::closingSavesWhatWasLoaded()
