@@ -14,11 +14,12 @@ endif
 
 # Debian packages the build, the program and the test suite need.
 PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev \
-           fonts-liberation fontconfig samba smbclient xvfb xauth xdotool trayer
+           fonts-liberation fontconfig samba smbclient xvfb xauth xdotool trayer \
+           clang libclang-rt-14-dev
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench fuzz clean
 
 all: build
 
@@ -51,5 +52,16 @@ test: build
 bench: build
 	@for b in $(BUILD_DIR)/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 
+# The settings loader under libFuzzer, built with clang in build-fuzz/; the
+# inputs it finds are kept there for the next run. `make test` runs it briefly.
+FUZZ_SECONDS ?= 600
+fuzz: deps
+	@fuzz/run_fuzz.sh build-fuzz $(FUZZ_SECONDS) $(JOBS)
+
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz
+
+# A Debian package of the program, our net and the desktop entry.
+.PHONY: package
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
