@@ -1,5 +1,6 @@
 #include "picturebutton.h"
 
+#include "accelerator.h"
 #include "keycodes.h"
 
 #include <QIcon>
@@ -129,6 +130,13 @@ void PictureButton::paintEvent(QPaintEvent *event)
         focus.rect = style()->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this);
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
+}
+
+bool PictureButton::event(QEvent *event)
+{
+    if (clickOnAccelerator(*this, event))
+        return true;
+    return QPushButton::event(event);
 }
 
 void PictureButton::keyPressEvent(QKeyEvent *event)

@@ -1,5 +1,6 @@
 #include "vbcheckbox.h"
 
+#include "accelerator.h"
 #include "keycodes.h"
 
 #include <QKeyEvent>
@@ -36,6 +37,13 @@ void VbCheckBox::setValue(int value)
     } else {
         setCheckState(value == 1 ? Qt::Checked : Qt::Unchecked);
     }
+}
+
+bool VbCheckBox::event(QEvent *event)
+{
+    if (clickOnAccelerator(*this, event))
+        return true;
+    return QCheckBox::event(event);
 }
 
 void VbCheckBox::keyPressEvent(QKeyEvent *event)

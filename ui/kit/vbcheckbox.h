@@ -26,6 +26,7 @@ signals:
     void KeyPress(brisquel::Integer &KeyAscii);
 
 protected:
+    bool event(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool hitButton(const QPoint &pos) const override;
