@@ -30,16 +30,20 @@ private:
 };
 } // namespace
 
-void showModal(QWidget &window)
+namespace {
+void showAndWait(QWidget &window, Qt::WindowModality modality, QWidget *blocked)
 {
     QPointer<QWidget> guard(&window);
     // Like a dialog, hand the activation back to the window the user came from.
     QPointer<QWidget> previous(QApplication::activeWindow());
+    QPointer<QWidget> disabled(blocked && blocked->isEnabled() ? blocked : nullptr);
+    if (disabled)
+        disabled->setEnabled(false);
     QEventLoop loop;
     HideWatcher watcher(loop);
     QObject::connect(&window, &QObject::destroyed, &loop, &QEventLoop::quit);
     window.installEventFilter(&watcher);
-    window.setWindowModality(Qt::ApplicationModal);
+    window.setWindowModality(modality);
     window.show();
     window.raise();
     window.activateWindow();
@@ -55,11 +59,24 @@ void showModal(QWidget &window)
         guard->removeEventFilter(&watcher);
         guard->setWindowModality(Qt::NonModal);
     }
+    if (disabled)
+        disabled->setEnabled(true);
     if (previous && previous != guard && previous->isVisible()) {
         previous->activateWindow();
         if (QGuiApplication::focusWindow() == previous->windowHandle() && !previous->isActiveWindow())
             QApplication::setActiveWindow(previous);
     }
+}
+} // namespace
+
+void showModal(QWidget &window)
+{
+    showAndWait(window, Qt::ApplicationModal, nullptr);
+}
+
+void showModalBeside(QWidget &window, QWidget &blocked)
+{
+    showAndWait(window, Qt::NonModal, &blocked);
 }
 
 } // namespace brisquel

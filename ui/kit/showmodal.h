@@ -9,4 +9,9 @@ namespace brisquel {
 // input meanwhile, timers and the tray go on.
 void showModal(QWidget &window);
 
+// The same wait, for a window opened from the tray: Qt's application
+// modality would block the tray icon and its menu too, so only `blocked`
+// (the main window) is put out of use meanwhile.
+void showModalBeside(QWidget &window, QWidget &blocked);
+
 } // namespace brisquel

@@ -54,6 +54,7 @@ Form1::~Form1()
 {
     m_services.tray.onEvent = nullptr;
     Form_Terminate();
+    delete mnuPopUp;
 }
 
 void Form1::createControls()
@@ -180,7 +181,9 @@ void Form1::createControls()
 
 void Form1::createMenu()
 {
-    mnuPopUp = new QMenu(QStringLiteral("MenuPopUp"), this);
+    // Its own window, not a child of this one: it opens from the tray even
+    // while the quick-message strip keeps this window out of use.
+    mnuPopUp = new QMenu(QStringLiteral("MenuPopUp"));
     mnuMensajeRapido = mnuPopUp->addAction(QStringLiteral("&Mensaje Rápido"));
     mnuPopUp->addSeparator();
     mnuRestaurar = mnuPopUp->addAction(QStringLiteral("&Restaurar"));

@@ -73,7 +73,7 @@ void Form1::Check1_Click()
 
 void Form1::mnuMensajeRapido_Click()
 {
-    showModal(m_forms.form2());
+    showModalBeside(m_forms.form2(), *this);
 }
 
 void Form1::mnuRestaurar_Click()
