@@ -3,7 +3,7 @@
 // private Samba server; the inbox holds exactly what was typed and signed.
 
 #include "privatesamba.h"
-#include "virtualdisplay.h"
+#include "support/virtualdisplay.h"
 
 #include <QDir>
 #include <QFile>
