@@ -15,7 +15,7 @@ endif
 # Debian packages the build, the program and the test suite need.
 PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev \
            fonts-liberation fontconfig samba smbclient xvfb xauth xdotool trayer \
-           clang libclang-rt-14-dev
+           clang libclang-rt-14-dev libxcb1-dev
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
