@@ -65,3 +65,9 @@ clean:
 .PHONY: package
 package: build
 	@cd $(BUILD_DIR) && cpack -G DEB
+
+# Pictures of the real program for the README, into docs/.
+.PHONY: screenshots
+screenshots: build
+	@$(MAKE) --no-print-directory deps PACKAGES="imagemagick xvfb xauth xdotool trayer"
+	@scripts/screenshots.sh $(BUILD_DIR)

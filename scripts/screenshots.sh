@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# Takes screenshots of the real program on a private X server into docs/:
+# the greeting, the main window, the panel, each dialog, the tray menu and
+# the quick message. Needs a build with the test window manager (make build),
+# Xvfb, trayer, xdotool and ImageMagick (make screenshots installs them).
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build}" && pwd)
+out=$root/docs
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+for display in $(seq 140 199); do
+    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
+done
+export DISPLAY=:$display
+Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+"$build/e2e_miniwm" >/dev/null 2>&1 &
+pids+=($!)
+trayer --edge bottom --align right --widthtype pixel --width 60 --heighttype pixel --height 24 >/dev/null 2>&1 &
+pids+=($!)
+
+wait_for() { # window name (regex) -> window id
+    for _ in $(seq 300); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
+        [ -n "$id" ] && { echo "$id"; return; }
+        sleep 0.1
+    done
+    echo "no window named '$1'" >&2
+    exit 1
+}
+shot() { # name [window id]: the whole screen, or just that window
+    sleep 0.4
+    if [ $# -eq 2 ]; then
+        eval "$(xdotool getwindowgeometry --shell "$2")"
+        import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$1.png"
+    else
+        import -window root "$out/$1.png"
+    fi
+    echo "docs/$1.png"
+}
+newest_of() { # pid -> the most recently mapped visible window
+    xdotool search --onlyvisible --pid "$1" 2>/dev/null | tail -1
+}
+
+crlf() { sed 's/$/\r/'; }
+{
+    printf '%s\n' '[GENERAL]' 'Ana' 'ana' '1' 'Arial' '0' '0' ' 10' '0' '0' ' 0' ' 16777215' '[USUARIOS]'
+    printf '%s\n' Pepe pepe Juan juan Luis luis 'Núria' nuria
+    for _ in $(seq 8); do printf '%s\n' ... ...; done
+    printf '%s\n' '[GRUPOS]' Todos 'pepe, juan, luis, nuria' Oficina 'pepe, juan'
+    for _ in $(seq 10); do printf '%s\n' ... ...; done
+} | crlf | iconv -f UTF-8 -t WINDOWS-1252 >"$work/brisquel.ini"
+
+mkdir -p "$out"
+cd "$work"
+"$build/brisquel" >/dev/null 2>&1 &
+program=$!
+pids+=($program)
+
+greeting=$(wait_for '^Brisquel v2.4b rev 10$')
+shot greeting
+xdotool key --window "$greeting" alt+s
+main=$(wait_for '^Brisquel v2.4b$')
+xdotool mousemove --window "$main" 60 40 click 1
+xdotool type --delay 20 '¿Comemos juntos a la una?'
+shot main "$main"
+
+xdotool key alt+c
+sleep 0.6
+xdotool key alt+m
+shot panel "$main"
+
+xdotool key alt+n
+sleep 0.5
+shot sender "$(newest_of "$program")"
+xdotool key Escape
+
+xdotool mousemove --window "$main" 325 120 click 1 # closes the panel
+sleep 0.6
+xdotool key alt+o
+sleep 0.5
+xdotool type --delay 20 'pepe, juan'
+shot recipient "$(newest_of "$program")"
+xdotool key Escape
+
+xdotool mousemove --window "$main" 330 174 click 1 # "Acerca de..."
+about=$(wait_for '^Brisquel v2.4b rev 10$')
+shot about "$about"
+xdotool key Return
+
+xdotool windowminimize "$main"
+sleep 1
+icon=$(xdotool search --onlyvisible --pid "$program" | while read -r w; do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    [ "$WIDTH" -le 32 ] && echo "$w"
+done | head -1)
+eval "$(xdotool getwindowgeometry --shell "$icon")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
+sleep 0.5
+import -window root -crop 260x130+764+638 +repage "$out/traymenu.png" && echo docs/traymenu.png
+xdotool key m
+sleep 0.6
+xdotool type --delay 20 'Llego en cinco minutos'
+import -window root -crop 440x120+584+648 +repage "$out/quick.png" && echo docs/quick.png
+xdotool key alt+c
+sleep 0.3
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
+sleep 0.4
+xdotool key s # "&Salir": the program ends without saving
+wait "$program" || true
