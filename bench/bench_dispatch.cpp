@@ -1,0 +1,212 @@
+// A click on a group of twelve in the main window, sending through the real
+// process start, timed on the user-interface thread; beside it the floor:
+// the same twelve processes started directly with posix_spawn from the same
+// process, in the same run. The program is composed as main() does it (no
+// splash, the greeting answered at once, Qt's offscreen platform), so the
+// process that starts the commands is as large as the real one. The
+// stand-in `net` is a shell script that exits at once.
+
+#include "core/settingsfile.h"
+#include "fakes/scriptedmessagebox.h"
+#include "platform/processcommandstarter.h"
+#include "platform/qtcommondialog.h"
+#include "platform/qtscreenmetrics.h"
+#include "platform/qttrayicon.h"
+#include "platform/systemloginname.h"
+#include "ui/forms.h"
+#include "ui/kit/vbtextbox.h"
+#include "ui/main/form1.h"
+#include "ui/services.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char **environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kRounds = 30;
+constexpr int kMembers = 12;
+// Time for the commands of one round to finish before the next starts.
+constexpr unsigned long kPauseMs = 60;
+
+const QString kMessage = QStringLiteral("¿Comemos juntos hoy? Invito yo, a las dos en el sitio de siempre.");
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double msSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Twelve posix_spawn of the stand-in with the argument lists `net` gets,
+// standard streams on the null device, not waiting; reaped afterwards,
+// outside the timed part.
+double spawnFloor(const std::string &net, const std::vector<std::vector<std::string>> &argumentLists)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    std::vector<std::vector<char *>> argvs;
+    for (const std::vector<std::string> &arguments : argumentLists) {
+        std::vector<char *> argv;
+        for (const std::string &argument : arguments)
+            argv.push_back(const_cast<char *>(argument.c_str()));
+        argv.push_back(nullptr);
+        argvs.push_back(std::move(argv));
+    }
+    std::vector<pid_t> pids;
+
+    const Clock::time_point start = Clock::now();
+    for (std::vector<char *> &argv : argvs) {
+        pid_t pid = 0;
+        if (posix_spawn(&pid, net.c_str(), &actions, nullptr, argv.data(), environ) == 0)
+            pids.push_back(pid);
+    }
+    const double ms = msSince(start);
+
+    for (pid_t pid : pids)
+        ::waitpid(pid, nullptr, 0);
+    posix_spawn_file_actions_destroy(&actions);
+    return ms;
+}
+
+bool writeStandIn(const QString &path)
+{
+    QFile script(path);
+    if (!script.open(QIODevice::WriteOnly))
+        return false;
+    script.write("#!/bin/sh\nexit 0\n");
+    script.close();
+    return script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+}
+
+// Group slot 0 holds the twelve members.
+bool writeSettings(const QString &path, const QStringList &members)
+{
+    brisquel::Module1 state;
+    state.UsuarioWindows = QStringLiteral("ana");
+    state.Remitente = QStringLiteral("Ana");
+    state.NombrePropio = brisquel::True;
+    for (int i = 0; i < brisquel::kRecipientSlots; ++i) {
+        state.Usuarios[i] = {brisquel::kEmptySlotCaption, brisquel::kEmptySlotCaption};
+        state.Grupos[i] = {brisquel::kEmptySlotCaption, brisquel::kEmptySlotCaption};
+    }
+    state.Grupos[0] = {QStringLiteral("Todos"), members.join(QStringLiteral(", "))};
+    return brisquel::saveSettings(path, state, brisquel::TextBoxLook()).isEmpty();
+}
+
+long rssKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Only the table on the terminal.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QTemporaryDir folder;
+    const QString net = folder.filePath(QStringLiteral("net"));
+    QStringList members;
+    std::vector<std::vector<std::string>> argumentLists;
+    for (int i = 1; i <= kMembers; ++i) {
+        members << QStringLiteral("puesto%1").arg(i, 2, 10, QLatin1Char('0'));
+        argumentLists.push_back({"net", "send", members.last().toStdString(),
+                                 (kMessage + QStringLiteral("\n\r\n\rAna@Brisquel v2.4b")).toStdString()});
+    }
+    if (!folder.isValid() || !writeStandIn(net)
+        || !writeSettings(folder.filePath(QStringLiteral("brisquel.ini")), members)) {
+        std::printf("bench_dispatch: no temporary folder; no figures\n");
+        return 1;
+    }
+
+    brisquel::QtScreenMetrics screen;
+    brisquel::ScriptedMessageBox messageBox({brisquel::vbYes});
+    brisquel::SystemLoginName loginName;
+    brisquel::ProcessCommandStarter starter({folder.path()});
+    brisquel::QtCommonDialog commonDialog;
+    brisquel::QtTrayIcon tray;
+    brisquel::Services services{screen, messageBox, loginName, starter, commonDialog, tray, [] {}};
+    services.settingsPath = folder.filePath(QStringLiteral("brisquel.ini"));
+    brisquel::Module1 state;
+    brisquel::Forms forms(state, services);
+    brisquel::Form1 &form = forms.form1();
+    if (!form.loadedOk())
+        return 1;
+    form.show();
+    QCoreApplication::processEvents();
+    form.Command9_Click(0); // the bank shows the groups
+    form.Text1->setText(kMessage);
+
+    std::printf("bench_dispatch: a click on a group of %d in the main window, timed on the user-interface thread "
+                "(process of %.0f MB); median of %d, taking turns\n", kMembers, double(rssKb()) / 1024, kRounds);
+
+    // One untimed round each.
+    const std::string netPath = net.toStdString();
+    form.Command1_Click(0);
+    spawnFloor(netPath, argumentLists);
+    QThread::msleep(kPauseMs);
+
+    std::vector<double> ours;
+    std::vector<double> floor;
+    for (int round = 0; round < kRounds; ++round) {
+        const Clock::time_point start = Clock::now();
+        form.Command1_Click(0);
+        ours.push_back(msSince(start));
+        QCoreApplication::processEvents();
+        QThread::msleep(kPauseMs);
+        floor.push_back(spawnFloor(netPath, argumentLists));
+        QThread::msleep(kPauseMs);
+    }
+    if (state.Comando != QStringLiteral("net send puesto12 \"") + kMessage
+                                + QStringLiteral("\n\r\n\rAna@Brisquel v2.4b\"")) {
+        std::printf("  the click did not send to the group; no figures\n");
+        return 1;
+    }
+
+    const double oursMedian = median(ours);
+    const double floorMedian = median(floor);
+    const double ratio = oursMedian / floorMedian;
+    std::printf("  click: EnviaGrupo, ProcessCommandStarter %8.2f ms  (%.3f ms a member; fastest %.2f ms)\n",
+                oursMedian, oursMedian / kMembers, *std::min_element(ours.begin(), ours.end()));
+    std::printf("  %d x posix_spawn of the same stand-in    %8.2f ms  (%.3f ms a member; fastest %.2f ms)\n",
+                kMembers, floorMedian, floorMedian / kMembers, *std::min_element(floor.begin(), floor.end()));
+    std::printf("  ratio                                    %8.2f     at most 1.50: %s\n", ratio,
+                ratio <= 1.5 ? "met" : "NOT met");
+    std::printf("  the click under 30 ms                               %s\n", oursMedian < 30 ? "met" : "NOT met");
+    return 0;
+}

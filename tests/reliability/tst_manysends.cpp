@@ -1,0 +1,174 @@
+// Sending through real processes for a long run: nothing piles up, and a
+// machine without `net` changes nothing.
+#include "ui/formsfixture.h"
+
+#include "core/dispatch.h"
+#include "platform/processcommandstarter.h"
+#include "ui/kit/picturebutton.h"
+#include "ui/kit/vbscrollbar.h"
+#include "ui/kit/vbtextbox.h"
+#include "ui/main/form1.h"
+
+#include <QDeadlineTimer>
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace brisquel;
+
+namespace {
+
+constexpr int kSends = 2000;
+
+// A stand-in `net` that adds one byte to a counter file per run.
+QString writeCountingNet(const QString &folder, const QString &counter)
+{
+    const QString path = folder + QStringLiteral("/net");
+    QFile script(path);
+    if (!script.open(QIODevice::WriteOnly))
+        return {};
+    script.write("#!/bin/sh\nprintf . >> '" + QFile::encodeName(counter) + "'\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    return path;
+}
+
+qint64 sizeOf(const QString &path)
+{
+    return QFileInfo(path).size();
+}
+
+QStringList openDescriptors()
+{
+    QStringList fds;
+    const QDir dir(QStringLiteral("/proc/self/fd"));
+    for (const QString &fd : dir.entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
+        fds << fd + QStringLiteral(" -> ") + QFile::symLinkTarget(dir.filePath(fd));
+    fds.sort();
+    return fds;
+}
+
+// Every process whose parent is this one, as "pid state", zombies included.
+QStringList ourChildren()
+{
+    QStringList children;
+    const QString self = QString::number(::getpid());
+    const QDir proc(QStringLiteral("/proc"));
+    for (const QString &pid : proc.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (!pid.at(0).isDigit())
+            continue;
+        QFile stat(proc.filePath(pid + QStringLiteral("/stat")));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid ...": the name may hold blanks and parentheses.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> rest = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (rest.size() > 1 && QString::fromLatin1(rest.at(1)) == self)
+            children << pid + QLatin1Char(' ') + QString::fromLatin1(rest.at(0));
+    }
+    return children;
+}
+
+// The main window with the real process start looking in the given folders.
+struct ProgramWithRealStarter {
+    explicit ProgramWithRealStarter(const QStringList &programFolders)
+        : starter(programFolders)
+    {
+        services.settingsPath = dir.filePath(QStringLiteral("brisquel.ini"));
+        QFile file(services.settingsPath);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(settingsText({{"Pepe", "pepe"}, {"Juan", "juan"}}, {{"Todos", "pepe, juan, luis"}}));
+    }
+
+    QTemporaryDir dir;
+    FakeScreenMetrics screen;
+    ScriptedMessageBox messageBox{{vbYes}};
+    FakeLoginName loginName{"ana"};
+    ProcessCommandStarter starter;
+    ScriptedCommonDialog commonDialog;
+    FakeTrayIcon tray;
+    int endCalls = 0;
+    Services services{screen, messageBox, loginName, starter, commonDialog, tray, [this] { ++endCalls; }};
+    Module1 state;
+    Forms forms{state, services};
+};
+
+} // namespace
+
+class TestManySends : public QObject {
+    Q_OBJECT
+
+private slots:
+    void twoThousandSendsLeaveNothingBehind();
+    void noNetAnywhere();
+};
+
+void TestManySends::twoThousandSendsLeaveNothingBehind()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString counter = dir.filePath(QStringLiteral("runs"));
+    QVERIFY(!writeCountingNet(dir.path(), counter).isEmpty());
+
+    Module1 state;
+    ProcessCommandStarter starter({dir.path()});
+    Dispatcher dispatcher(state, starter);
+
+    // One send first, so whatever the process start opens once and keeps is
+    // already open when counting starts.
+    dispatcher.EnviaUsuario(QStringLiteral("pepe"), QStringLiteral("primero"));
+    QTRY_COMPARE_WITH_TIMEOUT(sizeOf(counter), qint64(1), 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(ourChildren(), QStringList(), 10000);
+    const QStringList before = openDescriptors();
+
+    // Half to single users, half in groups of ten.
+    const QString group = QStringLiteral("a, b, c, d, e, f, g, h, i, j");
+    int sends = 0;
+    for (int round = 0; round < kSends / 20; ++round) {
+        for (int i = 0; i < 10; ++i)
+            dispatcher.EnviaUsuario(QStringLiteral("pepe"), QStringLiteral("Mensaje %1").arg(sends++));
+        dispatcher.EnviaGrupo(group, QStringLiteral("Mensaje %1").arg(sends));
+        sends += 10;
+    }
+    QCOMPARE(sends, kSends);
+
+    // The starts do not wait for their commands, and nothing is left to reap.
+    QTRY_COMPARE_WITH_TIMEOUT(ourChildren(), QStringList(), 10000);
+    QCOMPARE(openDescriptors(), before);
+    // Every command did run.
+    QTRY_COMPARE_WITH_TIMEOUT(sizeOf(counter), qint64(1 + kSends), 120000);
+    QCOMPARE(ourChildren(), QStringList());
+    QCOMPARE(openDescriptors(), before);
+}
+
+// No `net` on the machine: clicks on a user and on a group go through, the
+// message is recorded like any other, and no message box interrupts.
+void TestManySends::noNetAnywhere()
+{
+    QTemporaryDir empty;
+    QVERIFY(empty.isValid());
+    ProgramWithRealStarter program({empty.path(), empty.filePath(QStringLiteral("missing"))});
+    Form1 &form = program.forms.form1();
+    QVERIFY(form.loadedOk());
+    form.Timer1->stop();
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Text1->SetFocus();
+    QTest::keyClicks(form.Text1, QStringLiteral("¿Hay alguien?"));
+
+    QTest::mouseClick(form.Command1(0), Qt::LeftButton);
+    QTest::mouseClick(form.Command9(0), Qt::LeftButton);
+    QTest::mouseClick(form.Command1(0), Qt::LeftButton);
+
+    QCOMPARE(program.messageBox.calls.size(), 1); // the greeting only
+    QCOMPARE(program.state.Comando, QStringLiteral("net send luis \"¿Hay alguien?\n\r\n\rana@Brisquel v2.4b\""));
+    QCOMPARE(program.state.NumMensajes, Integer(1));
+    QCOMPARE(program.state.Historial[0], QStringLiteral("¿Hay alguien?"));
+    QVERIFY(form.VScroll1->isEnabled());
+    QCOMPARE(form.Text1->Text(), QStringLiteral("¿Hay alguien?"));
+    QCOMPARE(ourChildren(), QStringList());
+    QCOMPARE(QDir(empty.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+}
+
+QTEST_MAIN(TestManySends)
+#include "tst_manysends.moc"
