@@ -10,11 +10,6 @@ ProcessCommandStarter::ProcessCommandStarter()
 {
 }
 
-ProcessCommandStarter::ProcessCommandStarter(QStringList programFolders)
-    : m_programFolders(std::move(programFolders))
-{
-}
-
 QStringList ProcessCommandStarter::defaultProgramFolders()
 {
     QStringList folders;

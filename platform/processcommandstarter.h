@@ -3,6 +3,9 @@
 #include "core/commandstarter.h"
 
 #include <QStringList>
+#include <QTimer>
+
+#include <vector>
 
 namespace brisquel {
 
@@ -21,6 +24,7 @@ public:
     // Looks in defaultProgramFolders(); needs the application object.
     ProcessCommandStarter();
     explicit ProcessCommandStarter(QStringList programFolders);
+    ~ProcessCommandStarter() override;
 
     void start(const QString &commandLine) override;
 
@@ -30,7 +34,11 @@ public:
     static QStringList defaultProgramFolders();
 
 private:
+    void reapFinished();
+
     QStringList m_programFolders;
+    std::vector<qint64> m_running; // started, not yet collected (not used on Windows)
+    QTimer m_reaper;
 };
 
 } // namespace brisquel

@@ -13,6 +13,13 @@ namespace brisquel {
 // CreateProcess gets the command line exactly as built and looks the program
 // up itself (our own folder first, then the system folders and PATH), so the
 // program folders are not used here.
+ProcessCommandStarter::ProcessCommandStarter(QStringList programFolders)
+    : m_programFolders(std::move(programFolders))
+{
+}
+
+ProcessCommandStarter::~ProcessCommandStarter() = default;
+
 void ProcessCommandStarter::start(const QString &commandLine)
 {
     const qsizetype blank = commandLine.indexOf(u' ');

@@ -225,6 +225,8 @@ void TestProcessCommandStarter::severalAtOnce()
     QStringList sent = recipients;
     sent.sort();
     QCOMPARE(arrived, sent);
+    // Each ended command is collected: none stays behind as a zombie.
+    QTRY_COMPARE_WITH_TIMEOUT(ourChildren(), QString(), 10000);
 }
 
 void TestProcessCommandStarter::noNetAnywhere()
