@@ -338,3 +338,21 @@ QString describeCalls(const QList<QStringList> &calls)
     }
     return lines.isEmpty() ? QStringLiteral("(no calls)") : lines.join(QStringLiteral("; "));
 }
+
+QString whyNoDesktop(bool withTray)
+{
+    const QString missing = VirtualDisplay::whyUnavailable();
+    if (!missing.isEmpty() || !withTray)
+        return missing;
+    return VirtualDisplay::whyNoTrayHost();
+}
+
+QString startDesktop(VirtualDisplay &display, bool withTray)
+{
+    QString problem = display.start();
+    if (problem.isEmpty())
+        problem = display.startWindowManager(QStringLiteral(WINDOW_MANAGER));
+    if (problem.isEmpty() && withTray)
+        problem = display.startTrayHost();
+    return problem;
+}

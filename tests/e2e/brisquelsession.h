@@ -13,6 +13,13 @@
 
 class VirtualDisplay;
 
+// Why the e2e suite cannot run here (no Xvfb or xdotool, or, when a tray is
+// wanted, no trayer); empty when it can.
+QString whyNoDesktop(bool withTray);
+// Starts the display with our window manager (and the tray host when
+// wanted). Empty on success, otherwise what went wrong.
+QString startDesktop(VirtualDisplay &display, bool withTray);
+
 // Where a control of the main window lies, in twips (15 to a pixel here).
 struct TwipsRect {
     int left;

@@ -39,14 +39,12 @@ private:
 
 void TestE2eGreeting::initTestCase()
 {
-    const QString missing = VirtualDisplay::whyUnavailable();
+    const QString missing = whyNoDesktop(false);
     if (!missing.isEmpty())
         QSKIP(qPrintable(QStringLiteral("No private X display: ") + missing));
     m_display = std::make_unique<VirtualDisplay>();
-    const QString problem = m_display->start();
+    const QString problem = startDesktop(*m_display, false);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    const QString wmProblem = m_display->startWindowManager(QStringLiteral(WINDOW_MANAGER));
-    QVERIFY2(wmProblem.isEmpty(), qPrintable(wmProblem));
 }
 
 void TestE2eGreeting::cleanupTestCase()

@@ -69,18 +69,12 @@ private:
 
 void TestE2eTray::initTestCase()
 {
-    QString missing = VirtualDisplay::whyUnavailable();
-    if (missing.isEmpty())
-        missing = VirtualDisplay::whyNoTrayHost();
+    const QString missing = whyNoDesktop(true);
     if (!missing.isEmpty())
         QSKIP(qPrintable(QStringLiteral("No private X display with a tray: ") + missing));
     m_display = std::make_unique<VirtualDisplay>();
-    const QString problem = m_display->start();
+    const QString problem = startDesktop(*m_display, true);
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    const QString wmProblem = m_display->startWindowManager(QStringLiteral(WINDOW_MANAGER));
-    QVERIFY2(wmProblem.isEmpty(), qPrintable(wmProblem));
-    const QString trayProblem = m_display->startTrayHost();
-    QVERIFY2(trayProblem.isEmpty(), qPrintable(trayProblem));
 }
 
 void TestE2eTray::cleanupTestCase()

@@ -402,9 +402,7 @@ QString VbTextBox::FontName() const
 
 void VbTextBox::setFontName(const QString &name)
 {
-    QFont f = font();
-    f.setFamily(name);
-    setFont(f);
+    changeFont([&](QFont &f) { f.setFamily(name); });
 }
 
 bool VbTextBox::FontBold() const
@@ -414,9 +412,7 @@ bool VbTextBox::FontBold() const
 
 void VbTextBox::setFontBold(bool bold)
 {
-    QFont f = font();
-    f.setBold(bold);
-    setFont(f);
+    changeFont([&](QFont &f) { f.setBold(bold); });
 }
 
 bool VbTextBox::FontItalic() const
@@ -426,9 +422,7 @@ bool VbTextBox::FontItalic() const
 
 void VbTextBox::setFontItalic(bool italic)
 {
-    QFont f = font();
-    f.setItalic(italic);
-    setFont(f);
+    changeFont([&](QFont &f) { f.setItalic(italic); });
 }
 
 float VbTextBox::FontSize() const
@@ -440,9 +434,7 @@ void VbTextBox::setFontSize(float points)
 {
     if (!(points > 0.0f) || !std::isfinite(points))
         return;
-    QFont f = font();
-    f.setPointSizeF(double(points));
-    setFont(f);
+    changeFont([&](QFont &f) { f.setPointSizeF(double(points)); });
 }
 
 bool VbTextBox::FontStrikethru() const
@@ -452,9 +444,7 @@ bool VbTextBox::FontStrikethru() const
 
 void VbTextBox::setFontStrikethru(bool strikethru)
 {
-    QFont f = font();
-    f.setStrikeOut(strikethru);
-    setFont(f);
+    changeFont([&](QFont &f) { f.setStrikeOut(strikethru); });
 }
 
 bool VbTextBox::FontUnderline() const
@@ -464,9 +454,7 @@ bool VbTextBox::FontUnderline() const
 
 void VbTextBox::setFontUnderline(bool underline)
 {
-    QFont f = font();
-    f.setUnderline(underline);
-    setFont(f);
+    changeFont([&](QFont &f) { f.setUnderline(underline); });
 }
 
 void VbTextBox::setForeColor(qint32 color)

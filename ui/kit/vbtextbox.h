@@ -87,6 +87,14 @@ public:
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
+    // Changes one property of the box's font, keeping the rest.
+    template <class Change>
+    void changeFont(Change change)
+    {
+        QFont f = font();
+        change(f);
+        setFont(f);
+    }
     // detail::TextBoxHost
     void hostKeyPress(QKeyEvent *event) override;
     void hostInputMethod(QInputMethodEvent *event) override;
