@@ -4,8 +4,10 @@
 #include "platform/qtmessagebox.h"
 #include "platform/qtscreenmetrics.h"
 #include "platform/qttrayicon.h"
+#include "platform/sessionendwatcher.h"
 #include "platform/systemloginname.h"
 #include "ui/forms.h"
+#include "ui/main/form1.h"
 #include "ui/services.h"
 #include "ui/splash/form3.h"
 
@@ -39,5 +41,19 @@ int main(int argc, char *argv[])
     brisquel::Module1 state;
     brisquel::Forms forms(state, services);
     forms.form3().show();
+
+    // The end of the desktop session keeps the settings as a closed main
+    // window does; before the main window has loaded there is nothing to keep.
+    brisquel::SessionEndWatcher sessionEnd;
+    QObject::connect(&sessionEnd, &brisquel::SessionEndWatcher::endRequested, [&forms] {
+        if (forms.isLoaded1() && forms.form1().loadedOk())
+            forms.form1().Form_Unload();
+        else
+            QCoreApplication::exit(0);
+    });
+    QObject::connect(&sessionEnd, &brisquel::SessionEndWatcher::saveRequested, [&forms] {
+        if (forms.isLoaded1() && forms.form1().loadedOk())
+            forms.form1().saveAtSessionEnd();
+    });
     return app.exec();
 }

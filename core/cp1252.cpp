@@ -55,6 +55,11 @@ bool representable(char16_t c)
 
 } // namespace
 
+bool fitsCp1252(QChar c)
+{
+    return !c.isSurrogate() && representable(c.unicode());
+}
+
 QString decodeCp1252(QByteArrayView bytes)
 {
     return makeDecoder().decode(bytes);

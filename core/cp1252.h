@@ -12,6 +12,9 @@ namespace brisquel {
 // U+0090 and U+009D), so a file read and written back keeps every byte.
 QString decodeCp1252(QByteArrayView bytes);
 
+// Whether the code page holds the character (a surrogate never fits).
+bool fitsCp1252(QChar c);
+
 // Characters the code page cannot hold are written as "?", one per character.
 QByteArray encodeCp1252(QStringView text);
 

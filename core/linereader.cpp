@@ -13,6 +13,7 @@ constexpr QChar kQuote = QLatin1Char('"');
 
 LineReader::LineReader(QString text)
     : m_text(std::move(text))
+    , m_lineEnd(m_text.contains(kCr) ? kCr : kLf)
 {
 }
 
@@ -23,9 +24,9 @@ bool LineReader::atEnd() const
 
 void LineReader::skipLineEnd()
 {
-    if (m_pos < m_text.size() && m_text.at(m_pos) == kCr) {
+    if (m_pos < m_text.size() && m_text.at(m_pos) == m_lineEnd) {
         ++m_pos;
-        if (m_pos < m_text.size() && m_text.at(m_pos) == kLf)
+        if (m_lineEnd == kCr && m_pos < m_text.size() && m_text.at(m_pos) == kLf)
             ++m_pos;
     }
 }
@@ -34,7 +35,7 @@ std::optional<QString> LineReader::readLine()
 {
     if (atEnd())
         return std::nullopt;
-    qsizetype end = m_text.indexOf(kCr, m_pos);
+    qsizetype end = m_text.indexOf(m_lineEnd, m_pos);
     if (end < 0)
         end = m_text.size();
     QString line = m_text.mid(m_pos, end - m_pos);
@@ -55,16 +56,16 @@ std::optional<QString> LineReader::readField()
     if (m_pos < size && m_text.at(m_pos) == kQuote) {
         ++m_pos;
         const qsizetype start = m_pos;
-        while (m_pos < size && m_text.at(m_pos) != kQuote && m_text.at(m_pos) != kCr)
+        while (m_pos < size && m_text.at(m_pos) != kQuote && m_text.at(m_pos) != m_lineEnd)
             ++m_pos;
         field = m_text.mid(start, m_pos - start);
         if (m_pos < size && m_text.at(m_pos) == kQuote)
             ++m_pos;
-        while (m_pos < size && m_text.at(m_pos) != kComma && m_text.at(m_pos) != kCr)
+        while (m_pos < size && m_text.at(m_pos) != kComma && m_text.at(m_pos) != m_lineEnd)
             ++m_pos;
     } else {
         const qsizetype start = m_pos;
-        while (m_pos < size && m_text.at(m_pos) != kComma && m_text.at(m_pos) != kCr)
+        while (m_pos < size && m_text.at(m_pos) != kComma && m_text.at(m_pos) != m_lineEnd)
             ++m_pos;
         field = m_text.mid(start, m_pos - start);
     }

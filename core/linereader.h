@@ -8,8 +8,10 @@ namespace brisquel {
 
 // Walks through the text of a settings file line by line. A line ends at a
 // carriage return; a CR LF pair ends it too and both are consumed, while a
-// line feed on its own stays inside the line. Reading past the end gives
-// nothing, which the caller treats as a file cut short.
+// line feed on its own stays inside the line. A text without any carriage
+// return (as every Linux editor saves it) has its lines end at line feeds
+// instead. Reading past the end gives nothing, which the caller treats as a
+// file cut short.
 class LineReader {
 public:
     explicit LineReader(QString text);
@@ -30,6 +32,7 @@ private:
     void skipLineEnd();
 
     QString m_text;
+    QChar m_lineEnd;
     qsizetype m_pos = 0;
 };
 

@@ -1,59 +1,16 @@
 #include "settingsfile.h"
 
-#include "cp1252.h"
 #include "linereader.h"
+#include "safefile.h"
 #include "settingsreader.h"
 #include "settingswriter.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#include <optional>
 
 namespace brisquel {
 
 namespace {
-
-QString shown(const QString &path)
-{
-    return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(path));
-}
-
-// The whole file, or the reason it cannot be had.
-struct FileBytes {
-    std::optional<QByteArray> bytes;
-    QString reason;
-};
-
-FileBytes readWhole(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, file.errorString()};
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, file.errorString()};
-    return {std::move(bytes), QString()};
-}
-
-// Returns the reason on failure. QSaveFile writes beside the target and
-// renames at the end, so a crash or a full disk never leaves half a file.
-QString writeWhole(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return QString();
-}
 
 // What the recovery leaves behind: the sender is the login, the own-name flag
 // is on and every slot is empty.
@@ -69,14 +26,39 @@ Module1 withDefaults(const Module1 &state)
 }
 
 // Used when not even the file of defaults can be had.
-LoadOutcome defaultsInMemory(Module1 &state, LoadOutcome outcome, const QString &error)
+LoadOutcome defaultsInMemory(Module1 &state, const TextBoxLook &look, LoadOutcome outcome, const QString &error,
+                             bool leaveFileAlone)
 {
     state = withDefaults(state);
     outcome.quickListCaptions.clear();
     for (const RecipientEntry &row : state.Usuarios)
         outcome.quickListCaptions.append(row[0]);
     outcome.error = error;
+    outcome.baseline = {leaveFileAlone, std::nullopt, {state, look}};
     return outcome;
+}
+
+const QString kStartsOnDefaults = QStringLiteral("Brisquel empieza con la configuración de fábrica");
+
+} // namespace
+
+QString shownPath(const QString &path)
+{
+    return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+}
+
+namespace {
+
+QString writeSettingsBytes(const QString &path, const QByteArray &bytes)
+{
+    const QString reason = replaceRegularFile(path, bytes);
+    if (reason.isEmpty())
+        return QString();
+    QString message =
+        QStringLiteral("No se ha podido guardar la configuración en %1: %2.").arg(shownPath(path), reason);
+    if (QFileInfo::exists(path))
+        message += QStringLiteral(" El fichero se queda como estaba.");
+    return message;
 }
 
 } // namespace
@@ -85,75 +67,119 @@ LoadOutcome loadSettings(const QString &path, Module1 &state, TextBoxLook &look)
 {
     LoadOutcome outcome;
 
-    const FileBytes existing = readWhole(path);
-    if (existing.bytes) {
-        LineReader in(decodeCp1252(*existing.bytes));
+    const FileRead existing = readRegularFile(path);
+    if (existing.result == FileRead::Result::Refused) {
+        return defaultsInMemory(state, look, outcome,
+                                QStringLiteral("No se ha podido leer la configuración de %1: %2. %3 y deja ese "
+                                               "fichero como está.")
+                                    .arg(shownPath(path), existing.reason, kStartsOnDefaults),
+                                true);
+    }
+    if (existing.result == FileRead::Result::Read) {
+        LineReader in(settingsText(existing.bytes));
         const SectionReadResult read = readSettingsSections(in, EntryReading::WholeLines, state, look,
                                                             outcome.quickListCaptions);
-        if (read.ok) {
+        if (read.ok && read.allSections) {
             state.NombrePropio = toBoolean(read.ownName);
+            outcome.baseline = {false, existing.bytes, {state, look}};
             return outcome;
         }
         // Keep what could not be read before it is replaced; without a copy
         // the file is left alone.
         const QString backup = path + kBackupSuffix;
-        const QString reason = writeWhole(backup, *existing.bytes);
+        const QString reason = replaceRegularFile(backup, existing.bytes);
         if (!reason.isEmpty()) {
             return defaultsInMemory(
-                state, outcome,
+                state, look, outcome,
                 QStringLiteral("No se ha podido leer la configuración de %1, y tampoco guardar una copia "
-                               "en %2 antes de sustituirla: %3. El fichero se queda como está y Brisquel "
-                               "empieza con la configuración de fábrica.")
-                    .arg(shown(path), shown(backup), reason));
+                               "en %2 antes de sustituirla: %3. El fichero se queda como está y %4.")
+                    .arg(shownPath(path), shownPath(backup), reason, kStartsOnDefaults.toLower()),
+                true);
         }
         outcome.backupPath = backup;
-    } else if (QFileInfo::exists(path)) {
-        // There but unreadable (no permission, a folder...): no copy can be
-        // kept, so it is not replaced either.
-        return defaultsInMemory(state, outcome,
-                                QStringLiteral("No se ha podido leer la configuración de %1: %2. Brisquel "
-                                               "empieza con la configuración de fábrica.")
-                                    .arg(shown(path), existing.reason));
     }
 
     // Captions of a read that failed halfway would no longer match the slots.
     outcome.quickListCaptions.clear();
 
-    const QString writeReason = writeWhole(path, settingsFileBytes(withDefaults(state), look));
+    const QByteArray defaults = settingsFileBytes(withDefaults(state), look);
+    const QString writeReason = replaceRegularFile(path, defaults);
     if (!writeReason.isEmpty()) {
-        return defaultsInMemory(state, outcome,
+        return defaultsInMemory(state, look, outcome,
                                 QStringLiteral("No se ha podido crear %1 con la configuración de fábrica: "
-                                               "%2. Brisquel empieza con esa configuración, pero puede que "
-                                               "no consiga guardarla al salir.")
-                                    .arg(shown(path), writeReason));
+                                               "%2. %3, pero puede que no consiga guardarla al salir.")
+                                    .arg(shownPath(path), writeReason, kStartsOnDefaults),
+                                false);
     }
 
-    const FileBytes written = readWhole(path);
+    const FileRead written = readRegularFile(path);
     SectionReadResult reread;
-    if (written.bytes) {
-        LineReader in(decodeCp1252(*written.bytes));
+    if (written.result == FileRead::Result::Read) {
+        LineReader in(settingsText(written.bytes));
         reread = readSettingsSections(in, EntryReading::DelimitedFields, state, look,
                                       outcome.quickListCaptions);
     }
     if (!reread.ok) {
-        const QString reason = written.bytes ? QStringLiteral("su contenido no es el que se acaba de escribir")
-                                             : written.reason;
-        return defaultsInMemory(state, outcome,
-                                QStringLiteral("No se ha podido leer %1 recién creado: %2. Brisquel empieza "
-                                               "con la configuración de fábrica.")
-                                    .arg(shown(path), reason));
+        const QString reason = written.result == FileRead::Result::Read
+            ? QStringLiteral("su contenido no es el que se acaba de escribir")
+            : written.reason;
+        return defaultsInMemory(state, look, outcome,
+                                QStringLiteral("No se ha podido leer %1 recién creado: %2. %3.")
+                                    .arg(shownPath(path), reason, kStartsOnDefaults),
+                                false);
     }
     state.NombrePropio = toBoolean(reread.ownName);
     outcome.recovered = true;
+    outcome.baseline = {false, written.bytes, {state, look}};
     return outcome;
 }
 
 QString saveSettings(const QString &path, const Module1 &state, const TextBoxLook &look)
 {
-    const QString reason = writeWhole(path, settingsFileBytes(state, look));
-    if (reason.isEmpty())
+    return writeSettingsBytes(path, settingsFileBytes(state, look));
+}
+
+QString saveSettingsAtExit(const QString &path, const SettingsBaseline &loaded, const Module1 &state,
+                           const TextBoxLook &look)
+{
+    const bool changed = changedSince(loaded.values, state, look);
+    const QString notSaved = QStringLiteral("No se han guardado los cambios de esta sesión en %1: %2.");
+    if (loaded.leaveFileAlone) {
+        if (!changed)
+            return QString();
+        return notSaved.arg(shownPath(path),
+                            QStringLiteral("no se pudo leer al empezar, así que se deja como está"));
+    }
+
+    const FileRead disk = readRegularFile(path);
+    if (disk.result == FileRead::Result::Refused)
+        return QStringLiteral("No se ha podido guardar la configuración en %1: %2.").arg(shownPath(path), disk.reason);
+
+    QByteArray bytes;
+    if (disk.result == FileRead::Result::Missing || disk.bytes == loaded.bytes) {
+        bytes = settingsFileBytes(state, look);
+    } else {
+        // Someone changed the file while the program ran: theirs stays, and
+        // only what this run changed goes over it.
+        SettingsValues onDisk{state, TextBoxLook()};
+        QStringList captions;
+        LineReader in(settingsText(disk.bytes));
+        const SectionReadResult read =
+            readSettingsSections(in, EntryReading::WholeLines, onDisk.state, onDisk.look, captions);
+        if (!read.ok || !read.allSections) {
+            if (!changed)
+                return QString();
+            return notSaved.arg(shownPath(path),
+                                QStringLiteral("el fichero ha cambiado mientras Brisquel estaba abierto y no se "
+                                               "puede leer, así que se deja como está"));
+        }
+        onDisk.state.NombrePropio = toBoolean(read.ownName);
+        const SettingsValues merged = mergedChanges(loaded.values, state, look, onDisk);
+        bytes = settingsFileBytes(merged.state, merged.look);
+    }
+    if (disk.result == FileRead::Result::Read && bytes == disk.bytes)
         return QString();
-    return QStringLiteral("No se ha podido guardar la configuración en %1: %2.").arg(shown(path), reason);
+    return writeSettingsBytes(path, bytes);
 }
 
 } // namespace brisquel

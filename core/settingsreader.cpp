@@ -1,5 +1,6 @@
 #include "settingsreader.h"
 
+#include "cp1252.h"
 #include "linereader.h"
 #include "numbertext.h"
 #include "settingssections.h"
@@ -12,6 +13,14 @@ namespace {
 
 const QString kOne = QStringLiteral("1");
 
+QString withoutTrailingBlanks(const QString &line)
+{
+    qsizetype end = line.size();
+    while (end > 0 && (line.at(end - 1) == QLatin1Char(' ') || line.at(end - 1) == QLatin1Char('\t')))
+        --end;
+    return line.left(end);
+}
+
 class SectionReader {
 public:
     SectionReader(LineReader &in, EntryReading reading, Module1 &state, TextBoxLook &look,
@@ -23,26 +32,34 @@ public:
     SectionReadResult run()
     {
         SectionReadResult result;
+        bool general = false;
+        bool users = false;
+        bool groups = false;
         while (!m_in.atEnd()) {
-            const QString line = m_in.readLine().value_or(QString());
+            const QString line = withoutTrailingBlanks(m_in.readLine().value_or(QString()));
             bool ok = true;
             if (line == kSectionGeneral)
-                ok = readGeneral(result.ownName);
+                ok = general = readGeneral(result.ownName);
             else if (line == kSectionUsuarios)
-                ok = readList(m_state.Usuarios, true);
+                ok = users = readList(m_state.Usuarios, true);
             else if (line == kSectionGrupos)
-                ok = readList(m_state.Grupos, false);
+                ok = groups = readList(m_state.Grupos, false);
             if (!ok)
                 return result;
         }
         result.ok = true;
+        result.allSections = general && users && groups;
         return result;
     }
 
 private:
     std::optional<QString> entry()
     {
-        return m_reading == EntryReading::DelimitedFields ? m_in.readField() : m_in.readLine();
+        std::optional<QString> value =
+            m_reading == EntryReading::DelimitedFields ? m_in.readField() : m_in.readLine();
+        if (value)
+            value->replace(QChar(0), QLatin1Char(' '));
+        return value;
     }
 
     static bool flag(const QString &line) { return line == kOne; }
@@ -151,6 +168,13 @@ private:
 };
 
 } // namespace
+
+QString settingsText(const QByteArray &bytes)
+{
+    static const QByteArray utf8Mark("\xEF\xBB\xBF");
+    return decodeCp1252(bytes.startsWith(utf8Mark) ? QByteArrayView(bytes).sliced(utf8Mark.size())
+                                                    : QByteArrayView(bytes));
+}
 
 SectionReadResult readSettingsSections(LineReader &in, EntryReading reading, Module1 &state,
                                        TextBoxLook &look, QStringList &quickListCaptions)

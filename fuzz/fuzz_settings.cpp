@@ -1,7 +1,8 @@
 // Arbitrary bytes as brisquel.ini. Besides not crashing, the loader must keep
 // its promises: it never fails hard in a writable folder, a file it had to
-// replace leaves the defaults, and whatever it kept survives a save and a
-// second load unchanged (a file we saved always reads through).
+// replace leaves the defaults and a byte-exact copy, whatever it kept
+// survives a save and a second load unchanged (a file we saved always reads
+// through), and an exit that changed nothing keeps every value.
 
 #include "core/numbertext.h"
 #include "core/settingsfile.h"
@@ -125,10 +126,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString savedAgain = dir.filePath(QStringLiteral("again.ini"));
     writeFile(input, QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
 
+    QFile::remove(input + QStringLiteral(".bak"));
     const Loaded first = load(input);
     require(first.outcome.error.isEmpty(), "the load failed hard in a writable folder");
     if (first.outcome.recovered) {
         require(holdsDefaults(first), "a recovery left something other than the defaults");
+        require(readFile(first.outcome.backupPath)
+                    == QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)),
+                "the copy of a replaced file is not byte-exact");
         // The file of defaults it wrote in place of the input reads through.
         reloadSaved(input, first);
     } else {
@@ -142,5 +147,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // From then on a save and a load are exact inverses.
     require(saveSettings(savedAgain, second.state, second.look).isEmpty(), "the second save failed");
     require(readFile(savedAgain) == readFile(saved), "a second save wrote other bytes");
+
+    require(saveSettingsAtExit(input, first.outcome.baseline, first.state, first.look).isEmpty(),
+            "an exit without changes failed in a writable folder");
+    reloadSaved(input, first);
     return 0;
 }

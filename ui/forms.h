@@ -32,6 +32,7 @@ public:
     Form4 &form4();
     Form5 &form5();
 
+    bool isLoaded1() const { return m_form1 != nullptr; }
     bool isLoaded2() const { return m_form2 != nullptr; }
     bool isLoaded4() const { return m_form4 != nullptr; }
     bool isLoaded5() const { return m_form5 != nullptr; }

@@ -34,6 +34,8 @@ private slots:
         QTest::newRow("empty lines") << "\r\n\r\n" << QStringList{"", "", "<end>"};
         QTest::newRow("CR CR LF") << "a\r\r\n" << QStringList{"a", "", "<end>"};
         QTest::newRow("nothing") << "" << QStringList{"<end>"};
+        QTest::newRow("no CR at all: LF ends lines") << "a\nb\n\nc" << QStringList{"a", "b", "", "c", "<end>"};
+        QTest::newRow("one CR keeps LF inside lines") << "a\nb\rc\n" << QStringList{"a\nb", "c\n", "<end>"};
     }
     void splitsLines()
     {

@@ -1,4 +1,6 @@
+#include "core/dispatch.h"
 #include "core/settingsfile.h"
+#include "fakes/recordingcommandstarter.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,6 +47,14 @@ QStringList generalLines(const QString &font, const QString &size, const QString
     return {QStringLiteral("[GENERAL]"), QStringLiteral("Alguien"), QStringLiteral("otro"), QStringLiteral("0"),
             font, QStringLiteral("1"), QStringLiteral("0"), size, QStringLiteral("1"), QStringLiteral("0"),
             fore, back};
+}
+
+QStringList userLines()
+{
+    QStringList lines{QStringLiteral("[USUARIOS]")};
+    for (int i = 0; i < 12; ++i)
+        lines << QStringLiteral("u%1").arg(i) << QStringLiteral("u%1-dest").arg(i);
+    return lines;
 }
 
 QStringList groupLines()
@@ -167,7 +177,8 @@ private slots:
         QFETCH(QString, backLine);
         QTemporaryDir dir;
         const QString path = place(dir, QString());
-        QVERIFY(writeBytes(path, crlfLines(generalLines(QStringLiteral("Arial"), sizeLine, foreLine, backLine))));
+        QVERIFY(writeBytes(path, crlfLines(generalLines(QStringLiteral("Arial"), sizeLine, foreLine, backLine)
+                                           + userLines() + groupLines())));
         Module1 state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
@@ -277,78 +288,93 @@ private slots:
         QCOMPARE(look.fontName, TextBoxLook().fontName);
     }
 
-    void filesThatLoadNothing_data()
+    void linuxEditorsAndByteOrderMarksReadLikeTheOriginal_data()
     {
         QTest::addColumn<QString>("input");
-        QTest::newRow("empty file") << "empty.ini";
-        QTest::newRow("line feeds only: one line") << "lf-only.ini";
+        QTest::newRow("line feeds only") << "lf-only.ini";
+        QTest::newRow("UTF-8 byte-order mark") << "bom.ini";
+        QTest::newRow("blanks after the headers") << "header-blank.ini";
     }
-    void filesThatLoadNothing()
+    void linuxEditorsAndByteOrderMarksReadLikeTheOriginal()
     {
         QFETCH(QString, input);
         QTemporaryDir dir;
-        const QString path = place(dir, input);
+        Module1 expected = startState();
+        TextBoxLook expectedLook;
+        loadSettings(place(dir, QStringLiteral("complete.ini")), expected, expectedLook);
+
+        QTemporaryDir other;
+        const QString path = place(other, input);
         Module1 state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
 
-        QVERIFY(!outcome.recovered);
         QVERIFY(outcome.error.isEmpty());
-        QVERIFY(outcome.quickListCaptions.isEmpty());
-        QVERIFY(state.Remitente.isEmpty());
-        QCOMPARE(state.NombrePropio, False);
-        QCOMPARE(state.Usuarios[0][0], QString());
-        QCOMPARE(look.fontName, TextBoxLook().fontName);
+        QVERIFY(!outcome.recovered);
+        QCOMPARE(state.Remitente, QString::fromUtf8("José Núñez"));
+        QCOMPARE(state.Usuarios, expected.Usuarios);
+        QCOMPARE(look.fontName, expectedLook.fontName);
+        QCOMPARE(look.backColor, expectedLook.backColor);
+        // Only the lone line feed inside a value cannot survive a file split
+        // at line feeds: the groups before it can.
+        if (input != QStringLiteral("lf-only.ini"))
+            QCOMPARE(state.Grupos, expected.Grupos);
+        QCOMPARE(state.Grupos[1], expected.Grupos[1]);
         QCOMPARE(bytesOf(path), fixture(input));
-        QVERIFY(!QFile::exists(path + QStringLiteral(".bak")));
     }
 
-    void headersMustMatchExactly_data()
+    // Whatever exists but does not hold the three sections is kept aside
+    // before the defaults take its place.
+    void filesWithoutTheThreeSectionsAreKept_data()
     {
-        QTest::addColumn<QString>("header");
-        QTest::newRow("trailing blank") << "[GENERAL] ";
-        QTest::newRow("leading blank") << " [GENERAL]";
-        QTest::newRow("trailing tab") << "[GENERAL]\t";
-        QTest::newRow("lower case") << "[general]";
-        QTest::newRow("mixed case") << "[General]";
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty file") << fixture(QStringLiteral("empty.ini"));
+        QTest::newRow("short section swallows [GRUPOS]") << fixture(QStringLiteral("swallow.ini"));
+        QTest::newRow("notes") << QByteArray("comprar pan\nllamar a Luis\n");
+        QTest::newRow("header with a leading blank")
+            << crlfLines(QStringList{QStringLiteral(" [GENERAL]")} + generalLines(QStringLiteral("Arial"), QStringLiteral(" 12"), QStringLiteral(" 255"), QStringLiteral(" 0")).mid(1)
+                         + groupLines());
+        QTest::newRow("header in lower case")
+            << crlfLines(QStringList{QStringLiteral("[general]")} + generalLines(QStringLiteral("Arial"), QStringLiteral(" 12"), QStringLiteral(" 255"), QStringLiteral(" 0")).mid(1)
+                         + groupLines());
     }
-    void headersMustMatchExactly()
+    void filesWithoutTheThreeSectionsAreKept()
     {
-        QFETCH(QString, header);
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(kSettingsFileName);
+        QVERIFY(writeBytes(path, bytes));
+        Module1 state = startState();
+        TextBoxLook look;
+        const LoadOutcome outcome = loadSettings(path, state, look);
+
+        QVERIFY(outcome.error.isEmpty());
+        QVERIFY(outcome.recovered);
+        QCOMPARE(outcome.backupPath, path + kBackupSuffix);
+        QCOMPARE(bytesOf(outcome.backupPath), bytes);
+        QCOMPARE(bytesOf(path).count("\r\n"), 62);
+        verifyDefaultsState(state, outcome);
+    }
+
+    void headersMayHaveBlanksAfterThem()
+    {
         QTemporaryDir dir;
         const QString path = place(dir, QString());
         QStringList lines = generalLines(QStringLiteral("Arial"), QStringLiteral(" 12"), QStringLiteral(" 255"),
                                          QStringLiteral(" 0"));
-        lines[0] = header;
-        lines[3] = QStringLiteral("1");
-        QVERIFY(writeBytes(path, crlfLines(lines + groupLines())));
+        lines[0] = QStringLiteral("[GENERAL] \t ");
+        QStringList users = userLines();
+        users[0] = QStringLiteral("[USUARIOS]\t");
+        QVERIFY(writeBytes(path, crlfLines(lines + users + groupLines())));
         Module1 state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
 
         QVERIFY(!outcome.recovered);
-        QVERIFY(state.Remitente.isEmpty());
-        QCOMPARE(state.NombrePropio, False);
-        QCOMPARE(look.fontName, TextBoxLook().fontName);
-        QCOMPARE(state.Grupos[11][1], QStringLiteral("g11members")); // later sections still load
-    }
-
-    void shortSectionSwallowsTheNextHeader()
-    {
-        QTemporaryDir dir;
-        const QString path = place(dir, QStringLiteral("swallow.ini"));
-        Module1 state = startState();
-        TextBoxLook look;
-        const LoadOutcome outcome = loadSettings(path, state, look);
-
-        QVERIFY(!outcome.recovered);
-        QCOMPARE(state.Usuarios[9], (RecipientEntry{QStringLiteral("u9"), QStringLiteral("u9-dest")}));
-        QCOMPARE(state.Usuarios[10], (RecipientEntry{QStringLiteral("[GRUPOS]"), QStringLiteral("g0name")}));
-        QCOMPARE(state.Usuarios[11], (RecipientEntry{QStringLiteral("g0members"), QStringLiteral("g1name")}));
-        QCOMPARE(outcome.quickListCaptions.size(), 12);
-        QCOMPARE(outcome.quickListCaptions.at(10), QStringLiteral("[GRUPOS]"));
-        for (const RecipientEntry &row : state.Grupos)
-            QCOMPARE(row, (RecipientEntry{QString(), QString()}));
+        QCOMPARE(state.Remitente, QStringLiteral("Alguien"));
+        QCOMPARE(look.fontName, QStringLiteral("Arial"));
+        QCOMPARE(state.Usuarios[11][1], QStringLiteral("u11-dest"));
+        QCOMPARE(state.Grupos[11][1], QStringLiteral("g11members"));
     }
 
     void repeatedSectionsLastWins()
@@ -413,6 +439,41 @@ private slots:
         QCOMPARE(again.NombrePropio, True);
         QCOMPARE(again.Usuarios[0][0], QString::fromUtf8("Peña €"));
         QCOMPARE(lookAgain.backColor, look.backColor);
+    }
+
+    // A NUL would end the argument there when the command starts: it reads
+    // as a blank in every value that goes into a command line.
+    void nulsReadAsBlanks()
+    {
+        QTemporaryDir dir;
+        const QString path = place(dir, QString());
+        QStringList lines = generalLines(QStringLiteral("Arial"), QStringLiteral(" 12"), QStringLiteral(" 255"),
+                                         QStringLiteral(" 0"));
+        lines[1] = QStringLiteral("Ana") + QChar(0) + QStringLiteral("Mar");
+        lines[3] = QStringLiteral("1");
+        QStringList users = userLines();
+        users[2] = QStringLiteral("pe") + QChar(0) + QStringLiteral("pe");
+        QStringList groups = groupLines();
+        groups[2] = QStringLiteral("juan") + QChar(0) + QStringLiteral("x, luis");
+        QVERIFY(writeBytes(path, crlfLines(lines + users + groups)));
+        Module1 state = startState();
+        TextBoxLook look;
+        const LoadOutcome outcome = loadSettings(path, state, look);
+        QVERIFY(!outcome.recovered);
+        QCOMPARE(state.Remitente, QStringLiteral("Ana Mar"));
+
+        RecordingCommandStarter starter;
+        Dispatcher dispatcher(state, starter);
+        dispatcher.EnviaUsuario(state.Usuarios[0][1], QStringLiteral("hola"));
+        dispatcher.EnviaGrupo(state.Grupos[0][1], QStringLiteral("hola"));
+        QCOMPARE(starter.commandLines.size(), 3);
+        QVERIFY2(starter.commandLines[0].startsWith(QStringLiteral("net send pe pe \"hola")),
+                 qPrintable(starter.commandLines[0]));
+        QVERIFY(starter.commandLines[0].contains(QStringLiteral("Ana Mar")));
+        QVERIFY(starter.commandLines[1].startsWith(QStringLiteral("net send juan x \"hola")));
+        QVERIFY(starter.commandLines[2].startsWith(QStringLiteral("net send luis \"hola")));
+        for (const QString &line : starter.commandLines)
+            QVERIFY(!line.contains(QChar(0)));
     }
 
     void pathThatIsAFolder()

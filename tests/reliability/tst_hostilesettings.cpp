@@ -121,6 +121,14 @@ QByteArray oneFile()
                         QStringLiteral("Ana"));
 }
 
+// The file the junk repeats, when it repeats one.
+QByteArray repeatedFile(Junk kind)
+{
+    if (kind == Junk::LineFeedsOnly)
+        return oneFile().replace("\r\n", "\n");
+    return kind == Junk::WholeFilesOverAndOver ? oneFile() : QByteArray();
+}
+
 QByteArray digest(const QByteArray &bytes)
 {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
@@ -245,7 +253,8 @@ void TestHostileSettings::settingsFileIsAFolder()
     const LoadOutcome outcome = loadSettings(path, state, look);
     QVERIFY2(outcome.error.startsWith(QStringLiteral("No se ha podido leer la configuración de %1: ").arg(shown(path))),
              qPrintable(outcome.error));
-    QVERIFY2(outcome.error.endsWith(QStringLiteral(". Brisquel empieza con la configuración de fábrica.")),
+    QVERIFY2(outcome.error.endsWith(QStringLiteral("es una carpeta, no un fichero. Brisquel empieza con la "
+                                                   "configuración de fábrica y deja ese fichero como está.")),
              qPrintable(outcome.error));
     verifyDefaults(state);
 
@@ -271,12 +280,12 @@ void TestHostileSettings::settingsFileIsAFolderInTheWindow()
         problem(QStringLiteral("No se ha podido leer la configuración de %1: ").arg(shown(program.iniPath())))));
     QCOMPARE(form.Command1(0)->Caption(), kEmptySlotCaption);
 
+    // Nothing changed during the run, and the folder is left alone: no
+    // second message at exit.
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QVERIFY(form.close());
-    QCOMPARE(problemsShown(program.messageBox).size(), 2);
-    QVERIFY(problemsShown(program.messageBox).last().startsWith(
-        problem(QStringLiteral("No se ha podido guardar la configuración en %1: ").arg(shown(program.iniPath())))));
+    QCOMPARE(problemsShown(program.messageBox).size(), 1);
     QVERIFY(QFileInfo(program.iniPath()).isDir());
 }
 
@@ -289,9 +298,10 @@ void TestHostileSettings::fiftyMegabytesOfJunk_data()
     QTest::newRow("whole files over and over") << Junk::WholeFilesOverAndOver;
 }
 
-// No header among the junk: nothing is read and nothing fails, as with an
-// empty file. Whole files over and over: each one read in turn, the last
-// wins, and every [USUARIOS] adds its twelve captions.
+// No header among the junk: the file is kept aside whole and the defaults
+// take its place. Whole files over and over (with CR LF, or with line feeds
+// only as a Linux editor saves them): each one read in turn, the last wins,
+// and every [USUARIOS] adds its twelve captions.
 void TestHostileSettings::fiftyMegabytesOfJunk()
 {
     QFETCH(Junk, kind);
@@ -313,18 +323,19 @@ void TestHostileSettings::fiftyMegabytesOfJunk()
     QVERIFY2(ms < kCoreLoadBoundMs, qPrintable(QStringLiteral("%1 ms").arg(ms)));
 
     QVERIFY(outcome.error.isEmpty());
-    QVERIFY(!outcome.recovered);
-    if (kind == Junk::WholeFilesOverAndOver) {
+    const QByteArray unit = repeatedFile(kind);
+    if (!unit.isEmpty()) {
+        QVERIFY(!outcome.recovered);
         QCOMPARE(state.Remitente, QStringLiteral("Ana"));
         QCOMPARE(state.Grupos[0][1], QStringLiteral("pepe, juan, luis"));
-        QCOMPARE(outcome.quickListCaptions.size(), bytes.size() / file.size() * kRecipientSlots);
+        QCOMPARE(outcome.quickListCaptions.size(), bytes.size() / unit.size() * kRecipientSlots);
+        QCOMPARE(digest(bytesOf(path)), before);
     } else {
-        QCOMPARE(state.Remitente, QString());
-        QCOMPARE(state.NombrePropio, False);
-        QCOMPARE(state.Usuarios[0][0], QString());
-        QCOMPARE(outcome.quickListCaptions, QStringList());
+        QVERIFY(outcome.recovered);
+        verifyDefaults(state);
+        QCOMPARE(outcome.backupPath, path + QStringLiteral(".bak"));
+        QCOMPARE(digest(bytesOf(outcome.backupPath)), before);
     }
-    QCOMPARE(digest(bytesOf(path)), before);
 }
 
 void TestHostileSettings::fiftyMegabytesOfJunkInTheWindow_data()
@@ -348,16 +359,23 @@ void TestHostileSettings::fiftyMegabytesOfJunkInTheWindow()
     QVERIFY2(ms < kWindowLoadBoundMs, qPrintable(QStringLiteral("%1 ms").arg(ms)));
 
     QVERIFY(form.loadedOk());
-    QCOMPARE(problemsShown(program.messageBox), QStringList());
-    if (kind == Junk::WholeFilesOverAndOver) {
+    const QByteArray unit = repeatedFile(kind);
+    if (!unit.isEmpty()) {
+        QCOMPARE(problemsShown(program.messageBox), QStringList());
         QCOMPARE(form.Command1(2)->Caption(), QStringLiteral("Luis"));
         QVERIFY(!form.Command1(3)->isEnabled());
-        QCOMPARE(program.forms.form2().Combo1->count(), bytes.size() / file.size() * kRecipientSlots);
+        QCOMPARE(program.forms.form2().Combo1->count(), bytes.size() / unit.size() * kRecipientSlots);
     } else {
-        // As with an empty file: empty captions, the buttons left enabled.
-        QCOMPARE(form.Command1(0)->Caption(), QString());
-        QVERIFY(form.Command1(0)->isEnabled());
-        QCOMPARE(program.forms.form2().Combo1->count(), 0);
+        // The junk is kept aside, and the user is told where.
+        QCOMPARE(problemsShown(program.messageBox),
+                 QStringList{problem(QStringLiteral("No se ha podido leer bien %1, así que Brisquel empieza con la "
+                                                    "configuración de fábrica. El fichero anterior está guardado "
+                                                    "en %2.")
+                                         .arg(shown(program.iniPath()),
+                                              shown(program.iniPath() + QStringLiteral(".bak"))))});
+        QCOMPARE(form.Command1(0)->Caption(), kEmptySlotCaption);
+        QVERIFY(!form.Command1(0)->isEnabled());
+        QCOMPARE(program.forms.form2().Combo1->count(), kRecipientSlots);
     }
 }
 

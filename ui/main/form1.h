@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/module1.h"
+#include "core/settingsfile.h"
 #include "core/textboxlook.h"
 #include "core/vbtypes.h"
 #include "platform/trayicon.h"
@@ -41,6 +42,9 @@ public:
 
     void CargaFichero();
     void GuardaFichero();
+    // The session manager wants the data kept before the session ends: the
+    // save of a close, unless the program is already on its way out.
+    void saveAtSessionEnd();
 
     // The message box's font and colours as the settings file keeps them.
     TextBoxLook look() const;
@@ -120,6 +124,8 @@ private:
     Services &m_services;
     bool m_loadedOk = false;
     bool m_unloaded = false;
+    // What the settings file held when the run started, for the save.
+    SettingsBaseline m_settingsLoaded;
 };
 
 } // namespace brisquel

@@ -14,7 +14,6 @@
 #include "ui/main/texts.h"
 #include "ui/quick/form2.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 
 namespace brisquel {
@@ -85,6 +84,9 @@ void Form1::CargaFichero()
     // The values the file set stay in the box even when a later one failed;
     // the file code has already checked each of them.
     applyLook(current);
+    m_settingsLoaded = outcome.baseline;
+    // As the box holds them, so that only real changes count at exit.
+    m_settingsLoaded.values.look = look();
 
     Form2 &quick = m_forms.form2();
     for (const QString &caption : outcome.quickListCaptions)
@@ -101,18 +103,23 @@ void Form1::CargaFichero()
         showLoadProblem(outcome.error);
     } else if (!outcome.backupPath.isEmpty()) {
         // Nothing of a hand-edited file is lost silently: say where it went.
-        showLoadProblem(QStringLiteral("No se ha podido leer bien «%1», así que Brisquel empieza con la "
-                                       "configuración de fábrica. El fichero anterior está guardado en «%2».")
-                            .arg(QFileInfo(m_services.settingsPath).fileName(),
-                                 QFileInfo(outcome.backupPath).fileName()));
+        showLoadProblem(QStringLiteral("No se ha podido leer bien %1, así que Brisquel empieza con la "
+                                       "configuración de fábrica. El fichero anterior está guardado en %2.")
+                            .arg(shownPath(m_services.settingsPath), shownPath(outcome.backupPath)));
     }
 }
 
 void Form1::GuardaFichero()
 {
-    const QString error = saveSettings(m_services.settingsPath, m_state, look());
+    const QString error = saveSettingsAtExit(m_services.settingsPath, m_settingsLoaded, m_state, look());
     if (!error.isEmpty())
         m_services.messageBox.show(error, vbOKOnly + vbExclamation, QStringLiteral("Brisquel v2.4b"));
+}
+
+void Form1::saveAtSessionEnd()
+{
+    if (m_loadedOk && !m_unloaded)
+        GuardaFichero();
 }
 
 void Form1::showLoadProblem(const QString &message)

@@ -1,10 +1,13 @@
 #include "form5.h"
 
+#include "cp1252validator.h"
 #include "ui/art/pictures.h"
 #include "ui/forms.h"
 #include "ui/kit/centraform.h"
 #include "ui/kit/picturebutton.h"
 #include "ui/kit/vbtextbox.h"
+
+#include <QLineEdit>
 
 namespace brisquel {
 
@@ -15,6 +18,9 @@ Form5::Form5(Forms &forms)
                   art::panelStrip(false), art::panelStrip(true)})
     , m_forms(forms)
 {
+    // The name is kept in a Windows-1252 file: what it cannot hold is not taken.
+    if (auto *line = qobject_cast<QLineEdit *>(Text1->editor()))
+        line->setValidator(new Cp1252Validator(line));
 }
 
 void Form5::Form_Load()

@@ -1,0 +1,45 @@
+// The sender name is kept in a Windows-1252 file: the box takes only what
+// the file can hold, so the name the user sees is the name kept.
+#include "ui/mainwindow.h"
+
+#include "ui/kit/picturebutton.h"
+#include "ui/kit/vbtextbox.h"
+#include "ui/sender/form5.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+using namespace brisquel;
+
+class TestSenderName : public QObject {
+    Q_OBJECT
+
+private slots:
+    void onlyWhatTheFileHoldsIsTaken();
+};
+
+void TestSenderName::onlyWhatTheFileHoldsIsTaken()
+{
+    QByteArray saved;
+    {
+        MainWindow w(threeUsersAndAGroup());
+        Form1 &form = w.form;
+        Form5 &dialog = w.program.forms.form5();
+        whileModal(dialog, [&form] { QTest::mouseClick(form.Command8, Qt::LeftButton); }, [&] {
+            QGuiApplication::clipboard()->setText(QString::fromUtf8("Zoë 日本 😀€"));
+            QTest::keyClick(focused(), Qt::Key_V, Qt::ControlModifier);
+            typeText(QString::fromUtf8("ñ中"));
+            QCOMPARE(dialog.Text1->Text(), QString::fromUtf8("Zoë  €ñ"));
+            QTest::keyClick(focused(), Qt::Key_Return);
+        });
+        QCOMPARE(w.program.state.Remitente, QString::fromUtf8("Zoë  €ñ"));
+        QVERIFY(form.close());
+        saved = w.program.readIni();
+    }
+    QVERIFY2(saved.startsWith("[GENERAL]\r\nZo\xEB  \x80\xF1\r\n"), saved.left(40).constData());
+    MainWindow next(saved);
+    QCOMPARE(next.program.state.Remitente, QString::fromUtf8("Zoë  €ñ"));
+}
+
+QTEST_MAIN(TestSenderName)
+#include "tst_sendername.moc"
