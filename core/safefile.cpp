@@ -46,23 +46,23 @@ Resolved resolve(const QString &path)
     Resolved resolved;
     resolved.target = path;
     const QByteArray name = QFile::encodeName(path);
-    struct stat link{};
-    if (::lstat(name.constData(), &link) != 0) {
+    struct stat entry{};
+    if (::lstat(name.constData(), &entry) != 0) {
         if (errno != ENOENT)
             resolved.refusal = fileFailureReason(errno);
         return resolved;
     }
-    if (!S_ISLNK(link.st_mode)) {
-        if (!S_ISREG(link.st_mode))
-            resolved.refusal = notRegular(link.st_mode);
+    if (!S_ISLNK(entry.st_mode)) {
+        if (!S_ISREG(entry.st_mode))
+            resolved.refusal = notRegular(entry.st_mode);
         resolved.exists = true;
-        resolved.info = link;
+        resolved.info = entry;
         return resolved;
     }
 
     const QString shownTarget = quoted(QFileInfo(path).symLinkTarget());
     const uid_t me = ::geteuid();
-    if (link.st_uid != me) {
+    if (entry.st_uid != me) {
         resolved.refusal = QStringLiteral("es un enlace simbólico de otro usuario");
         return resolved;
     }
@@ -191,7 +191,7 @@ FileRead readRegularFile(const QString &path, qint64 limit)
     return read;
 }
 
-QString replaceRegularFile(const QString &path, const QByteArray &bytes)
+QString replaceRegularFile(const QString &path, const QByteArray &bytes, const QString &likeFile)
 {
     const Resolved resolved = resolve(path);
     if (!resolved.refusal.isEmpty())
@@ -199,6 +199,10 @@ QString replaceRegularFile(const QString &path, const QByteArray &bytes)
     const uid_t me = ::geteuid();
     if (resolved.exists && resolved.info.st_uid != me && me != 0)
         return QStringLiteral("el fichero es de otro usuario");
+    struct stat like{};
+    const bool hasModel = resolved.exists
+        || (!likeFile.isEmpty() && ::stat(QFile::encodeName(likeFile).constData(), &like) == 0);
+    const struct stat &model = resolved.exists ? resolved.info : like;
 
     // QSaveFile writes beside the target and renames at the end, so a crash
     // never leaves half a file. The bytes go straight to its descriptor:
@@ -210,12 +214,12 @@ QString replaceRegularFile(const QString &path, const QByteArray &bytes)
         return errno != 0 ? fileFailureReason(errno) : file.errorString();
     const int fd = file.handle();
     int failure = writeAll(fd, bytes);
-    if (failure == 0 && resolved.exists) {
+    if (failure == 0 && hasModel) {
         // Failures here are the system refusing: the file then gets what a
         // new file of this user would.
-        [[maybe_unused]] const int mode = ::fchmod(fd, resolved.info.st_mode & 07777);
-        if (resolved.info.st_uid != me || resolved.info.st_gid != ::getegid()) {
-            [[maybe_unused]] const int owner = ::fchown(fd, resolved.info.st_uid, resolved.info.st_gid);
+        [[maybe_unused]] const int mode = ::fchmod(fd, model.st_mode & 07777);
+        if (model.st_uid != me || model.st_gid != ::getegid()) {
+            [[maybe_unused]] const int owner = ::fchown(fd, model.st_uid, model.st_gid);
         }
     }
     if (failure == 0 && ::fsync(fd) != 0)

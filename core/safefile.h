@@ -26,8 +26,10 @@ FileRead readRegularFile(const QString &path, qint64 limit = kReadLimitBytes);
 
 // Replaces (or creates) the file with `bytes`, never before every byte is on
 // the disk: on any failure the old file stays whole. A replaced file keeps
-// its mode, and its owner and group where the system allows. A file of
-// another user is replaced only by root. Empty on success, else the reason.
-QString replaceRegularFile(const QString &path, const QByteArray &bytes);
+// its mode, and its owner and group where the system allows; a new file
+// takes them from `likeFile` when given (a copy kept for its owner). A file
+// of another user is replaced only by root. Empty on success, else the
+// reason.
+QString replaceRegularFile(const QString &path, const QByteArray &bytes, const QString &likeFile = QString());
 
 } // namespace brisquel

@@ -87,7 +87,7 @@ LoadOutcome loadSettings(const QString &path, Module1 &state, TextBoxLook &look)
         // Keep what could not be read before it is replaced; without a copy
         // the file is left alone.
         const QString backup = path + kBackupSuffix;
-        const QString reason = replaceRegularFile(backup, existing.bytes);
+        const QString reason = replaceRegularFile(backup, existing.bytes, path);
         if (!reason.isEmpty()) {
             return defaultsInMemory(
                 state, look, outcome,

@@ -295,6 +295,16 @@ void TestSettingsSafety::neverLoseTheOldFile()
         QCOMPARE(after.st_gid, gid_t(kNobody));
         QCOMPARE(after.st_mode & 07777, mode_t(0640));
         QVERIFY(bytesOf(path).contains("Cambiado por root"));
+
+        // Their damaged file: the copy and the defaults are theirs too.
+        QVERIFY(writeBytes(path, "[GENERAL]\r\nroto\r\n"));
+        const Loaded recovered = load(path);
+        QVERIFY(recovered.outcome.recovered);
+        for (const QString &file : {path, path + QStringLiteral(".bak")}) {
+            const struct stat info = statOf(file);
+            QCOMPARE(info.st_uid, kNobody);
+            QCOMPARE(info.st_mode & 07777, mode_t(0640));
+        }
     }
 }
 

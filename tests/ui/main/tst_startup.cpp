@@ -84,7 +84,7 @@ void TestStartup::unreadableFileIsKeptAndReported()
     Form1 &form = program.forms.form1();
     QVERIFY(form.loadedOk());
     QCOMPARE(program.messageBox.calls.size(), 2);
-    QVERIFY(program.messageBox.calls[1].text.contains(QStringLiteral("«brisquel.ini.bak»")));
+    QVERIFY(program.messageBox.calls[1].text.contains(QStringLiteral("«%1.bak»").arg(program.iniPath())));
     QFile backup(program.iniPath() + QStringLiteral(".bak"));
     QVERIFY(backup.open(QIODevice::ReadOnly));
     QCOMPARE(backup.readAll(), cut);
