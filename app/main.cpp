@@ -1,13 +1,12 @@
+#include "app/sessionendsaver.h"
 #include "core/module1.h"
 #include "platform/processcommandstarter.h"
 #include "platform/qtcommondialog.h"
 #include "platform/qtmessagebox.h"
 #include "platform/qtscreenmetrics.h"
 #include "platform/qttrayicon.h"
-#include "platform/sessionendwatcher.h"
 #include "platform/systemloginname.h"
 #include "ui/forms.h"
-#include "ui/main/form1.h"
 #include "ui/services.h"
 #include "ui/splash/form3.h"
 
@@ -41,19 +40,6 @@ int main(int argc, char *argv[])
     brisquel::Module1 state;
     brisquel::Forms forms(state, services);
     forms.form3().show();
-
-    // The end of the desktop session keeps the settings as a closed main
-    // window does; before the main window has loaded there is nothing to keep.
-    brisquel::SessionEndWatcher sessionEnd;
-    QObject::connect(&sessionEnd, &brisquel::SessionEndWatcher::endRequested, [&forms] {
-        if (forms.isLoaded1() && forms.form1().loadedOk())
-            forms.form1().Form_Unload();
-        else
-            QCoreApplication::exit(0);
-    });
-    QObject::connect(&sessionEnd, &brisquel::SessionEndWatcher::saveRequested, [&forms] {
-        if (forms.isLoaded1() && forms.form1().loadedOk())
-            forms.form1().saveAtSessionEnd();
-    });
+    const brisquel::SessionEndSaver sessionEnd(forms);
     return app.exec();
 }

@@ -40,15 +40,6 @@ LoadOutcome defaultsInMemory(Module1 &state, const TextBoxLook &look, LoadOutcom
 
 const QString kStartsOnDefaults = QStringLiteral("Brisquel empieza con la configuración de fábrica");
 
-} // namespace
-
-QString shownPath(const QString &path)
-{
-    return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
-}
-
-namespace {
-
 QString writeSettingsBytes(const QString &path, const QByteArray &bytes)
 {
     const QString reason = replaceRegularFile(path, bytes);
@@ -62,6 +53,11 @@ QString writeSettingsBytes(const QString &path, const QByteArray &bytes)
 }
 
 } // namespace
+
+QString shownPath(const QString &path)
+{
+    return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+}
 
 LoadOutcome loadSettings(const QString &path, Module1 &state, TextBoxLook &look)
 {
@@ -93,7 +89,7 @@ LoadOutcome loadSettings(const QString &path, Module1 &state, TextBoxLook &look)
                 state, look, outcome,
                 QStringLiteral("No se ha podido leer la configuración de %1, y tampoco guardar una copia "
                                "en %2 antes de sustituirla: %3. El fichero se queda como está y %4.")
-                    .arg(shownPath(path), shownPath(backup), reason, kStartsOnDefaults.toLower()),
+                    .arg(shownPath(path), shownPath(backup), reason, kStartsOnDefaults),
                 true);
         }
         outcome.backupPath = backup;
@@ -148,7 +144,8 @@ QString saveSettingsAtExit(const QString &path, const SettingsBaseline &loaded, 
         if (!changed)
             return QString();
         return notSaved.arg(shownPath(path),
-                            QStringLiteral("no se pudo leer al empezar, así que se deja como está"));
+                            QStringLiteral("al empezar no se pudo leer o no se pudo guardar una copia, así "
+                                           "que se deja como está"));
     }
 
     const FileRead disk = readRegularFile(path);
