@@ -15,8 +15,9 @@ endif
 # The package and `cmake --install` come from a build without tests.
 PACKAGE_DIR ?= build-package
 
-# Debian packages by purpose. Building and running the program:
-RUN_PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev \
+# Debian packages by purpose. Building and running the program (dpkg-dev
+# hands out the hardening flags the build uses):
+RUN_PACKAGES = cmake make g++ pkg-config dpkg-dev qt6-base-dev qt6-translations-l10n libgl-dev \
                fonts-liberation fontconfig
 # What the test suite adds: a private Samba server and its client, a private
 # X server with a tray and a window manager to drive the program on, clang
@@ -24,9 +25,7 @@ RUN_PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-translations-l10n libg
 # services stay off (scripts/install-packages.sh).
 TEST_PACKAGES = samba smbclient xvfb xauth xdotool trayer libxcb1-dev \
                 clang libclang-rt-14-dev \
-                dpkg-dev lintian desktop-file-utils appstream
-# What `make package` adds: dpkg-buildflags and dpkg-shlibdeps.
-PACKAGE_PACKAGES = dpkg-dev
+                lintian desktop-file-utils appstream
 
 .PHONY: all deps test-deps configure build run test bench fuzz clean
 
@@ -72,7 +71,6 @@ clean:
 # the icons, the AppStream data and the manual pages, into $(PACKAGE_DIR)/.
 .PHONY: package
 package: deps
-	@scripts/install-packages.sh $(PACKAGE_PACKAGES)
 	@cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
 	@cmake --build $(PACKAGE_DIR) -j $(JOBS) -- --no-print-directory
 	@cd $(PACKAGE_DIR) && cpack -G DEB
@@ -86,11 +84,13 @@ install: deps
 	@cmake --build $(PACKAGE_DIR) -j $(JOBS) -- --no-print-directory
 	@cmake --install $(PACKAGE_DIR) --prefix $(PREFIX) --strip
 
+# Removes what make install put there, and the program's own folders.
 uninstall:
 	@xargs -d '\n' rm -f < $(PACKAGE_DIR)/install_manifest.txt
+	@sed -n 's|/[^/]*$$||p' $(PACKAGE_DIR)/install_manifest.txt | grep '/brisquel$$' | sort -u | xargs -r -d '\n' rmdir
 
 # Pictures of the real program for the README, into docs/.
 .PHONY: screenshots
 screenshots: build
-	@scripts/install-packages.sh imagemagick xvfb xauth xdotool trayer
+	@scripts/install-packages.sh imagemagick xvfb xauth xdotool trayer openbox
 	@scripts/screenshots.sh $(BUILD_DIR)

@@ -48,7 +48,7 @@ for package in $missing; do
 done | sort -u | while read -r service; do
     # An alias (smb for smbd) goes with the unit it names.
     [ ! -L "/lib/systemd/system/$service.service" ] || continue
-    echo "Disabling the service $service (installed for the tests)"
+    echo "Turning off the service $service, which came with a package installed here"
     if command -v systemctl >/dev/null 2>&1; then
         $sudo systemctl disable --quiet "$service" 2>/dev/null || true
         $sudo systemctl stop "$service" 2>/dev/null || true
