@@ -34,6 +34,7 @@ remove_policy() {
     fi
 }
 trap remove_policy EXIT
+trap 'exit 130' INT TERM
 
 echo "Installing:$missing"
 $sudo apt-get update -qq
