@@ -12,28 +12,30 @@ BUILD_DIR ?= build
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
 
-# Debian packages the build, the program and the test suite need.
-PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev \
-           fonts-liberation fontconfig samba smbclient xvfb xauth xdotool trayer \
-           clang libclang-rt-14-dev libxcb1-dev
+# The package and `cmake --install` come from a build without tests.
+PACKAGE_DIR ?= build-package
 
-SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+# Debian packages by purpose. Building and running the program (dpkg-dev
+# hands out the hardening flags the build uses):
+RUN_PACKAGES = cmake make g++ pkg-config dpkg-dev qt6-base-dev qt6-translations-l10n libgl-dev \
+               fonts-liberation fontconfig
+# What the test suite adds: a private Samba server and its client, a private
+# X server with a tray and a window manager to drive the program on, clang
+# for the fuzzer, and the checkers of the Debian package. Samba's own
+# services stay off (scripts/install-packages.sh).
+TEST_PACKAGES = samba smbclient xvfb xauth xdotool trayer libxcb1-dev \
+                clang libclang-rt-14-dev \
+                lintian desktop-file-utils appstream
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps test-deps configure build run test bench fuzz clean
 
 all: build
 
-# Installs only what is missing, so a set-up machine does no apt work at all.
 deps:
-	@missing=""; \
-	for p in $(PACKAGES); do \
-	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
-	done; \
-	if [ -n "$$missing" ]; then \
-	    echo "Installing:$$missing"; \
-	    $(SUDO) apt-get update -qq && \
-	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
-	fi
+	@scripts/install-packages.sh $(RUN_PACKAGES)
+
+test-deps:
+	@scripts/install-packages.sh $(RUN_PACKAGES) $(TEST_PACKAGES)
 
 configure: deps
 	@cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) >/dev/null
@@ -41,33 +43,54 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS) -- --no-print-directory
 
-# The program keeps brisquel.ini in the folder it starts in: run it from run/.
-run: build
+# Only the program and our net. It keeps brisquel.ini in the folder it starts
+# in: run it from run/.
+run: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target brisquel net -- --no-print-directory
 	@mkdir -p run
 	@cd run && ../$(BUILD_DIR)/brisquel
 
-test: build
+test: test-deps
+	@$(MAKE) --no-print-directory build
 	@cd $(BUILD_DIR) && ctest --output-on-failure --no-tests=error -j $(JOBS)
 
-bench: build
+bench: test-deps
+	@$(MAKE) --no-print-directory build
 	@for b in $(BUILD_DIR)/bench_*; do [ -x "$$b" ] && "$$b"; done; true
 
 # The settings loader under libFuzzer, built with clang in build-fuzz/; the
 # inputs it finds are kept there for the next run. `make test` runs it briefly.
 FUZZ_SECONDS ?= 600
-fuzz: deps
+fuzz: test-deps
 	@fuzz/run_fuzz.sh build-fuzz $(FUZZ_SECONDS) $(JOBS)
 
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz $(PACKAGE_DIR)
 
-# A Debian package of the program, our net and the desktop entry.
+# A Debian package of the program, our net, the launcher, the desktop entry,
+# the icons, the AppStream data and the manual pages, into $(PACKAGE_DIR)/.
 .PHONY: package
-package: build
-	@cd $(BUILD_DIR) && cpack -G DEB
+package: deps
+	@cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
+	@cmake --build $(PACKAGE_DIR) -j $(JOBS) -- --no-print-directory
+	@cd $(PACKAGE_DIR) && cpack -G DEB
+
+# Installs what the package holds under PREFIX (default /usr/local); the
+# files installed are listed in $(PACKAGE_DIR)/install_manifest.txt.
+PREFIX ?= /usr/local
+.PHONY: install uninstall
+install: deps
+	@cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
+	@cmake --build $(PACKAGE_DIR) -j $(JOBS) -- --no-print-directory
+	@cmake --install $(PACKAGE_DIR) --prefix $(PREFIX) --strip
+
+# Removes what make install put there, and the program's own folders.
+uninstall:
+	@xargs -d '\n' rm -f < $(PACKAGE_DIR)/install_manifest.txt
+	@sed -n 's|/[^/]*$$||p' $(PACKAGE_DIR)/install_manifest.txt | grep '/brisquel$$' | sort -u | xargs -r -d '\n' rmdir
 
 # Pictures of the real program for the README, into docs/.
 .PHONY: screenshots
 screenshots: build
-	@$(MAKE) --no-print-directory deps PACKAGES="imagemagick xvfb xauth xdotool trayer"
+	@scripts/install-packages.sh imagemagick xvfb xauth xdotool trayer openbox
 	@scripts/screenshots.sh $(BUILD_DIR)

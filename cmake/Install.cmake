@@ -1,41 +1,79 @@
-# The program and our `net` live together in a private folder, so the
-# program finds its own `net` first and a `net` of another package on PATH
-# (Samba's) is left alone; a link puts `brisquel` itself on PATH.
+# What `cmake --install` and the package put on a system. The program and
+# our `net` live together in a private folder, so the program finds its own
+# `net` first and a `net` of another package on PATH (Samba's) is left
+# alone; a link puts `brisquel` itself on PATH, and the desktop entry starts
+# the launcher beside them. Every file goes through install() or
+# file(INSTALL), so the install manifest lists all of them.
 include(GNUInstallDirs)
+include(Identity)
 
 set(BRISQUEL_PRIVATE_DIR ${CMAKE_INSTALL_LIBDIR}/brisquel)
-install(TARGETS brisquel RUNTIME DESTINATION ${BRISQUEL_PRIVATE_DIR})
-if(TARGET net)
-    install(TARGETS net RUNTIME DESTINATION ${BRISQUEL_PRIVATE_DIR})
-endif()
+set(staging ${CMAKE_BINARY_DIR}/install-files)
+
+install(TARGETS brisquel net RUNTIME DESTINATION ${BRISQUEL_PRIVATE_DIR})
+install(PROGRAMS ${CMAKE_SOURCE_DIR}/packaging/brisquel-launcher DESTINATION ${BRISQUEL_PRIVATE_DIR})
+
+# The link is made here and installed as a link, relative so it holds under
+# any prefix.
+file(RELATIVE_PATH link_target /prefix/${CMAKE_INSTALL_BINDIR} /prefix/${BRISQUEL_PRIVATE_DIR}/brisquel)
+file(MAKE_DIRECTORY ${staging}/bin)
+file(CREATE_LINK ${link_target} ${staging}/bin/brisquel SYMBOLIC)
+install(FILES ${staging}/bin/brisquel DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The desktop entry names the launcher by its full path, which is known only
+# once the prefix is (cpack installs under its own).
+set(desktop_template ${CMAKE_SOURCE_DIR}/packaging/brisquel.desktop.in)
 install(CODE "
-    set(bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
-    file(MAKE_DIRECTORY \"\${bin}\")
-    file(RELATIVE_PATH target \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\"
-         \"\${CMAKE_INSTALL_PREFIX}/${BRISQUEL_PRIVATE_DIR}/brisquel\")
-    file(CREATE_LINK \"\${target}\" \"\${bin}/brisquel\" SYMBOLIC)
+    set(BRISQUEL_LAUNCHER \"\${CMAKE_INSTALL_PREFIX}/${BRISQUEL_PRIVATE_DIR}/brisquel-launcher\")
+    configure_file(\"${desktop_template}\" \"${staging}/applications/brisquel.desktop\" @ONLY)
+    file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\"
+         TYPE FILE FILES \"${staging}/applications/brisquel.desktop\")
 ")
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/brisquel.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-foreach(size 16x16 32x32)
-    install(FILES ${BRISQUEL_ICON_DIR}/${size}/brisquel.png
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}/apps)
+
+configure_file(${CMAKE_SOURCE_DIR}/packaging/brisquel.metainfo.xml.in
+               ${staging}/metainfo/${BRISQUEL_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${staging}/metainfo/${BRISQUEL_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+foreach(size ${BRISQUEL_ICON_SIZES})
+    install(FILES ${BRISQUEL_ICON_DIR}/${size}x${size}/brisquel.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+endforeach()
+install(FILES ${BRISQUEL_ICON_DIR}/scalable/brisquel.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# Manual pages, English and Spanish, compressed as Debian wants them.
+set(manuals)
+foreach(page brisquel brisquel-net)
+    foreach(language en es)
+        if(language STREQUAL "en")
+            set(source ${CMAKE_SOURCE_DIR}/packaging/man/${page}.1)
+            set(folder man1)
+        else()
+            set(source ${CMAKE_SOURCE_DIR}/packaging/man/${page}.${language}.1)
+            set(folder ${language}/man1)
+        endif()
+        set(compressed ${staging}/man/${folder}/${page}.1.gz)
+        add_custom_command(OUTPUT ${compressed}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${staging}/man/${folder}
+            COMMAND gzip -9nc ${source} > ${compressed}
+            DEPENDS ${source} VERBATIM)
+        list(APPEND manuals ${compressed})
+        install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/${folder})
+    endforeach()
 endforeach()
 
-# make package: a Debian package.
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME brisquel)
-set(CPACK_PACKAGE_VERSION 2.4.0)
-set(CPACK_PACKAGE_CONTACT "Equipo de Brisquel <brisquel@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Envía mensajes con net send a usuarios y grupos")
-set(CPACK_DEBIAN_PACKAGE_SECTION net)
-# Qt's own dialogs speak Spanish with it.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
-if(DPKG_SHLIBDEPS)
-    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-else()
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, libqt6network6")
-endif()
-include(CPack)
+# Debian's documentation: the licence in machine-readable form and the
+# package's changelog; and what lintian is told about the package.
+configure_file(${CMAKE_SOURCE_DIR}/packaging/debian/copyright.in ${staging}/doc/copyright @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/debian/changelog.in ${staging}/doc/changelog.Debian @ONLY)
+add_custom_command(OUTPUT ${staging}/doc/changelog.Debian.gz
+    COMMAND gzip -9nc ${staging}/doc/changelog.Debian > ${staging}/doc/changelog.Debian.gz
+    DEPENDS ${staging}/doc/changelog.Debian VERBATIM)
+add_custom_target(brisquel_install_files ALL DEPENDS ${manuals} ${staging}/doc/changelog.Debian.gz)
+install(FILES ${staging}/doc/copyright ${staging}/doc/changelog.Debian.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/brisquel)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/debian/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME brisquel)
+
+include(Package)
