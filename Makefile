@@ -11,6 +11,10 @@ else
 BUILD_DIR ?= build
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
+# CI builds warning-free or not at all.
+ifeq ($(CI),true)
+CMAKE_FLAGS += -DBRISQUEL_WERROR=ON
+endif
 
 # Debian packages the build, the program and the test suite need.
 PACKAGES = cmake make g++ pkg-config qt6-base-dev qt6-translations-l10n libgl-dev \

@@ -7,7 +7,6 @@
 #include "platform/systemloginname.h"
 #include "ui/forms.h"
 #include "ui/services.h"
-#include "ui/splash/form3.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -38,6 +37,6 @@ int main(int argc, char *argv[])
 
     brisquel::Module1 state;
     brisquel::Forms forms(state, services);
-    forms.form3().show();
+    forms.start();
     return app.exec();
 }

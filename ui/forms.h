@@ -24,6 +24,11 @@ public:
     Forms(const Forms &) = delete;
     Forms &operator=(const Forms &) = delete;
 
+    // Starts the program's windows: the splash, which opens the main window
+    // on its second tick. Every window and message box carries the
+    // program's icon.
+    Form3 &start();
+
     // Form1's Form_Load may end the program (No at the greeting): then
     // form1() still returns the window, and form1Ended() tells.
     Form1 &form1();
@@ -32,6 +37,7 @@ public:
     Form4 &form4();
     Form5 &form5();
 
+    bool isLoaded1() const { return m_form1 != nullptr; }
     bool isLoaded2() const { return m_form2 != nullptr; }
     bool isLoaded4() const { return m_form4 != nullptr; }
     bool isLoaded5() const { return m_form5 != nullptr; }

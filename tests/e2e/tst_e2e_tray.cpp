@@ -19,7 +19,7 @@
 namespace {
 
 const TwipsRect kTrayOption{5760 + 120, 60 + 360, 1155, 375}; // in the panel
-const QSize kWide(487, 287);
+const QSize kWide(481, 262); // 7305 x 4305 twips, less the classic frame
 // The quick message's corner: 5370 x 975 twips, 100 from the right edge
 // and 200 above the bottom of a 1024 x 768 screen.
 constexpr double kQuickLeft = (1024 * 15 - 5370 - 100) / 15.0;

@@ -97,6 +97,7 @@ public:
     void Form_Terminate();
     // What the user did on the tray icon.
     void Tray_Event(TrayIcon::Event event);
+    void Tray_AvailabilityChanged();
     void Check1_Click();
     void mnuMensajeRapido_Click();
     void mnuRestaurar_Click();
@@ -120,6 +121,8 @@ private:
     Services &m_services;
     bool m_loadedOk = false;
     bool m_unloaded = false;
+    // Minimised behind the tray icon, off the taskbar.
+    bool m_inTray = false;
 };
 
 } // namespace brisquel

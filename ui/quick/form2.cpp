@@ -33,9 +33,11 @@ Form2::Form2(Forms &forms)
 void Form2::Form_Load()
 {
     setStripSize();
-    const ScreenMetrics &screen = metrics();
-    setTop(screen.screenHeightTwips() - Height() - 200);
-    setLeft(screen.screenWidthTwips() - Width() - 100);
+    // The corner of the area the desktop's panels leave free, not of the
+    // whole screen, where a panel would cover the strip.
+    const QRect area = metrics().availableTwips();
+    setTop(area.y() + area.height() - Height() - 200);
+    setLeft(area.x() + area.width() - Width() - 100);
     Combo1->setToolTipText(QStringLiteral("Selecciona el usuario"));
     Command1->setToolTipText(QStringLiteral("Pulsa el botón para cancelar el mensaje"));
 }
@@ -43,12 +45,10 @@ void Form2::Form_Load()
 void Form2::showEvent(QShowEvent *event)
 {
     DialogStrip::showEvent(event);
-    Form_Paint();
+    startNewMessage();
 }
 
-// Each showing starts a new message. Only the showing: a repaint while the
-// user types (another window passing over) must not wipe the message.
-void Form2::Form_Paint()
+void Form2::startNewMessage()
 {
     Text1->setText(QString());
     Text1->SetFocus();
