@@ -33,9 +33,11 @@ QString ownStyle(const QString &family, bool bold, bool italic)
     QString best;
     int bestDistance = 0;
     for (const QString &style : QFontDatabase::styles(family)) {
-        if (QFontDatabase::bold(family, style) != bold || QFontDatabase::italic(family, style) != italic)
+        // Oblique counts as italic here, as it does for QFont.
+        const QFont face = QFontDatabase::font(family, style, 10);
+        if (face.bold() != bold || face.italic() != italic)
             continue;
-        const int distance = std::abs(QFontDatabase::weight(family, style) - wanted) * 100 + int(style.size());
+        const int distance = std::abs(face.weight() - wanted) * 100 + int(style.size());
         if (best.isEmpty() || distance < bestDistance) {
             best = style;
             bestDistance = distance;

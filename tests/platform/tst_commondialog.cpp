@@ -108,7 +108,9 @@ void TestCommonDialog::aNewChoiceIsTaken()
     dialog.FontSize = 8.25f;
     QFont opened;
     const bool accepted = showFont(dialog, [](QFontDialog *box) {
-        box->setCurrentFont(QFont(QStringLiteral("DejaVu Serif"), 14, QFont::Bold));
+        QFont bold(QStringLiteral("DejaVu Serif"), 14);
+        bold.setStyleName(QStringLiteral("Bold"));
+        box->setCurrentFont(bold);
         pressEnter(box);
     }, opened);
     QVERIFY(accepted);
