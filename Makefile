@@ -73,5 +73,5 @@ package: build
 # Pictures of the real program for the README, into docs/.
 .PHONY: screenshots
 screenshots: build
-	@$(MAKE) --no-print-directory deps PACKAGES="imagemagick xvfb xauth xdotool trayer"
+	@$(MAKE) --no-print-directory deps PACKAGES="imagemagick xvfb xauth xdotool trayer openbox"
 	@scripts/screenshots.sh $(BUILD_DIR)

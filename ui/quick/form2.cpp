@@ -33,17 +33,24 @@ Form2::Form2(Forms &forms)
 void Form2::Form_Load()
 {
     setStripSize();
-    // The corner of the area the desktop's panels leave free, not of the
-    // whole screen, where a panel would cover the strip.
-    const QRect area = metrics().availableTwips();
-    setTop(area.y() + area.height() - Height() - 200);
-    setLeft(area.x() + area.width() - Width() - 100);
+    placeInCorner();
     Combo1->setToolTipText(QStringLiteral("Selecciona el usuario"));
     Command1->setToolTipText(QStringLiteral("Pulsa el botón para cancelar el mensaje"));
 }
 
+// The corner of the area the desktop's panels leave free, not of the whole
+// screen, where a panel would cover the strip. Panels come and go: the
+// corner is found again at each showing.
+void Form2::placeInCorner()
+{
+    const QRect area = metrics().availableTwips();
+    setTop(area.y() + area.height() - Height() - 200);
+    setLeft(area.x() + area.width() - Width() - 100);
+}
+
 void Form2::showEvent(QShowEvent *event)
 {
+    placeInCorner();
     DialogStrip::showEvent(event);
     startNewMessage();
 }

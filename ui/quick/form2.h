@@ -34,6 +34,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void placeInCorner();
+
     Forms &m_forms;
 };
 
