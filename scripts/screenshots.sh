@@ -31,7 +31,8 @@ for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; slee
 # openbox draws the title bars and frames a user sees.
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
-trayer --edge bottom --align right --widthtype pixel --width 60 --heighttype pixel --height 24 >/dev/null 2>&1 &
+trayer --edge bottom --align right --widthtype pixel --width 60 --heighttype pixel --height 24 \
+    --SetPartialStrut true >/dev/null 2>&1 &
 pids+=($!)
 
 wait_for() { # window name (regex) -> window id
