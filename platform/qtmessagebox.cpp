@@ -81,8 +81,6 @@ int QtMessageBox::show(const QString &text, int style, const QString &title)
     box.setText(displayText(text));
     box.setIcon(iconFor(style));
     box.setWindowModality(Qt::ApplicationModal);
-    if (question)
-        box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     if (style & vbSystemModal)
         box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
 

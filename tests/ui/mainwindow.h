@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 #include <functional>
@@ -22,6 +23,15 @@ inline bool focusIsIn(QWidget *control)
 }
 
 inline void typeText(const QString &text) { QTest::keyClicks(focused(), text); }
+
+// Presses Tab, as a user would, until the focus reaches `control`; false
+// when it never does.
+inline bool tabTo(QWidget *control)
+{
+    for (int i = 0; i < 40 && !focusIsIn(control); ++i)
+        QTest::keyClick(focused(), Qt::Key_Tab);
+    return focusIsIn(control);
+}
 
 // The program started from the given settings as main() starts it: the
 // splash, the greeting (answered Yes), then the main window, which must be
