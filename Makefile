@@ -11,6 +11,10 @@ else
 BUILD_DIR ?= build
 CMAKE_FLAGS = -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
+# CI builds warning-free or not at all.
+ifeq ($(CI),true)
+CMAKE_FLAGS += -DBRISQUEL_WERROR=ON
+endif
 
 # The package and `cmake --install` come from a build without tests.
 PACKAGE_DIR ?= build-package

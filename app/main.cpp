@@ -8,7 +8,6 @@
 #include "platform/systemloginname.h"
 #include "ui/forms.h"
 #include "ui/services.h"
-#include "ui/splash/form3.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -39,7 +38,7 @@ int main(int argc, char *argv[])
 
     brisquel::Module1 state;
     brisquel::Forms forms(state, services);
-    forms.form3().show();
+    forms.start();
     const brisquel::SessionEndSaver sessionEnd(forms);
     return app.exec();
 }

@@ -16,6 +16,9 @@ public:
     bool ShowFont() override;
 
 private:
+    // The window the dialogs open over: the one given, else the active one.
+    QWidget *owner() const;
+
     QWidget *m_parent;
 };
 

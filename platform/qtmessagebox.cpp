@@ -1,7 +1,12 @@
 #include "qtmessagebox.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include <memory>
 
 namespace brisquel {
 
@@ -31,6 +36,31 @@ QString displayText(const QString &text)
     return shown;
 }
 
+// A Yes/No question has no escape button, as on the platform the program
+// comes from: neither Esc nor the window's close button answers it.
+class QuestionBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->matches(QKeySequence::Cancel)) {
+            event->accept();
+            return;
+        }
+        QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent *event) override
+    {
+        if (clickedButton() == nullptr) {
+            event->ignore();
+            return;
+        }
+        QMessageBox::closeEvent(event);
+    }
+};
+
 } // namespace
 
 QtMessageBox::QtMessageBox(QWidget *parent)
@@ -40,7 +70,12 @@ QtMessageBox::QtMessageBox(QWidget *parent)
 
 int QtMessageBox::show(const QString &text, int style, const QString &title)
 {
-    QMessageBox box(m_parent);
+    const bool question = (style & kButtonMask) == vbYesNo;
+    // Over the window the user is in, for the window manager too.
+    QWidget *owner = m_parent != nullptr ? m_parent : QApplication::activeWindow();
+    std::unique_ptr<QMessageBox> made = question ? std::make_unique<QuestionBox>(owner)
+                                                 : std::make_unique<QMessageBox>(owner);
+    QMessageBox &box = *made;
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText);
     box.setText(displayText(text));
@@ -54,24 +89,24 @@ int QtMessageBox::show(const QString &text, int style, const QString &title)
     QPushButton *yes = nullptr;
     QPushButton *no = nullptr;
     QPushButton *ok = nullptr;
-    if ((style & kButtonMask) == vbYesNo) {
+    if (question) {
         yes = box.addButton(QStringLiteral("&Sí"), QMessageBox::YesRole);
         no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
         defaultButton = (style & kDefaultMask) == vbDefaultButton2 ? no : yes;
-        escapeButton = no;
     } else {
         ok = box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
         defaultButton = ok;
         escapeButton = ok;
     }
     box.setDefaultButton(defaultButton);
-    box.setEscapeButton(escapeButton);
+    if (escapeButton != nullptr)
+        box.setEscapeButton(escapeButton);
 
     box.exec();
 
     const auto *clicked = box.clickedButton();
     if (clicked == nullptr)
-        clicked = escapeButton;
+        clicked = question ? defaultButton : escapeButton;
     if (clicked == yes)
         return vbYes;
     if (clicked == no)

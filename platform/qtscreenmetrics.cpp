@@ -48,4 +48,16 @@ int QtScreenMetrics::screenHeightTwips() const
     return screen ? static_cast<int>(std::lround(screen->size().height() * twipsPerPixelY())) : 0;
 }
 
+QRect QtScreenMetrics::availableTwips() const
+{
+    const QScreen *screen = primary();
+    if (screen == nullptr)
+        return {};
+    const QRect area = screen->availableGeometry();
+    const double tx = twipsPerPixelX();
+    const double ty = twipsPerPixelY();
+    return {int(std::lround(area.x() * tx)), int(std::lround(area.y() * ty)), int(std::lround(area.width() * tx)),
+            int(std::lround(area.height() * ty))};
+}
+
 } // namespace brisquel

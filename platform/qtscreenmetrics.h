@@ -13,6 +13,7 @@ public:
     double twipsPerPixelY() const override;
     int screenWidthTwips() const override;
     int screenHeightTwips() const override;
+    QRect availableTwips() const override;
 };
 
 } // namespace brisquel

@@ -2,8 +2,24 @@
 
 namespace brisquel {
 
+namespace {
+constexpr int kWatchMs = 1000;
+} // namespace
+
 QtTrayIcon::QtTrayIcon()
+    : m_available(QSystemTrayIcon::isSystemTrayAvailable())
 {
+    m_watch.setInterval(kWatchMs);
+    QObject::connect(&m_watch, &QTimer::timeout, [this] {
+        const bool now = QSystemTrayIcon::isSystemTrayAvailable();
+        if (now == m_available)
+            return;
+        m_available = now;
+        if (onAvailabilityChanged)
+            onAvailabilityChanged();
+    });
+    m_watch.start();
+
     QObject::connect(&m_icon, &QSystemTrayIcon::activated, [this](QSystemTrayIcon::ActivationReason reason) {
         if (!onEvent)
             return;
@@ -33,6 +49,11 @@ void QtTrayIcon::add(const QIcon &icon, const QString &tip)
 void QtTrayIcon::remove()
 {
     m_icon.hide();
+}
+
+bool QtTrayIcon::isAvailable() const
+{
+    return m_available;
 }
 
 } // namespace brisquel

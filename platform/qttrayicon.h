@@ -3,6 +3,7 @@
 #include "platform/trayicon.h"
 
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 namespace brisquel {
 
@@ -14,9 +15,13 @@ public:
     QtTrayIcon();
     void add(const QIcon &icon, const QString &tip) override;
     void remove() override;
+    bool isAvailable() const override;
 
 private:
     QSystemTrayIcon m_icon;
+    // Qt tells no change of tray host: look now and then.
+    QTimer m_watch;
+    bool m_available = false;
 };
 
 } // namespace brisquel

@@ -21,8 +21,13 @@ public:
     virtual void add(const QIcon &icon, const QString &tip) = 0;
     // Removes the icon; harmless when there is none.
     virtual void remove() = 0;
+    // Whether the desktop has a notification area to show the icon in (GNOME
+    // has none by default).
+    virtual bool isAvailable() const = 0;
 
     std::function<void(Event)> onEvent;
+    // The notification area appeared or went away.
+    std::function<void()> onAvailabilityChanged;
 };
 
 } // namespace brisquel

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes screenshots of the real program on a private X server into docs/:
 # the greeting, the main window, the panel, each dialog, the tray menu and
-# the quick message. Needs a build with the test window manager (make build),
-# Xvfb, trayer, xdotool and ImageMagick (make screenshots installs them).
+# the quick message, framed by a real window manager. Needs a build (make
+# build), Xvfb, openbox, trayer, xdotool and ImageMagick (make screenshots
+# installs them).
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,9 +28,11 @@ export DISPLAY=:$display
 Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-"$build/e2e_miniwm" >/dev/null 2>&1 &
+# openbox draws the title bars and frames a user sees.
+openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
-trayer --edge bottom --align right --widthtype pixel --width 60 --heighttype pixel --height 24 >/dev/null 2>&1 &
+trayer --edge bottom --align right --widthtype pixel --width 60 --heighttype pixel --height 24 \
+    --SetPartialStrut true >/dev/null 2>&1 &
 pids+=($!)
 
 wait_for() { # window name (regex) -> window id
@@ -41,11 +44,10 @@ wait_for() { # window name (regex) -> window id
     echo "no window named '$1'" >&2
     exit 1
 }
-shot() { # name [window id]: the whole screen, or just that window
+shot() { # name [window id]: the whole screen, or just that window with its frame
     sleep 0.4
     if [ $# -eq 2 ]; then
-        eval "$(xdotool getwindowgeometry --shell "$2")"
-        import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out/$1.png"
+        import -window "$2" -frame "$out/$1.png"
     else
         import -window root "$out/$1.png"
     fi
@@ -74,7 +76,7 @@ greeting=$(wait_for '^Brisquel v2.4b rev 10$')
 shot greeting
 xdotool key --window "$greeting" alt+s
 main=$(wait_for '^Brisquel v2.4b$')
-xdotool mousemove --window "$main" 60 40 click 1
+sleep 0.5 # typed at once: the window opens with the focus in its message box
 xdotool type --delay 20 '¿Comemos juntos a la una?'
 shot main "$main"
 

@@ -1,10 +1,13 @@
 #include "forms.h"
 
+#include "ui/art/pictures.h"
 #include "ui/main/form1.h"
 #include "ui/quick/form2.h"
 #include "ui/recipient/form4.h"
 #include "ui/sender/form5.h"
 #include "ui/splash/form3.h"
+
+#include <QApplication>
 
 namespace brisquel {
 
@@ -23,6 +26,14 @@ Forms::~Forms()
     m_form5.reset();
     m_form3.reset();
     m_form1.reset();
+}
+
+Form3 &Forms::start()
+{
+    QApplication::setWindowIcon(art::windowIcon());
+    Form3 &splash = form3();
+    splash.show();
+    return splash;
 }
 
 Form1 &Forms::form1()

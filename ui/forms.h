@@ -24,6 +24,11 @@ public:
     Forms(const Forms &) = delete;
     Forms &operator=(const Forms &) = delete;
 
+    // Starts the program's windows: the splash, which opens the main window
+    // on its second tick. Every window and message box carries the
+    // program's icon.
+    Form3 &start();
+
     // Form1's Form_Load may end the program (No at the greeting): then
     // form1() still returns the window, and form1Ended() tells.
     Form1 &form1();

@@ -119,21 +119,20 @@ QString BrisquelSession::waitForMainWindow()
     m_mainWindow = m_display.waitForWindow(QStringLiteral("^Brisquel v2\\.4b$"), kWindowTimeoutMs);
     if (m_mainWindow.isEmpty())
         return QStringLiteral("the main window never showed");
-    m_display.xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), m_mainWindow});
-
-    const TwipsRect text1{60, 60, 4155, 2295};
-    bool takesKeys = false;
-    for (int attempt = 0; attempt < 20 && !takesKeys; ++attempt) {
-        click(text1);
-        key(QStringLiteral("x"));
-        const QDeadlineTimer deadline(300);
-        while (!takesKeys && !deadline.hasExpired()) {
-            breathe();
-            takesKeys = caption() != kPlainCaption;
-        }
+    // Nothing here clicks or moves the focus: the program itself must come
+    // up active, ready to type, as a user types right after the greeting.
+    const QDeadlineTimer focusDeadline(5000);
+    while (m_display.xdotool({QStringLiteral("getwindowfocus")}) != m_mainWindow) {
+        if (focusDeadline.hasExpired())
+            return QStringLiteral("the main window did not take the focus");
+        breathe();
     }
-    if (!takesKeys)
-        return QStringLiteral("the message box never took a key");
+    key(QStringLiteral("x"));
+    const QDeadlineTimer deadline(3000);
+    while (caption() == kPlainCaption && !deadline.hasExpired())
+        breathe();
+    if (caption() == kPlainCaption)
+        return QStringLiteral("the first key typed after the greeting did not reach the message box");
     key(QStringLiteral("Escape"));
     const QString seen = waitForCaption(kPlainCaption);
     if (seen != kPlainCaption)

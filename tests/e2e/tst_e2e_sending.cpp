@@ -26,8 +26,8 @@ const TwipsRect kModeButton{4260, 480, 1395, 915};
 constexpr int kHistoryUpX = 4260 + 97;
 constexpr int kHistoryUpY = 60 + 60;
 
-const QSize kNarrow(387, 287); // 5805 x 4305 twips
-const QSize kWide(487, 287);   // 7305 x 4305 twips
+const QSize kNarrow(381, 262); // 5805 x 4305 twips, less the classic frame
+const QSize kWide(481, 262);   // 7305 x 4305 twips, less the classic frame
 
 const QString kSend = QStringLiteral("send");
 

@@ -19,11 +19,12 @@
 namespace {
 
 const TwipsRect kTrayOption{5760 + 120, 60 + 360, 1155, 375}; // in the panel
-const QSize kWide(487, 287);
+const QSize kWide(481, 262); // 7305 x 4305 twips, less the classic frame
 // The quick message's corner: 5370 x 975 twips, 100 from the right edge
-// and 200 above the bottom of a 1024 x 768 screen.
+// and 200 above the bottom of the area the tray's 32-pixel panel leaves on
+// a 1024 x 768 screen, so it never covers the tray icon.
 constexpr double kQuickLeft = (1024 * 15 - 5370 - 100) / 15.0;
-constexpr double kQuickTop = (768 * 15 - 975 - 200) / 15.0;
+constexpr double kQuickTop = ((768 - 32) * 15 - 975 - 200) / 15.0;
 
 SettingsFixture anaSettings()
 {
@@ -235,8 +236,6 @@ void TestE2eTray::minimiseToTheTrayAndQuit()
     const QString rightClicked = clickIcon(program, 3, 1);
     QVERIFY2(rightClicked.isEmpty(), qPrintable(rightClicked));
     const QString menu = program.waitForNewWindow(withQuick, 1500);
-    QEXPECT_FAIL("", "Under this test's window manager no menu window is seen while the quick message is "
-                     "open, though it opens by hand on the same display", Continue);
     QVERIFY2(!menu.isEmpty(), "the right button opened no menu while the quick message was open");
     if (!menu.isEmpty())
         program.key(QStringLiteral("Escape"));

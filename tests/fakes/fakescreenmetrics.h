@@ -20,9 +20,12 @@ public:
     double twipsPerPixelY() const override { return 15.0; }
     int screenWidthTwips() const override { return widthTwips; }
     int screenHeightTwips() const override { return heightTwips; }
+    // The whole screen unless a panel is set to take part of it.
+    QRect availableTwips() const override { return available.isNull() ? QRect(0, 0, widthTwips, heightTwips) : available; }
 
     int widthTwips = 1024 * 15;
     int heightTwips = 768 * 15;
+    QRect available;
 };
 
 } // namespace brisquel

@@ -19,9 +19,18 @@ public:
         ++adds;
     }
     void remove() override { shown = false; }
+    bool isAvailable() const override { return available; }
 
     void fire(Event event) { onEvent(event); }
+    // A tray host starts or ends.
+    void setAvailable(bool now)
+    {
+        available = now;
+        if (onAvailabilityChanged)
+            onAvailabilityChanged();
+    }
 
+    bool available = true;
     bool shown = false;
     bool iconWasSet = false;
     QString lastTip;

@@ -107,6 +107,7 @@ private slots:
     void about_data();
     void about();
     void yesIsDefaultWithoutSecondButtonStyle();
+    void questionHasNoEscape();
     void screenInTwips();
 };
 
@@ -117,7 +118,6 @@ void TestMessageBox::greeting_data()
     QTest::addColumn<QString>("clicked");
     QTest::addColumn<int>("expected");
 
-    QTest::newRow("Esc") << int(Qt::Key_Escape) << int(Qt::NoModifier) << QString() << vbNo;
     QTest::newRow("Enter on the default No") << int(Qt::Key_Return) << int(Qt::NoModifier) << QString() << vbNo;
     QTest::newRow("Alt+S") << int(Qt::Key_S) << int(Qt::AltModifier) << QString() << vbYes;
     QTest::newRow("Alt+N") << int(Qt::Key_N) << int(Qt::AltModifier) << QString() << vbNo;
@@ -186,6 +186,25 @@ void TestMessageBox::yesIsDefaultWithoutSecondButtonStyle()
     QCOMPARE(showAndAnswer(QStringLiteral("¿Seguro?"), vbYesNo, QStringLiteral("t"), press(Qt::Key_Return), seen), vbYes);
     QCOMPARE(seen.defaultButton, QStringLiteral("&Sí"));
     QCOMPARE(seen.icon, QMessageBox::NoIcon);
+}
+
+void TestMessageBox::questionHasNoEscape()
+{
+    // Neither Esc nor the close button answers; only Yes or No do.
+    Seen seen;
+    bool stayed = false;
+    const int result = showAndAnswer(
+        QStringLiteral("¿Deseas utilizarla?"), vbYesNo + vbDefaultButton2 + vbSystemModal, QStringLiteral("t"),
+        [&stayed](QMessageBox *box) {
+            press(Qt::Key_Escape)(box);
+            box->close();
+            QCoreApplication::processEvents();
+            stayed = box->isVisible();
+            press(Qt::Key_S, Qt::AltModifier)(box);
+        },
+        seen);
+    QVERIFY(stayed);
+    QCOMPARE(result, vbYes);
 }
 
 void TestMessageBox::screenInTwips()

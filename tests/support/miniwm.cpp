@@ -6,6 +6,10 @@
 // policy: the tests focus windows themselves. Alt+F4 asks the focused window
 // to close (WM_DELETE_WINDOW), as a desktop's close box would.
 //
+// A panel that reserves a strip of the screen (_NET_WM_STRUT) is left out of
+// the work area it publishes (_NET_WORKAREA), as a desktop does, so programs
+// place windows clear of it.
+//
 // It also puts the letters of a Spanish keyboard (ñ, the accented vowels,
 // ¿ and ¡...) on spare keys. Otherwise xdotool types each of them by
 // remapping a spare key just for that key press, which races with the
@@ -20,6 +24,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
+#include <array>
+#include <map>
 #include <iterator>
 #include <memory>
 #include <set>
@@ -36,7 +43,13 @@ struct Atoms {
     xcb_atom_t wmChangeState = XCB_ATOM_NONE;
     xcb_atom_t wmProtocols = XCB_ATOM_NONE;
     xcb_atom_t wmDeleteWindow = XCB_ATOM_NONE;
+    xcb_atom_t strut = XCB_ATOM_NONE;
+    xcb_atom_t strutPartial = XCB_ATOM_NONE;
+    xcb_atom_t workArea = XCB_ATOM_NONE;
 };
+
+// Left, right, top and bottom.
+using Strut = std::array<uint32_t, 4>;
 
 xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
 {
@@ -58,6 +71,9 @@ public:
         m_atoms.wmChangeState = internAtom(connection, "WM_CHANGE_STATE");
         m_atoms.wmProtocols = internAtom(connection, "WM_PROTOCOLS");
         m_atoms.wmDeleteWindow = internAtom(connection, "WM_DELETE_WINDOW");
+        m_atoms.strut = internAtom(connection, "_NET_WM_STRUT");
+        m_atoms.strutPartial = internAtom(connection, "_NET_WM_STRUT_PARTIAL");
+        m_atoms.workArea = internAtom(connection, "_NET_WORKAREA");
     }
 
     bool takeScreen()
@@ -71,6 +87,7 @@ public:
             return false;
         grabAltF4();
         addSpanishLetters();
+        publishWorkArea();
         xcb_flush(m_connection);
         return true;
     }
@@ -222,6 +239,12 @@ private:
         case XCB_DESTROY_NOTIFY:
             forget(reinterpret_cast<xcb_destroy_notify_event_t *>(event)->window);
             break;
+        case XCB_PROPERTY_NOTIFY: {
+            const auto *change = reinterpret_cast<xcb_property_notify_event_t *>(event);
+            if (change->atom == m_atoms.strut || change->atom == m_atoms.strutPartial)
+                readStrut(change->window);
+            break;
+        }
         default:
             break; // errors included: windows vanish while we look at them
         }
@@ -229,6 +252,9 @@ private:
 
     void mapRequest(const xcb_map_request_event_t *request)
     {
+        const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+        xcb_change_window_attributes(m_connection, request->window, XCB_CW_EVENT_MASK, &mask);
+        readStrut(request->window);
         m_managed.insert(request->window);
         setState(request->window, Normal);
         xcb_map_window(m_connection, request->window);
@@ -284,6 +310,42 @@ private:
     {
         m_managed.erase(window);
         m_iconifying.erase(window);
+        if (m_struts.erase(window) > 0)
+            publishWorkArea();
+    }
+
+    void readStrut(xcb_window_t window)
+    {
+        Strut strut{};
+        for (xcb_atom_t atom : {m_atoms.strutPartial, m_atoms.strut}) {
+            std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+                xcb_get_property_reply(
+                    m_connection, xcb_get_property(m_connection, 0, window, atom, XCB_ATOM_CARDINAL, 0, 4), nullptr),
+                &std::free);
+            if (reply && reply->format == 32 && xcb_get_property_value_length(reply.get()) >= 16) {
+                std::memcpy(strut.data(), xcb_get_property_value(reply.get()), sizeof(strut));
+                break;
+            }
+        }
+        if (strut == Strut{})
+            m_struts.erase(window);
+        else
+            m_struts[window] = strut;
+        publishWorkArea();
+    }
+
+    void publishWorkArea()
+    {
+        Strut reserved{};
+        for (const auto &[window, strut] : m_struts) {
+            for (size_t side = 0; side < reserved.size(); ++side)
+                reserved[side] = std::max(reserved[side], strut[side]);
+        }
+        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
+        const uint32_t area[4] = {reserved[0], reserved[2], screen->width_in_pixels - reserved[0] - reserved[1],
+                                  screen->height_in_pixels - reserved[2] - reserved[3]};
+        xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, m_root, m_atoms.workArea, XCB_ATOM_CARDINAL, 32, 4,
+                            area);
     }
 
     void setState(xcb_window_t window, WmState state)
@@ -298,6 +360,7 @@ private:
     Atoms m_atoms;
     std::set<xcb_window_t> m_managed;
     std::set<xcb_window_t> m_iconifying;
+    std::map<xcb_window_t, Strut> m_struts;
 };
 
 } // namespace

@@ -126,7 +126,8 @@ QString VirtualDisplay::startTrayHost()
         {QStringLiteral("--edge"), QStringLiteral("bottom"), QStringLiteral("--align"), QStringLiteral("right"),
          QStringLiteral("--widthtype"), QStringLiteral("pixel"), QStringLiteral("--width"), QString::number(kTrayWidth),
          QStringLiteral("--heighttype"), QStringLiteral("pixel"), QStringLiteral("--height"), QString::number(kTrayHeight),
-         QStringLiteral("--expand"), QStringLiteral("false")});
+         QStringLiteral("--expand"), QStringLiteral("false"), QStringLiteral("--SetPartialStrut"),
+         QStringLiteral("true")});
     if (!problem.isEmpty())
         return problem;
     QString panel;

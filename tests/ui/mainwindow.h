@@ -3,9 +3,11 @@
 #include "ui/formsfixture.h"
 #include "ui/kit/vbtextbox.h"
 #include "ui/main/form1.h"
+#include "ui/splash/form3.h"
 
 #include <QApplication>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 #include <functional>
@@ -22,21 +24,33 @@ inline bool focusIsIn(QWidget *control)
 
 inline void typeText(const QString &text) { QTest::keyClicks(focused(), text); }
 
-// A shown, active main window loaded from the given settings.
+// Presses Tab, as a user would, until the focus reaches `control`; false
+// when it never does.
+inline bool tabTo(QWidget *control)
+{
+    for (int i = 0; i < 40 && !focusIsIn(control); ++i)
+        QTest::keyClick(focused(), Qt::Key_Tab);
+    return focusIsIn(control);
+}
+
+// The program started from the given settings as main() starts it: the
+// splash, the greeting (answered Yes), then the main window, which must be
+// on screen and active by itself. Nothing here moves the focus.
 struct MainWindow {
     explicit MainWindow(const QByteArray &ini)
-        : form(loaded(program, ini))
+        : form(started(program, ini))
     {
         form.Timer1->stop(); // the pulse is tested on its own
-        form.show();
-        form.activateWindow();
         if (!QTest::qWaitForWindowActive(&form))
             qWarning("main window not active");
-        form.Text1->SetFocus();
     }
-    static Form1 &loaded(ProgramUnderTest &program, const QByteArray &ini)
+    static Form1 &started(ProgramUnderTest &program, const QByteArray &ini)
     {
         program.writeIni(ini);
+        Form3 &splash = program.forms.start();
+        splash.Timer1->setInterval(1); // its two ticks, without the wait
+        if (!QTest::qWaitFor([&program] { return program.forms.isLoaded1() && program.forms.form1().isVisible(); }))
+            qWarning("the splash never opened the main window");
         return program.forms.form1();
     }
     ProgramUnderTest program;

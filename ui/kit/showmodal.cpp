@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 namespace brisquel {
 
@@ -31,19 +32,25 @@ private:
 } // namespace
 
 namespace {
-void showAndWait(QWidget &window, Qt::WindowModality modality, QWidget *blocked)
+void setOwner(QWidget &dialog, QWidget &owner)
+{
+    dialog.winId();
+    owner.winId();
+    if (dialog.windowHandle() != nullptr && owner.windowHandle() != nullptr)
+        dialog.windowHandle()->setTransientParent(owner.windowHandle());
+}
+
+void showAndWait(QWidget &window, Qt::WindowModality modality, QWidget &owner)
 {
     QPointer<QWidget> guard(&window);
     // Like a dialog, hand the activation back to the window the user came from.
     QPointer<QWidget> previous(QApplication::activeWindow());
-    QPointer<QWidget> disabled(blocked && blocked->isEnabled() ? blocked : nullptr);
-    if (disabled)
-        disabled->setEnabled(false);
     QEventLoop loop;
     HideWatcher watcher(loop);
     QObject::connect(&window, &QObject::destroyed, &loop, &QEventLoop::quit);
     window.installEventFilter(&watcher);
     window.setWindowModality(modality);
+    setOwner(window, owner);
     window.show();
     window.raise();
     window.activateWindow();
@@ -59,8 +66,6 @@ void showAndWait(QWidget &window, Qt::WindowModality modality, QWidget *blocked)
         guard->removeEventFilter(&watcher);
         guard->setWindowModality(Qt::NonModal);
     }
-    if (disabled)
-        disabled->setEnabled(true);
     if (previous && previous != guard && previous->isVisible()) {
         previous->activateWindow();
         if (QGuiApplication::focusWindow() == previous->windowHandle() && !previous->isActiveWindow())
@@ -69,14 +74,16 @@ void showAndWait(QWidget &window, Qt::WindowModality modality, QWidget *blocked)
 }
 } // namespace
 
-void showModal(QWidget &window)
+void showModal(QWidget &dialog, QWidget &owner)
 {
-    showAndWait(window, Qt::ApplicationModal, nullptr);
+    showAndWait(dialog, Qt::ApplicationModal, owner);
 }
 
-void showModalBeside(QWidget &window, QWidget &blocked)
+// Window modality blocks the owner, the window it is transient for, and
+// nothing else: the tray menu is a window of its own.
+void showModalBeside(QWidget &dialog, QWidget &owner)
 {
-    showAndWait(window, Qt::NonModal, &blocked);
+    showAndWait(dialog, Qt::WindowModal, owner);
 }
 
 } // namespace brisquel

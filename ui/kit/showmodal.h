@@ -4,14 +4,16 @@ class QWidget;
 
 namespace brisquel {
 
-// Shows a window modally and returns once it has been hidden (or closed or
+// Shows a dialog modally over its owner window (its transient parent for
+// the window manager) and returns once it has been hidden (or closed or
 // destroyed), like a modal Show of the old forms: other windows take no
 // input meanwhile, timers and the tray go on.
-void showModal(QWidget &window);
+void showModal(QWidget &dialog, QWidget &owner);
 
-// The same wait, for a window opened from the tray: Qt's application
-// modality would block the tray icon and its menu too, so only `blocked`
-// (the main window) is put out of use meanwhile.
-void showModalBeside(QWidget &window, QWidget &blocked);
+// The same wait, for a dialog opened from the tray: Qt's application
+// modality would block the tray icon and its menu too, so only the owner
+// (the main window) is kept from input meanwhile. Its controls stay as
+// they are, focus included, and are not greyed out.
+void showModalBeside(QWidget &dialog, QWidget &owner);
 
 } // namespace brisquel

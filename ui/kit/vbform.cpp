@@ -6,6 +6,8 @@
 #include "platform/screenmetrics.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+#include <qdrawutil.h>
 #include <QPaintEvent>
 #include <QResizeEvent>
 #include <QWindow>
@@ -15,7 +17,12 @@
 namespace brisquel {
 
 namespace {
-constexpr int kFrameWatchMs = 2000;
+// The classic fixed single frame at 96 dpi: 3-pixel borders and a 19-pixel
+// caption above the client area.
+constexpr int kBorderTwips = 45;
+constexpr int kCaptionTwips = 285;
+// A window without a title bar: a 4-pixel raised border all round.
+constexpr int kPlainBorderTwips = 60;
 } // namespace
 
 VbForm::VbForm(const ScreenMetrics &metrics, QWidget *parent)
@@ -32,7 +39,7 @@ VbForm::VbForm(const ScreenMetrics &metrics, QWidget *parent)
 
 VbForm::~VbForm() = default;
 
-bool VbForm::hasFrame() const
+bool VbForm::hasTitleBar() const
 {
     if (!isWindow() || windowFlags().testFlag(Qt::FramelessWindowHint))
         return false;
@@ -40,110 +47,104 @@ bool VbForm::hasFrame() const
     return type != Qt::Popup && type != Qt::ToolTip && type != Qt::SplashScreen;
 }
 
-QSize VbForm::frameExtra() const
+VbForm::Edges VbForm::nominalFrame() const
 {
-    const QRect outer = frameGeometry();
-    const QRect inner = geometry();
-    return {std::max(0, outer.width() - inner.width()), std::max(0, outer.height() - inner.height())};
+    if (hasTitleBar())
+        return {kBorderTwips, kBorderTwips + kCaptionTwips, kBorderTwips, kBorderTwips};
+    if (isWindow())
+        return {kPlainBorderTwips, kPlainBorderTwips, kPlainBorderTwips, kPlainBorderTwips};
+    return {0, 0, 0, 0};
+}
+
+QMargins VbForm::ownBorder() const
+{
+    if (hasTitleBar())
+        return {};
+    const Edges e = nominalFrame();
+    const double tx = m_metrics.twipsPerPixelX();
+    const double ty = m_metrics.twipsPerPixelY();
+    return {twipsToPixels(e.left, tx), twipsToPixels(e.top, ty), twipsToPixels(e.right, tx),
+            twipsToPixels(e.bottom, ty)};
 }
 
 // ---- size ------------------------------------------------------------------
 
 double VbForm::Width() const
 {
-    const int pixels = m_wantedWidth >= 0 ? m_wantedWidth : frameGeometry().width();
-    return pixelsToTwips(pixels, m_metrics.twipsPerPixelX());
+    const Edges e = nominalFrame();
+    const QMargins own = ownBorder();
+    const int clientPixels = width() - own.left() - own.right();
+    return pixelsToTwips(clientPixels, m_metrics.twipsPerPixelX()) + e.left + e.right;
 }
 
 double VbForm::Height() const
 {
-    const int pixels = m_wantedHeight >= 0 ? m_wantedHeight : frameGeometry().height();
-    return pixelsToTwips(pixels, m_metrics.twipsPerPixelY());
+    const Edges e = nominalFrame();
+    const QMargins own = ownBorder();
+    const int clientPixels = height() - own.top() - own.bottom();
+    return pixelsToTwips(clientPixels, m_metrics.twipsPerPixelY()) + e.top + e.bottom;
 }
 
 void VbForm::setWidth(double twips)
 {
-    applyOuterSize(std::max(0, twipsToPixels(twips, m_metrics.twipsPerPixelX())), -1);
+    const Edges e = nominalFrame();
+    setClientTwips(std::max(0.0, twips - e.left - e.right), -1);
 }
 
 void VbForm::setHeight(double twips)
 {
-    applyOuterSize(-1, std::max(0, twipsToPixels(twips, m_metrics.twipsPerPixelY())));
+    const Edges e = nominalFrame();
+    setClientTwips(-1, std::max(0.0, twips - e.top - e.bottom));
 }
 
-QSize VbForm::clientFor(const QSize &extra) const
+// A negative length leaves that one as it is.
+void VbForm::setClientTwips(double width, double height)
 {
-    QSize client = size();
-    if (m_wantedWidth >= 0)
-        client.setWidth(std::max(0, m_wantedWidth - extra.width()));
-    if (m_wantedHeight >= 0)
-        client.setHeight(std::max(0, m_wantedHeight - extra.height()));
-    return client;
-}
-
-void VbForm::applyOuterSize(int outerWidth, int outerHeight)
-{
-    if (outerWidth >= 0)
-        m_wantedWidth = outerWidth;
-    if (outerHeight >= 0)
-        m_wantedHeight = outerHeight;
-    const QSize extra = frameExtra();
-    const QSize client = clientFor(extra);
-    // Before the window is first shown its frame is unknown: remember the
-    // outer size asked for until it is.
-    const bool watching = m_watchFrame && !m_watchDeadline.hasExpired();
-    const bool frameUnknown = hasFrame() && extra.isNull() && (!isVisible() || watching);
-    if (!frameUnknown) {
-        m_wantedWidth = -1;
-        m_wantedHeight = -1;
-        m_watchFrame = false;
-    }
+    const QMargins own = ownBorder();
+    QSize surface = size();
+    if (width >= 0)
+        surface.setWidth(twipsToPixels(width, m_metrics.twipsPerPixelX()) + own.left() + own.right());
+    if (height >= 0)
+        surface.setHeight(twipsToPixels(height, m_metrics.twipsPerPixelY()) + own.top() + own.bottom());
+    // Fixed: the window manager offers no resize handles and no maximise.
     // The same size again is no resize, so a window that re-imposes its
     // size from Form_Resize does not go round in circles.
-    if (client != size())
-        resize(client);
-}
-
-void VbForm::settleOuterSize()
-{
-    const QSize extra = frameExtra();
-    const QSize client = clientFor(extra);
-    // Some window systems tell the frame only a moment after showing;
-    // keep watching for a while (some never tell).
-    if (extra.isNull() && !m_watchFrame) {
-        m_watchFrame = true;
-        m_watchDeadline.setRemainingTime(kFrameWatchMs);
-    }
-    if (!extra.isNull() || m_watchDeadline.hasExpired()) {
-        m_wantedWidth = -1;
-        m_wantedHeight = -1;
-        m_watchFrame = false;
-    }
-    if (client != size())
-        resize(client);
+    if (surface != minimumSize() || surface != maximumSize() || surface != size())
+        setFixedSize(surface);
 }
 
 // ---- position --------------------------------------------------------------
 
+// Left and Top are those of the nominal frame: the client area stands
+// at the same place under every window manager, whatever frame it draws.
+QPoint VbForm::clientOffset() const
+{
+    if (!hasTitleBar())
+        return {};
+    const Edges e = nominalFrame();
+    return {twipsToPixels(e.left, m_metrics.twipsPerPixelX()), twipsToPixels(e.top, m_metrics.twipsPerPixelY())};
+}
+
 double VbForm::Left() const
 {
-    return pixelsToTwips(frameGeometry().x(), m_metrics.twipsPerPixelX());
+    return pixelsToTwips(geometry().x() - clientOffset().x(), m_metrics.twipsPerPixelX());
 }
 
 double VbForm::Top() const
 {
-    return pixelsToTwips(frameGeometry().y(), m_metrics.twipsPerPixelY());
+    return pixelsToTwips(geometry().y() - clientOffset().y(), m_metrics.twipsPerPixelY());
 }
 
-// A window's pos() is that of its frame.
 void VbForm::setLeft(double twips)
 {
-    move(twipsToPixels(twips, m_metrics.twipsPerPixelX()), pos().y());
+    const int x = twipsToPixels(twips, m_metrics.twipsPerPixelX()) + clientOffset().x();
+    setGeometry(QRect(QPoint(x, geometry().y()), size()));
 }
 
 void VbForm::setTop(double twips)
 {
-    move(pos().x(), twipsToPixels(twips, m_metrics.twipsPerPixelY()));
+    const int y = twipsToPixels(twips, m_metrics.twipsPerPixelY()) + clientOffset().y();
+    setGeometry(QRect(QPoint(geometry().x(), y), size()));
 }
 
 // ---- state -------------------------------------------------------------------
@@ -189,25 +190,13 @@ void VbForm::ZOrder()
 void VbForm::place(QWidget *control, int left, int top, int width, int height) const
 {
     placeTwips(control, left, top, width, height, m_metrics);
+    if (control->parentWidget() == this) {
+        const QMargins own = ownBorder();
+        control->move(control->pos() + QPoint(own.left(), own.top()));
+    }
 }
 
 // ---- events ------------------------------------------------------------------
-
-bool VbForm::event(QEvent *event)
-{
-    const bool result = QWidget::event(event);
-    switch (event->type()) {
-    case QEvent::Show:
-    case QEvent::Move:
-    case QEvent::Resize:
-        if (isVisible() && (m_wantedWidth >= 0 || m_wantedHeight >= 0))
-            settleOuterSize();
-        break;
-    default:
-        break;
-    }
-    return result;
-}
 
 void VbForm::resizeEvent(QResizeEvent *event)
 {
@@ -220,6 +209,12 @@ void VbForm::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
+        // Only the code sizes a window: a maximise asked from outside (a
+        // window manager's menu, a double click on the title) is undone.
+        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+            QWidget::setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+            return;
+        }
         const int state = WindowState();
         if (state != m_lastState) {
             m_lastState = state;
@@ -231,6 +226,11 @@ void VbForm::changeEvent(QEvent *event)
 void VbForm::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
+    if (!ownBorder().isNull()) {
+        // The raised edge a window manager would otherwise draw.
+        QPainter painter(this);
+        qDrawWinPanel(&painter, rect(), palette(), false);
+    }
     // Controls draw themselves; when one of them repaints (a blinking
     // caret), Qt repaints the window beneath it too, but that is not the
     // window's own surface being drawn.
@@ -242,6 +242,31 @@ void VbForm::paintEvent(QPaintEvent *event)
     }
     if (!own.isEmpty())
         Form_Paint();
+}
+
+namespace {
+bool takesTab(const QWidget *control, const QWidget *window)
+{
+    return control->window() == window && control != window && control->focusProxy() == nullptr
+        && (control->focusPolicy() & Qt::TabFocus) != 0 && control->isEnabled() && control->isVisible()
+        && !control->visibleRegion().isEmpty();
+}
+} // namespace
+
+bool VbForm::focusNextPrevChild(bool next)
+{
+    QWidget *start = focusWidget();
+    if (start == nullptr)
+        start = this;
+    QWidget *candidate = start;
+    do {
+        candidate = next ? candidate->nextInFocusChain() : candidate->previousInFocusChain();
+        if (takesTab(candidate, this)) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    } while (candidate != start && candidate != nullptr);
+    return false;
 }
 
 void VbForm::keyPressEvent(QKeyEvent *event)

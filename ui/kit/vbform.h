@@ -2,7 +2,6 @@
 
 #include "core/vbtypes.h"
 
-#include <QDeadlineTimer>
 #include <QWidget>
 
 namespace brisquel {
@@ -21,9 +20,11 @@ public:
 
     const ScreenMetrics &metrics() const { return m_metrics; }
 
-    // Outer size and position, frame included where the window system draws
-    // one. A size set before the window is first shown is kept and applied
-    // to the outer size once the frame is known.
+    // Outer size and position. The outer size is the client area plus one
+    // fixed nominal frame, the classic one the twips layouts were drawn
+    // for, whatever frame the window manager really draws: every desktop
+    // and scale factor then shows exactly the same controls. The user
+    // cannot resize the window; only the code sizes it.
     double Width() const;
     void setWidth(double twips);
     double Height() const;
@@ -45,7 +46,8 @@ public:
     // Brings the window to the front.
     void ZOrder();
 
-    // Places a control of this window (or of a frame in it), in twips.
+    // Places a control of this window (or of a frame in it), in twips from
+    // the top-left corner of its container's client area.
     void place(QWidget *control, int left, int top, int width, int height) const;
 
     // Runs on every change of size and of window state (minimise, restore).
@@ -58,27 +60,29 @@ public:
     virtual void Form_Paint() {}
 
 protected:
-    bool event(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    // Tab and Shift+Tab follow the tab order but never land on a control out
+    // of sight (a closed panel, a frame below the client area).
+    bool focusNextPrevChild(bool next) override;
 
 private:
-    QSize frameExtra() const;
-    bool hasFrame() const;
-    // Lengths in pixels; -1 leaves that length as it is.
-    void applyOuterSize(int outerWidth, int outerHeight);
-    QSize clientFor(const QSize &frameExtra) const;
-    void settleOuterSize();
+    struct Edges {
+        int left, top, right, bottom; // twips
+    };
+    // A window with a title bar gets it from the window manager; one
+    // without draws its own border inside its surface.
+    bool hasTitleBar() const;
+    Edges nominalFrame() const;
+    // The part of the nominal frame this window draws itself, in pixels.
+    QMargins ownBorder() const;
+    // Where the client area stands inside the nominal frame, in pixels.
+    QPoint clientOffset() const;
+    void setClientTwips(double width, double height);
 
     const ScreenMetrics &m_metrics;
-    // Outer size in pixels asked for while the frame was not yet known
-    // (-1: not asked).
-    int m_wantedWidth = -1;
-    int m_wantedHeight = -1;
-    bool m_watchFrame = false;
-    QDeadlineTimer m_watchDeadline;
     int m_lastState = 0;
 };
 

@@ -43,7 +43,9 @@ Form1::Form1(Forms &forms)
 {
     setCaption(QStringLiteral("Brisquel v2.4b"));
     setWindowIcon(art::windowIcon());
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // Minimisable and closable; never resized nor maximised by the user.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     createControls();
     createMenu();
     connectHandlers();
@@ -53,6 +55,7 @@ Form1::Form1(Forms &forms)
 Form1::~Form1()
 {
     m_services.tray.onEvent = nullptr;
+    m_services.tray.onAvailabilityChanged = nullptr;
     Form_Terminate();
     delete mnuPopUp;
 }
@@ -195,14 +198,15 @@ void Form1::createMenu()
     mnuPopUp->setDefaultAction(mnuSalir);
 }
 
+// Only controls that take the focus: a frame or a label in the chain would
+// drag its whole block of children along with it.
 void Form1::applyTabOrder()
 {
     std::vector<std::pair<int, QWidget *>> order{
-        {0, Text1}, {7, Command2(0)}, {8, Command2(1)}, {9, VScroll1}, {10, Label1},
-        {17, Label2}, {18, Command3}, {19, Frame1}, {20, Check1}, {21, Command4(0)},
-        {22, Command4(1)}, {23, Command5}, {24, Command6}, {25, Command7}, {26, Command8},
-        {27, Command4(2)}, {28, Command9(0)}, {31, Frame2}, {32, Combo1}, {33, Command10(0)},
-        {34, Command10(1)},
+        {0, Text1}, {7, Command2(0)}, {8, Command2(1)}, {9, VScroll1}, {18, Command3},
+        {20, Check1}, {21, Command4(0)}, {22, Command4(1)}, {23, Command5}, {24, Command6},
+        {25, Command7}, {26, Command8}, {27, Command4(2)}, {28, Command9(0)}, {32, Combo1},
+        {33, Command10(0)}, {34, Command10(1)},
     };
     for (int i = 0; i < 6; ++i)
         order.emplace_back(1 + i, Command1(i));

@@ -101,6 +101,7 @@ public:
     void Form_Terminate();
     // What the user did on the tray icon.
     void Tray_Event(TrayIcon::Event event);
+    void Tray_AvailabilityChanged();
     void Check1_Click();
     void mnuMensajeRapido_Click();
     void mnuRestaurar_Click();
@@ -126,6 +127,8 @@ private:
     bool m_unloaded = false;
     // What the settings file held when the run started, for the save.
     SettingsBaseline m_settingsLoaded;
+    // Minimised behind the tray icon, off the taskbar.
+    bool m_inTray = false;
 };
 
 } // namespace brisquel

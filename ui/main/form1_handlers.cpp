@@ -39,6 +39,7 @@ void Form1::connectHandlers()
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     Timer1->start();
     m_services.tray.onEvent = [this](TrayIcon::Event event) { Tray_Event(event); };
+    m_services.tray.onAvailabilityChanged = [this] { Tray_AvailabilityChanged(); };
 }
 
 } // namespace brisquel

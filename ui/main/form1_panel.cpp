@@ -18,7 +18,7 @@ void Form1::Command2_Click(int Index)
 {
     Text1->SetFocus();
     if (Index == 0) {
-        showModal(m_forms.form4());
+        showModal(m_forms.form4(), *this);
         return;
     }
     const QString lineEnd = QStringLiteral("\n\r");
@@ -86,7 +86,7 @@ void Form1::Command4_Click(int Index)
 void Form1::Command8_Click()
 {
     Text1->SetFocus();
-    showModal(m_forms.form5());
+    showModal(m_forms.form5(), *this);
 }
 
 } // namespace brisquel

@@ -73,6 +73,9 @@ bool Form1::Form_Load()
     dialog.FontStrikethru = Text1->FontStrikethru();
     dialog.FontUnderline = Text1->FontUnderline();
 
+    // The window opens ready to type: the message box, first in the tab
+    // order, has the focus.
+    Text1->SetFocus();
     m_loadedOk = true;
     return true;
 }

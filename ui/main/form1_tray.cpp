@@ -25,12 +25,32 @@ void Form1::Form_Resize()
 {
     if (WindowState() != 1)
         return;
-    if (Check1->Value() == 1) {
+    // Without a notification area a hidden window could never come back:
+    // it stays minimised on the taskbar, as with the option unticked.
+    if (Check1->Value() == 1 && m_services.tray.isAvailable()) {
         m_services.tray.add(windowIcon(), kTrayTip);
         // Hidden, the window leaves the taskbar too.
+        m_inTray = true;
         setVisible(false);
     } else {
         m_services.tray.remove();
+    }
+}
+
+// A tray host that goes takes the way back with it: the window returns to
+// the taskbar, still minimised. One that comes takes a window that would
+// have gone to the tray.
+void Form1::Tray_AvailabilityChanged()
+{
+    if (!m_services.tray.isAvailable()) {
+        if (!m_inTray)
+            return;
+        m_inTray = false;
+        m_services.tray.remove();
+        setWindowState(1);
+        setVisible(true);
+    } else if (isVisible() && WindowState() == 1) {
+        Form_Resize();
     }
 }
 
@@ -60,6 +80,7 @@ void Form1::Tray_Event(TrayIcon::Event event)
 
 void Form1::restoreWindow()
 {
+    m_inTray = false;
     setWindowState(0);
     setVisible(true);
     activateWindow();
@@ -74,6 +95,8 @@ void Form1::Check1_Click()
 void Form1::mnuMensajeRapido_Click()
 {
     showModalBeside(m_forms.form2(), *this);
+    if (isVisible())
+        Text1->SetFocus();
 }
 
 void Form1::mnuRestaurar_Click()

@@ -33,22 +33,29 @@ Form2::Form2(Forms &forms)
 void Form2::Form_Load()
 {
     setStripSize();
-    const ScreenMetrics &screen = metrics();
-    setTop(screen.screenHeightTwips() - Height() - 200);
-    setLeft(screen.screenWidthTwips() - Width() - 100);
+    placeInCorner();
     Combo1->setToolTipText(QStringLiteral("Selecciona el usuario"));
     Command1->setToolTipText(QStringLiteral("Pulsa el botón para cancelar el mensaje"));
 }
 
-void Form2::showEvent(QShowEvent *event)
+// The corner of the area the desktop's panels leave free, not of the whole
+// screen, where a panel would cover the strip. Panels come and go: the
+// corner is found again at each showing.
+void Form2::placeInCorner()
 {
-    DialogStrip::showEvent(event);
-    Form_Paint();
+    const QRect area = metrics().availableTwips();
+    setTop(area.y() + area.height() - Height() - 200);
+    setLeft(area.x() + area.width() - Width() - 100);
 }
 
-// Each showing starts a new message. Only the showing: a repaint while the
-// user types (another window passing over) must not wipe the message.
-void Form2::Form_Paint()
+void Form2::showEvent(QShowEvent *event)
+{
+    placeInCorner();
+    DialogStrip::showEvent(event);
+    startNewMessage();
+}
+
+void Form2::startNewMessage()
 {
     Text1->setText(QString());
     Text1->SetFocus();

@@ -22,7 +22,10 @@ public:
     VbTextBox *Text1 = nullptr;
 
     void Form_Load();
-    void Form_Paint();
+    // Each showing starts a new message: the box is emptied and takes the
+    // focus. A repaint while the user types (a resize request, another
+    // window passing over) leaves the message alone.
+    void startNewMessage();
     void Text1_Change();
     void Combo1_Click();
     void Command1_Click();
@@ -31,6 +34,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void placeInCorner();
+
     Forms &m_forms;
 };
 

@@ -3,7 +3,6 @@
 #include "ui/art/pictures.h"
 #include "ui/forms.h"
 #include "ui/kit/centraform.h"
-#include "ui/kit/twips.h"
 #include "ui/main/form1.h"
 
 #include <QLabel>
@@ -20,10 +19,10 @@ Form3::Form3(Forms &forms)
     Timer1->setInterval(1000);
     Picture1 = new QLabel(this);
     Picture1->setPixmap(art::splashPicture());
-    placeTwips(Picture1, 3600, 0, 1815, 2655, metrics());
+    place(Picture1, 3600, 0, 1815, 2655);
     Image1 = new QLabel(this);
     Image1->setPixmap(art::splashBitmap());
-    placeTwips(Image1, 0, 0, 3540, 2655, metrics());
+    place(Image1, 0, 0, 3540, 2655);
     connect(Timer1, &QTimer::timeout, this, &Form3::Timer1_Timer);
     Timer1->start();
 }
@@ -49,8 +48,10 @@ void Form3::Timer1_Timer()
     Timer1->stop();
     // The greeting runs inside this, with the splash still on screen.
     Form1 &main = m_forms.form1();
-    if (main.loadedOk())
+    if (main.loadedOk()) {
         main.show();
+        main.activateWindow();
+    }
     m_forms.unloadForm3();
 }
 

@@ -19,6 +19,7 @@ public:
     double twipsPerPixelY() const override { return m_tpp; }
     int screenWidthTwips() const override { return int(1024 * m_tpp); }
     int screenHeightTwips() const override { return int(768 * m_tpp); }
+    QRect availableTwips() const override { return {0, 0, screenWidthTwips(), screenHeightTwips()}; }
 
 private:
     double m_tpp;

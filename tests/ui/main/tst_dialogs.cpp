@@ -7,6 +7,7 @@
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QWindow>
 
 using namespace brisquel;
 
@@ -61,6 +62,7 @@ void TestDialogs::otherRecipientsSendOrCancel()
     auto openDialog = [&form] { QTest::mouseClick(form.Command2(0), Qt::LeftButton); };
 
     whileModal(dialog, openDialog, [&] {
+        QCOMPARE(dialog.windowHandle()->transientParent(), form.windowHandle());
         QCOMPARE(dialog.Width(), 5370.0);
         QCOMPARE(dialog.Height(), 975.0);
         dialog.resize(100, 300); // a strip of fixed size

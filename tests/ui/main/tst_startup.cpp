@@ -1,4 +1,4 @@
-#include "ui/formsfixture.h"
+#include "ui/mainwindow.h"
 
 #include "ui/kit/picturebutton.h"
 #include "ui/kit/vbcheckbox.h"
@@ -10,6 +10,7 @@
 #include "ui/splash/form3.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QtTest>
 
 using namespace brisquel;
@@ -25,7 +26,51 @@ private slots:
     void salirEndsWithoutSaving();
     void splashOpensMainWindowOnSecondTick();
     void controlsStandAtTheirTwipsPlaces();
+    void firstKeysGoToTheMessageBox();
+    void tabWalksTheControlsInSight();
+    void windowKeepsItsDesignedSize();
 };
+
+namespace {
+QByteArray twelveUsers()
+{
+    QList<QPair<QString, QString>> users;
+    for (int i = 0; i < 12; ++i)
+        users.append({QStringLiteral("U%1").arg(i), QStringLiteral("u%1").arg(i)});
+    return settingsText(users);
+}
+
+// The names of the controls Tab reaches from the message box, in order,
+// until it comes back to it.
+QStringList tabWalk(Form1 &form, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QList<QPair<QWidget *, QString>> names{{form.Text1, "Text1"}, {form.VScroll1, "VScroll1"},
+                                          {form.Command3, "Command3"}, {form.Check1, "Check1"},
+                                          {form.Command8, "Command8"}, {form.Command9(0), "Command9(0)"},
+                                          {form.Combo1, "Combo1"}};
+    for (int i = 0; i < 12; ++i)
+        names.append({form.Command1(i), QStringLiteral("Command1(%1)").arg(i)});
+    for (int i = 0; i < 3; ++i)
+        names.append({form.Command4(i), QStringLiteral("Command4(%1)").arg(i)});
+    for (int i = 0; i < 2; ++i) {
+        names.append({form.Command2(i), QStringLiteral("Command2(%1)").arg(i)});
+        names.append({form.Command10(i), QStringLiteral("Command10(%1)").arg(i)});
+    }
+    QStringList walk;
+    for (int step = 0; step < 40; ++step) {
+        QTest::keyClick(focused(), Qt::Key_Tab, modifiers);
+        QString name = QStringLiteral("?");
+        for (const auto &[control, controlName] : names) {
+            if (focusIsIn(control))
+                name = controlName;
+        }
+        walk << name;
+        if (name == QLatin1String("Text1") || name == QLatin1String("?"))
+            break;
+    }
+    return walk;
+}
+} // namespace
 
 void TestStartup::firstRunWritesDefaultsAndDisablesTheBank()
 {
@@ -144,6 +189,10 @@ void TestStartup::splashOpensMainWindowOnSecondTick()
     splash.resize(200, 100);
     QCOMPARE(splash.Width(), 5550.0);
     QCOMPARE(splash.Height(), 2790.0);
+    // The pictures stand in the middle, inside the splash's own border.
+    QCOMPARE(splash.Image1->pos(), QPoint(4, 4));
+    QVERIFY(qAbs(splash.width() - splash.Picture1->geometry().right() - 1 - 4) <= 1);
+    QVERIFY(qAbs(splash.height() - splash.Image1->geometry().bottom() - 1 - 4) <= 1);
 
     QTest::qWait(1300);
     QCOMPARE(splash.Contador, Integer(1));
@@ -171,6 +220,73 @@ void TestStartup::controlsStandAtTheirTwipsPlaces()
     QVERIFY(form.Frame2->y() >= form.Command1(9)->geometry().bottom());
     QCOMPARE(form.Width(), 5805.0);
     QCOMPARE(form.Height(), 4305.0);
+    // The client area is the outer size less the classic frame, whatever
+    // frame the window system draws: the whole bank and the glyph, nothing
+    // of the frame below nor of the mode pictures.
+    QCOMPARE(form.size(), QSize(381, 262));
+    QVERIFY(form.rect().contains(form.Command1(11)->geometry()));
+    QVERIFY(form.rect().contains(form.Image1->geometry()));
+    QVERIFY(form.Frame2->y() >= form.height());
+    QVERIFY(form.Picture1(0)->y() >= form.height());
+}
+
+void TestStartup::firstKeysGoToTheMessageBox()
+{
+    MainWindow w(threeUsersAndAGroup());
+    QVERIFY(w.form.isActiveWindow());
+    QVERIFY(focusIsIn(w.form.Text1));
+    typeText(QStringLiteral("hola"));
+    QCOMPARE(w.form.Text1->Text(), QStringLiteral("hola"));
+    QCOMPARE(w.form.Caption(), QStringLiteral("Brisquel v2.4b - Quedan 843 letras..."));
+    QCOMPARE(w.form.Combo1->currentText(), QStringLiteral("Combo1"));
+    // The program's icon on every window, message boxes included.
+    QVERIFY(!QApplication::windowIcon().isNull());
+}
+
+void TestStartup::tabWalksTheControlsInSight()
+{
+    MainWindow w(twelveUsers());
+    Form1 &form = w.form;
+    QStringList closed{"Command1(0)", "Command1(1)", "Command1(2)", "Command1(3)", "Command1(4)",
+                       "Command1(5)", "Command2(0)", "Command2(1)", "Command1(6)", "Command1(7)",
+                       "Command1(8)", "Command1(9)", "Command1(10)", "Command1(11)", "Command3",
+                       "Command9(0)", "Text1"};
+    QCOMPARE(tabWalk(form), closed);
+    QStringList back = closed;
+    std::reverse(back.begin(), back.end());
+    back.removeFirst();
+    back << "Text1";
+    QCOMPARE(tabWalk(form, Qt::ShiftModifier), back);
+
+    // The open panel joins the walk after its button; the history bar once
+    // it is in use.
+    QTest::keyClick(focused(), Qt::Key_C, Qt::AltModifier);
+    QTest::mouseClick(form.Command1(0), Qt::LeftButton);
+    QStringList open = closed;
+    open.insert(open.indexOf("Command2(1)") + 1, "VScroll1");
+    const QStringList panel{"Check1", "Command4(0)", "Command4(1)", "Command8", "Command4(2)"};
+    for (qsizetype i = 0; i < panel.size(); ++i)
+        open.insert(open.indexOf("Command3") + 1 + i, panel[i]);
+    QCOMPARE(tabWalk(form), open);
+}
+
+void TestStartup::windowKeepsItsDesignedSize()
+{
+    MainWindow w(threeUsersAndAGroup());
+    Form1 &form = w.form;
+    QVERIFY(!form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    form.resize(800, 600);
+    QCOMPARE(form.size(), QSize(381, 262));
+    form.setWindowState(Qt::WindowMaximized);
+    QTRY_COMPARE(form.WindowState(), 0);
+    QCOMPARE(form.size(), QSize(381, 262));
+
+    // Open, the panel fits the client area exactly as designed.
+    QTest::mouseClick(form.Command3, Qt::LeftButton);
+    QCOMPARE(form.size(), QSize(481, 262));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QCOMPARE(form.Frame1->geometry().right() + 1 + 4, form.width());
 }
 
 QTEST_MAIN(TestStartup)

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QMenu>
+#include <QWindow>
 
 using namespace brisquel;
 
@@ -42,6 +43,9 @@ private slots:
     void quickMessageKeepsTheSharedBudget();
     void quickListPastTheTwelfthEntrySendsNothing();
     void glyphPulsesThroughAFullCycle();
+    void withoutATrayHostTheWindowStaysOnTheTaskbar();
+    void quickMessageStripLeavesTheMainWindowReady();
+    void quickMessageClearsTheDesktopPanel();
 };
 
 void TestTray::minimisingWithTheOptionHidesBehindOneIcon()
@@ -218,6 +222,63 @@ void TestTray::glyphPulsesThroughAFullCycle()
     for (int tick = 1; tick < 94; ++tick)
         QCOMPARE(qAbs(level(colours[tick]) - level(colours[tick - 1])), 5);
     QCOMPARE(colours[94], colours[0]); // 94 ticks make the cycle
+}
+
+void TestTray::withoutATrayHostTheWindowStaysOnTheTaskbar()
+{
+    MainWindow w(threeUsersAndAGroup());
+    Form1 &form = w.form;
+    FakeTrayIcon &tray = w.program.tray;
+    tray.setAvailable(false);
+    QTest::mouseClick(form.Check1, Qt::LeftButton);
+    minimise(form);
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.WindowState(), 1);
+    QVERIFY(!tray.shown);
+
+    // A tray host that starts takes the minimised window in; one that ends
+    // gives it back to the taskbar, still minimised.
+    tray.setAvailable(true);
+    QVERIFY(!form.isVisible());
+    QVERIFY(tray.shown);
+    tray.setAvailable(false);
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.WindowState(), 1);
+    QVERIFY(!tray.shown);
+}
+
+void TestTray::quickMessageStripLeavesTheMainWindowReady()
+{
+    MainWindow w(threeUsersAndAGroup());
+    Form2 &quick = w.program.forms.form2();
+    openQuickMessage(w, [&] {
+        QCOMPARE(quick.windowHandle()->transientParent(), w.form.windowHandle());
+        typeText(QStringLiteral("hola"));
+        // Repaints while the user types leave the message.
+        quick.repaint();
+        w.form.repaint();
+        QCoreApplication::processEvents();
+        QCOMPARE(quick.Text1->Text(), QStringLiteral("hola"));
+        // The main window takes no input meanwhile, without being greyed.
+        QVERIFY(w.form.Command1(0)->isEnabled());
+        QWidget *bank = w.form.Command1(0);
+        QTest::mouseClick(w.form.windowHandle(), Qt::LeftButton, {}, bank->mapTo(&w.form, bank->rect().center()));
+        QVERIFY(w.program.starter.commandLines.isEmpty());
+        QTest::mouseClick(quick.Command1, Qt::LeftButton);
+    });
+    QTRY_VERIFY(w.form.isActiveWindow());
+    QVERIFY(focusIsIn(w.form.Text1));
+    typeText(QStringLiteral("x"));
+    QCOMPARE(w.form.Text1->Text(), QStringLiteral("x"));
+}
+
+void TestTray::quickMessageClearsTheDesktopPanel()
+{
+    ProgramUnderTest program;
+    program.screen.available = QRect(0, 0, 1024 * 15, (768 - 32) * 15); // a panel along the bottom
+    Form2 &quick = program.forms.form2();
+    QVERIFY(qAbs(quick.Left() - (1024 * 15 - 5470)) < 15);
+    QVERIFY(qAbs(quick.Top() - ((768 - 32) * 15 - 1175)) < 15);
 }
 
 QTEST_MAIN(TestTray)
