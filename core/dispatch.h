@@ -1,30 +1,65 @@
 #pragma once
 
+#include "deliveryreport.h"
 #include "module1.h"
 
 #include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <memory>
 
 namespace brisquel {
 
 class CommandStarter;
 
 // The only place that sends anything: one `net send` command line per
-// recipient, started without waiting, then one history step per call.
+// recipient, then one history step per call. The commands are started
+// without waiting, at most kMaxRunning at a time: the others wait in a
+// queue and start as earlier ones end, so a huge group neither freezes the
+// window nor floods the machine.
 class Dispatcher {
 public:
+    static constexpr int kMaxRunning = 16;
+
     Dispatcher(Module1 &state, CommandStarter &starter);
+    ~Dispatcher();
+    Dispatcher(const Dispatcher &) = delete;
+    Dispatcher &operator=(const Dispatcher &) = delete;
 
     // One recipient.
     void EnviaUsuario(const QString &recipient, const QString &message);
     // A recipient list such as "pepe, juan": one command per item, in order.
     void EnviaGrupo(const QString &recipients, const QString &message);
 
+    // Called once per call of the two above whose sends did not all
+    // succeed, when the last of them has ended.
+    std::function<void(const DeliveryReport &)> onFailures;
+
+    // Commands waiting for their turn, and those started and not yet ended.
+    qsizetype waiting() const { return qsizetype(m_queue.size()); }
+    int running() const { return m_running; }
+
 private:
-    void send(const QString &recipient, const QString &message);
+    struct Batch;
+    struct Send {
+        std::shared_ptr<Batch> batch;
+        QString recipient;
+        QString commandLine;
+    };
+
+    void sendAll(const QStringList &recipients, const QString &message);
+    void startWaiting();
+    void ended(const Send &send, const CommandEnd &end);
     void recordInHistory(const QString &message);
 
     Module1 &m_state;
     CommandStarter &m_starter;
+    std::deque<Send> m_queue;
+    int m_running = 0;
+    bool m_starting = false;
+    // Ends reported after the dispatcher is gone find this expired.
+    std::shared_ptr<Dispatcher *> m_self;
 };
 
 // "net send R "M<LF><CR><LF><CR>signature"" for the state's signature choice.

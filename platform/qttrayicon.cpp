@@ -2,6 +2,11 @@
 
 namespace brisquel {
 
+namespace {
+// Long enough to read a few lines.
+constexpr int kBalloonMs = 15000;
+} // namespace
+
 QtTrayIcon::QtTrayIcon()
 {
     QObject::connect(&m_icon, &QSystemTrayIcon::activated, [this](QSystemTrayIcon::ActivationReason reason) {
@@ -33,6 +38,17 @@ void QtTrayIcon::add(const QIcon &icon, const QString &tip)
 void QtTrayIcon::remove()
 {
     m_icon.hide();
+}
+
+bool QtTrayIcon::isShown() const
+{
+    return m_icon.isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void QtTrayIcon::showMessage(const QString &title, const QString &text)
+{
+    if (isShown())
+        m_icon.showMessage(title, text, QSystemTrayIcon::Warning, kBalloonMs);
 }
 
 } // namespace brisquel

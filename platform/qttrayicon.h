@@ -14,6 +14,8 @@ public:
     QtTrayIcon();
     void add(const QIcon &icon, const QString &tip) override;
     void remove() override;
+    bool isShown() const override;
+    void showMessage(const QString &title, const QString &text) override;
 
 private:
     QSystemTrayIcon m_icon;

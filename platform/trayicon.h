@@ -21,6 +21,11 @@ public:
     virtual void add(const QIcon &icon, const QString &tip) = 0;
     // Removes the icon; harmless when there is none.
     virtual void remove() = 0;
+    // True while the icon is on show in a notification area.
+    virtual bool isShown() const = 0;
+    // A balloon message from the icon, shown for a few seconds; nothing
+    // when the icon is not shown.
+    virtual void showMessage(const QString &title, const QString &text) = 0;
 
     std::function<void(Event)> onEvent;
 };

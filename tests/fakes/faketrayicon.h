@@ -3,6 +3,8 @@
 #include "platform/trayicon.h"
 
 #include <QIcon>
+#include <QList>
+#include <QPair>
 
 namespace brisquel {
 
@@ -19,6 +21,12 @@ public:
         ++adds;
     }
     void remove() override { shown = false; }
+    bool isShown() const override { return shown; }
+    void showMessage(const QString &title, const QString &text) override
+    {
+        if (shown)
+            messages.append({title, text});
+    }
 
     void fire(Event event) { onEvent(event); }
 
@@ -26,6 +34,7 @@ public:
     bool iconWasSet = false;
     QString lastTip;
     int adds = 0;
+    QList<QPair<QString, QString>> messages; // title, text
 };
 
 } // namespace brisquel
