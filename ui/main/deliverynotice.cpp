@@ -69,17 +69,24 @@ void DeliveryNotice::show(const DeliveryReport &report)
     showWindow(text);
 }
 
-// A tool window that is never activated: the user goes on typing where
+// A balloon of our own, as Qt draws one for the tray: a window the window
+// manager neither decorates nor activates, so the user goes on typing where
 // they were. A later notice replaces the text of one still open.
 void DeliveryNotice::showWindow(const QString &text)
 {
     if (m_window == nullptr) {
-        m_window = new QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
+        m_window = new QWidget(nullptr, Qt::ToolTip | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
         m_window->setAttribute(Qt::WA_ShowWithoutActivating);
         m_window->setAttribute(Qt::WA_DeleteOnClose);
         m_window->setWindowTitle(kTitle);
         auto *layout = new QVBoxLayout(m_window);
+        auto *title = new QLabel(kTitle, m_window);
+        QFont bold = title->font();
+        bold.setBold(true);
+        title->setFont(bold);
+        layout->addWidget(title);
         m_text = new QLabel(m_window);
+        m_text->setObjectName(QStringLiteral("noticeText"));
         m_text->setTextFormat(Qt::PlainText);
         layout->addWidget(m_text);
         auto *close = new QPushButton(QStringLiteral("Cerrar"), m_window);
