@@ -9,7 +9,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QStandardPaths>
 #include <QTimer>
+#include <QUdpSocket>
 
 #include <memory>
 
@@ -84,6 +86,7 @@ private slots:
     void failures();
     void netbiosOnlyName();
     void helpAndVersion();
+    void stuckLookupEndsWithTheReport();
     // Starts servers of its own, so it comes last.
     void otherServers_data();
     void otherServers();
@@ -237,6 +240,39 @@ void TestNetSamba::helpAndVersion()
     run = runNet({QStringLiteral("--version")});
     QCOMPARE(run.exitCode, 0);
     QVERIFY(run.output.startsWith("net (Brisquel) "));
+}
+
+// A DNS server that never answers (a silent socket on loopback, named in a
+// resolv.conf seen only by net, through a mount namespace of its own): net
+// reports at its lookup limit and ends then, not when the lookup gives up.
+void TestNetSamba::stuckLookupEndsWithTheReport()
+{
+    const QString unshare = QStandardPaths::findExecutable(QStringLiteral("unshare"));
+    if (unshare.isEmpty())
+        QSKIP("no unshare (Debian package util-linux)");
+    QUdpSocket silentDns;
+    QVERIFY2(silentDns.bind(QHostAddress(QStringLiteral("127.83.1.1")), 53), qPrintable(silentDns.errorString()));
+    QTemporaryDir folder;
+    QFile resolvConf(folder.filePath(QStringLiteral("resolv.conf")));
+    QVERIFY(resolvConf.open(QIODevice::WriteOnly));
+    resolvConf.write("nameserver 127.83.1.1\noptions timeout:30 attempts:1\n");
+    resolvConf.close();
+
+    QProcess net;
+    net.setProcessChannelMode(QProcess::MergedChannels);
+    QElapsedTimer clock;
+    clock.start();
+    net.start(unshare, {QStringLiteral("--mount"), QStringLiteral("sh"), QStringLiteral("-c"),
+                        QStringLiteral("mount --bind \"$1\" /etc/resolv.conf && exec \"$2\" send lento.invalid Hola"),
+                        QStringLiteral("sh"), resolvConf.fileName(), kNet});
+    QVERIFY(net.waitForFinished(40000));
+    const qint64 elapsed = clock.elapsed();
+    const QByteArray said = net.readAll();
+    if (said.contains("unshare") || said.contains("mount"))
+        QSKIP(qPrintable(QStringLiteral("no private mount namespace here: ") + QString::fromUtf8(said)));
+    QCOMPARE(said, QByteArray("net: no se pudo enviar el mensaje a \"lento.invalid\": no existe el equipo.\n"));
+    QCOMPARE(net.exitCode(), 1);
+    QVERIFY2(elapsed < 5000, qPrintable(QString::number(elapsed)));
 }
 
 void TestNetSamba::otherServers_data()
