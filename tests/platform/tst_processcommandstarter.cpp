@@ -17,24 +17,30 @@ namespace {
 
 const QString kLfCr = QStringLiteral("\n\r\n\r");
 
+// A stand-in `net` in the folder, running the given shell script.
+void writeNet(const QString &folder, const QByteArray &body)
+{
+    QDir().mkpath(folder);
+    QFile script(folder + QStringLiteral("/net"));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(body);
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+}
+
 // A stand-in `net`: writes NUL-separated records into a file named after its
 // PID in $BRISQUEL_NET_OUT: its tag, where its stdin, stdout and stderr go,
 // then every argument it got. The file appears complete or not at all.
 void writeStandIn(const QString &folder, const QByteArray &tag)
 {
-    QDir().mkpath(folder);
-    QFile script(folder + QStringLiteral("/net"));
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\n"
-                 "part=\"$BRISQUEL_NET_OUT/.$$.part\"\n"
-                 "in=$(readlink /proc/$$/fd/0) out=$(readlink /proc/$$/fd/1) err=$(readlink /proc/$$/fd/2)\n"
-                 "{\n"
-                 "  printf '%s\\0' '" + tag + "' \"$in\" \"$out\" \"$err\"\n"
-                 "  for a in \"$@\"; do printf '%s\\0' \"$a\"; done\n"
-                 "} > \"$part\" 2>/dev/null\n"
-                 "mv \"$part\" \"$BRISQUEL_NET_OUT/$$\"\n");
-    script.close();
-    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    writeNet(folder, "#!/bin/sh\n"
+                     "part=\"$BRISQUEL_NET_OUT/.$$.part\"\n"
+                     "in=$(readlink /proc/$$/fd/0) out=$(readlink /proc/$$/fd/1) err=$(readlink /proc/$$/fd/2)\n"
+                     "{\n"
+                     "  printf '%s\\0' '" + tag + "' \"$in\" \"$out\" \"$err\"\n"
+                     "  for a in \"$@\"; do printf '%s\\0' \"$a\"; done\n"
+                     "} > \"$part\" 2>/dev/null\n"
+                     "mv \"$part\" \"$BRISQUEL_NET_OUT/$$\"\n");
 }
 
 struct Run {
@@ -269,19 +275,14 @@ void TestProcessCommandStarter::noNetAnywhere()
 void TestProcessCommandStarter::endsAreReported()
 {
     const QString app = folder(QStringLiteral("app"));
-    QVERIFY(QDir().mkpath(app));
-    QFile script(app + QStringLiteral("/net"));
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\n"
-                 "case \"$2\" in\n"
-                 "  pepe) echo 'net: no se pudo enviar el mensaje a \"pepe\": no responde.' >&2; exit 3 ;;\n"
-                 "  mucho) head -c 200000 /dev/zero | tr '\\0' x >&2; exit 4 ;;\n"
-                 "  muerto) kill -9 $$ ;;\n"
-                 "  ayudante) sleep 3 & exit 0 ;;\n"
-                 "esac\n"
-                 "exit 0\n");
-    script.close();
-    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    writeNet(app, "#!/bin/sh\n"
+                  "case \"$2\" in\n"
+                  "  pepe) echo 'net: no se pudo enviar el mensaje a \"pepe\": no responde.' >&2; exit 3 ;;\n"
+                  "  mucho) head -c 200000 /dev/zero | tr '\\0' x >&2; exit 4 ;;\n"
+                  "  muerto) kill -9 $$ ;;\n"
+                  "  ayudante) sleep 3 & exit 0 ;;\n"
+                  "esac\n"
+                  "exit 0\n");
 
     ProcessCommandStarter starter({app});
     QHash<QString, QList<CommandEnd>> ends;
