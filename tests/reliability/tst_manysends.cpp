@@ -96,6 +96,20 @@ struct ProgramWithRealStarter {
     Forms forms{state, services};
 };
 
+// The loaded main window on screen, with `message` typed into its box.
+bool showWithMessage(Form1 &form, const QString &message)
+{
+    if (!form.loadedOk())
+        return false;
+    form.Timer1->stop();
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form))
+        return false;
+    form.Text1->SetFocus();
+    QTest::keyClicks(form.Text1, message);
+    return true;
+}
+
 } // namespace
 
 class TestManySends : public QObject {
@@ -153,12 +167,7 @@ void TestManySends::noNetAnywhere()
     QVERIFY(empty.isValid());
     ProgramWithRealStarter program({empty.path(), empty.filePath(QStringLiteral("missing"))});
     Form1 &form = program.forms.form1();
-    QVERIFY(form.loadedOk());
-    form.Timer1->stop();
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    form.Text1->SetFocus();
-    QTest::keyClicks(form.Text1, QStringLiteral("¿Hay alguien?"));
+    QVERIFY(showWithMessage(form, QStringLiteral("¿Hay alguien?")));
 
     QTest::mouseClick(form.Command1(0), Qt::LeftButton);
     QTest::mouseClick(form.Command9(0), Qt::LeftButton);
@@ -194,12 +203,7 @@ void TestManySends::fiveThousandMembersInOneClick()
     ProgramWithRealStarter program({netFolder.path()},
                                    settingsText({{"Pepe", "pepe"}}, {{"Empresa", members.join(QStringLiteral(", "))}}));
     Form1 &form = program.forms.form1();
-    QVERIFY(form.loadedOk());
-    form.Timer1->stop();
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
-    form.Text1->SetFocus();
-    QTest::keyClicks(form.Text1, QStringLiteral("Hola"));
+    QVERIFY(showWithMessage(form, QStringLiteral("Hola")));
     QTest::mouseClick(form.Command9(0), Qt::LeftButton);
 
     QElapsedTimer clock;
