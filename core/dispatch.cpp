@@ -2,6 +2,8 @@
 
 #include "commandstarter.h"
 
+#include <deque>
+
 namespace brisquel {
 
 namespace {
@@ -35,9 +37,13 @@ QStringList splitRecipientList(const QString &recipients)
     }
 }
 
-// The sends of one call: how many have not ended yet, and what failed.
+// The sends of one call: those waiting for their turn, how many run and
+// have not ended yet, and what failed.
 struct Dispatcher::Batch {
+    std::deque<Send> waiting;
+    int running = 0;
     qsizetype unfinished = 0;
+    bool starting = false;
     DeliveryReport report;
 };
 
@@ -68,45 +74,47 @@ void Dispatcher::sendAll(const QStringList &recipients, const QString &message)
     batch->unfinished = recipients.size();
     for (const QString &recipient : recipients) {
         m_state.Comando = netSendCommandLine(m_state, recipient, message);
-        m_queue.push_back({batch, recipient, m_state.Comando});
+        batch->waiting.push_back({recipient, m_state.Comando});
     }
-    startWaiting();
+    m_waiting += recipients.size();
+    startWaiting(batch);
 }
 
-void Dispatcher::startWaiting()
+void Dispatcher::startWaiting(const std::shared_ptr<Batch> &batch)
 {
     // A starter may report an end from inside start(); that end only
     // counts, and this loop goes on starting.
-    if (m_starting)
+    if (batch->starting)
         return;
-    m_starting = true;
-    while (m_running < kMaxRunning && !m_queue.empty()) {
-        Send send = std::move(m_queue.front());
-        m_queue.pop_front();
+    batch->starting = true;
+    while (batch->running < kMaxRunning && !batch->waiting.empty()) {
+        Send send = std::move(batch->waiting.front());
+        batch->waiting.pop_front();
+        --m_waiting;
+        ++batch->running;
         ++m_running;
         const std::weak_ptr<Dispatcher *> self = m_self;
-        const QString commandLine = send.commandLine;
-        m_starter.start(commandLine, [self, send = std::move(send)](const CommandEnd &end) {
+        m_starter.start(send.commandLine, [self, batch, recipient = send.recipient](const CommandEnd &end) {
             if (const std::shared_ptr<Dispatcher *> alive = self.lock())
-                (*alive)->ended(send, end);
+                (*alive)->ended(batch, recipient, end);
         });
     }
-    m_starting = false;
+    batch->starting = false;
 }
 
-void Dispatcher::ended(const Send &send, const CommandEnd &end)
+void Dispatcher::ended(const std::shared_ptr<Batch> &batch, const QString &recipient, const CommandEnd &end)
 {
+    --batch->running;
     --m_running;
-    Batch &batch = *send.batch;
     if (end.kind == CommandEnd::Kind::NotFound) {
-        batch.report.missingProgram = end.program;
-        batch.report.searchedFolders = end.searchedFolders;
+        batch->report.missingProgram = end.program;
+        batch->report.searchedFolders = end.searchedFolders;
     } else if (!end.succeeded()) {
-        batch.report.failures.append({send.recipient, failureReason(end)});
+        batch->report.failures.append({recipient, failureReason(end)});
     }
-    if (--batch.unfinished == 0 && !batch.report.isEmpty() && onFailures)
-        onFailures(batch.report);
-    startWaiting();
+    if (--batch->unfinished == 0 && !batch->report.isEmpty() && onFailures)
+        onFailures(batch->report);
+    startWaiting(batch);
 }
 
 void Dispatcher::recordInHistory(const QString &message)

@@ -5,7 +5,6 @@
 
 #include <QStringList>
 
-#include <deque>
 #include <functional>
 #include <memory>
 
@@ -15,9 +14,10 @@ class CommandStarter;
 
 // The only place that sends anything: one `net send` command line per
 // recipient, then one history step per call. The commands are started
-// without waiting, at most kMaxRunning at a time: the others wait in a
-// queue and start as earlier ones end, so a huge group neither freezes the
-// window nor floods the machine.
+// without waiting, at most kMaxRunning of one call at a time: the others
+// wait in that call's queue and start as earlier ones end, so a huge group
+// neither freezes the window nor floods the machine, and a message sent
+// meanwhile does not wait behind it.
 class Dispatcher {
 public:
     static constexpr int kMaxRunning = 16;
@@ -36,28 +36,27 @@ public:
     // succeed, when the last of them has ended.
     std::function<void(const DeliveryReport &)> onFailures;
 
-    // Commands waiting for their turn, and those started and not yet ended.
-    qsizetype waiting() const { return qsizetype(m_queue.size()); }
+    // Commands of all calls waiting for their turn, and those started and
+    // not yet ended.
+    qsizetype waiting() const { return m_waiting; }
     int running() const { return m_running; }
 
 private:
-    struct Batch;
     struct Send {
-        std::shared_ptr<Batch> batch;
         QString recipient;
         QString commandLine;
     };
+    struct Batch;
 
     void sendAll(const QStringList &recipients, const QString &message);
-    void startWaiting();
-    void ended(const Send &send, const CommandEnd &end);
+    void startWaiting(const std::shared_ptr<Batch> &batch);
+    void ended(const std::shared_ptr<Batch> &batch, const QString &recipient, const CommandEnd &end);
     void recordInHistory(const QString &message);
 
     Module1 &m_state;
     CommandStarter &m_starter;
-    std::deque<Send> m_queue;
+    qsizetype m_waiting = 0;
     int m_running = 0;
-    bool m_starting = false;
     // Ends reported after the dispatcher is gone find this expired.
     std::shared_ptr<Dispatcher *> m_self;
 };
