@@ -2,6 +2,8 @@
 
 #include "commandstarter.h"
 
+#include <deque>
+
 namespace brisquel {
 
 namespace {
@@ -35,29 +37,84 @@ QStringList splitRecipientList(const QString &recipients)
     }
 }
 
+// The sends of one call: those waiting for their turn, how many run and
+// have not ended yet, and what failed.
+struct Dispatcher::Batch {
+    std::deque<Send> waiting;
+    int running = 0;
+    qsizetype unfinished = 0;
+    bool starting = false;
+    DeliveryReport report;
+};
+
 Dispatcher::Dispatcher(Module1 &state, CommandStarter &starter)
     : m_state(state)
     , m_starter(starter)
+    , m_self(std::make_shared<Dispatcher *>(this))
 {
 }
 
+Dispatcher::~Dispatcher() = default;
+
 void Dispatcher::EnviaUsuario(const QString &recipient, const QString &message)
 {
-    send(recipient, message);
+    sendAll({recipient}, message);
     recordInHistory(message);
 }
 
 void Dispatcher::EnviaGrupo(const QString &recipients, const QString &message)
 {
-    for (const QString &recipient : splitRecipientList(recipients))
-        send(recipient, message);
+    sendAll(splitRecipientList(recipients), message);
     recordInHistory(message);
 }
 
-void Dispatcher::send(const QString &recipient, const QString &message)
+void Dispatcher::sendAll(const QStringList &recipients, const QString &message)
 {
-    m_state.Comando = netSendCommandLine(m_state, recipient, message);
-    m_starter.start(m_state.Comando);
+    const auto batch = std::make_shared<Batch>();
+    batch->unfinished = recipients.size();
+    for (const QString &recipient : recipients) {
+        m_state.Comando = netSendCommandLine(m_state, recipient, message);
+        batch->waiting.push_back({recipient, m_state.Comando});
+    }
+    m_waiting += recipients.size();
+    startWaiting(batch);
+}
+
+void Dispatcher::startWaiting(const std::shared_ptr<Batch> &batch)
+{
+    // A starter may report an end from inside start(); that end only
+    // counts, and this loop goes on starting.
+    if (batch->starting)
+        return;
+    batch->starting = true;
+    while (batch->running < kMaxRunning && !batch->waiting.empty()) {
+        Send send = std::move(batch->waiting.front());
+        batch->waiting.pop_front();
+        --m_waiting;
+        ++batch->running;
+        ++m_running;
+        const std::weak_ptr<Dispatcher *> self = m_self;
+        m_starter.start(send.commandLine, [self, batch, recipient = send.recipient](const CommandEnd &end) {
+            if (const std::shared_ptr<Dispatcher *> alive = self.lock())
+                (*alive)->ended(batch, recipient, end);
+        });
+    }
+    batch->starting = false;
+}
+
+void Dispatcher::ended(const std::shared_ptr<Batch> &batch, const QString &recipient, const CommandEnd &end)
+{
+    --batch->running;
+    --m_running;
+    if (end.kind == CommandEnd::Kind::NotFound) {
+        batch->report.missingProgram = end.program;
+        batch->report.searchedFolders = end.searchedFolders;
+    } else if (!end.succeeded()) {
+        batch->report.failures.append({recipient, failureReason(end)});
+    }
+    if (--batch->unfinished == 0 && !batch->report.isEmpty() && onFailures)
+        onFailures(batch->report);
+    startWaiting(batch);
 }
 
 void Dispatcher::recordInHistory(const QString &message)

@@ -5,19 +5,23 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <memory>
 #include <vector>
 
 namespace brisquel {
 
 // Starts a command line as a hidden process without waiting, never through
-// a shell, with stdin, stdout and stderr on the null device.
+// a shell, with stdin and stdout on the null device.
 //
 // On Windows the command line reaches the process untouched and Windows
-// finds the program itself. Elsewhere the line is split into arguments the
-// way a Windows program would split it (splitCommandLine), and the program
-// is looked for in the program folders, in order; the first executable file
-// of that name wins. A program found nowhere, or one that fails to start,
-// is silently skipped.
+// finds the program itself; its end is not watched and counts as success.
+// Elsewhere the line is split into arguments the way a Windows program
+// would split it (splitCommandLine), and the program is looked for in the
+// program folders, in order; the first executable file of that name wins.
+// Its standard error goes to a pipe read as it comes, without blocking, and
+// its end (exit status and the start of that output) is reported once it
+// has been collected; a program found nowhere, or one that fails to start,
+// is reported at once.
 class ProcessCommandStarter final : public CommandStarter
 {
 public:
@@ -26,7 +30,7 @@ public:
     explicit ProcessCommandStarter(QStringList programFolders);
     ~ProcessCommandStarter() override;
 
-    void start(const QString &commandLine) override;
+    void start(const QString &commandLine, EndHandler ended) override;
 
     // The program's own folder, then the absolute folders of PATH, as
     // Windows looks for a program. Relative PATH entries are left out so a
@@ -34,10 +38,14 @@ public:
     static QStringList defaultProgramFolders();
 
 private:
+    struct Child;
+
     void reapFinished();
+    void readErrorOutput(Child &child);
+    bool collect(Child &child);
 
     QStringList m_programFolders;
-    std::vector<qint64> m_running; // started, not yet collected (not used on Windows)
+    std::vector<std::unique_ptr<Child>> m_running; // started, not yet collected (not used on Windows)
     QTimer m_reaper;
 };
 

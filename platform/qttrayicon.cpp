@@ -4,6 +4,9 @@ namespace brisquel {
 
 namespace {
 constexpr int kWatchMs = 1000;
+
+// Long enough to read a few lines.
+constexpr int kBalloonMs = 15000;
 } // namespace
 
 QtTrayIcon::QtTrayIcon()
@@ -54,6 +57,17 @@ void QtTrayIcon::remove()
 bool QtTrayIcon::isAvailable() const
 {
     return m_available;
+}
+
+bool QtTrayIcon::isShown() const
+{
+    return m_icon.isVisible() && m_available;
+}
+
+void QtTrayIcon::showMessage(const QString &title, const QString &text)
+{
+    if (isShown())
+        m_icon.showMessage(title, text, QSystemTrayIcon::Warning, kBalloonMs);
 }
 
 } // namespace brisquel

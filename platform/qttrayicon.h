@@ -16,6 +16,8 @@ public:
     void add(const QIcon &icon, const QString &tip) override;
     void remove() override;
     bool isAvailable() const override;
+    bool isShown() const override;
+    void showMessage(const QString &title, const QString &text) override;
 
 private:
     QSystemTrayIcon m_icon;

@@ -24,6 +24,11 @@ public:
     // Whether the desktop has a notification area to show the icon in (GNOME
     // has none by default).
     virtual bool isAvailable() const = 0;
+    // True while the icon is on show in a notification area.
+    virtual bool isShown() const = 0;
+    // A balloon message from the icon, shown for a few seconds; nothing
+    // when the icon is not shown.
+    virtual void showMessage(const QString &title, const QString &text) = 0;
 
     std::function<void(Event)> onEvent;
     // The notification area appeared or went away.

@@ -15,7 +15,9 @@ Forms::Forms(Module1 &state, Services &services)
     : m_state(state)
     , m_services(services)
     , m_dispatcher(state, services.starter)
+    , m_notice(services.tray)
 {
+    m_dispatcher.onFailures = [this](const DeliveryReport &report) { m_notice.show(report); };
 }
 
 Forms::~Forms()

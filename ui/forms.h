@@ -2,6 +2,7 @@
 
 #include "core/dispatch.h"
 #include "core/module1.h"
+#include "ui/main/deliverynotice.h"
 #include "ui/services.h"
 
 #include <memory>
@@ -50,11 +51,13 @@ public:
     Module1 &state() { return m_state; }
     Services &services() { return m_services; }
     Dispatcher &dispatcher() { return m_dispatcher; }
+    DeliveryNotice &deliveryNotice() { return m_notice; }
 
 private:
     Module1 &m_state;
     Services &m_services;
     Dispatcher m_dispatcher;
+    DeliveryNotice m_notice;
     std::unique_ptr<Form1> m_form1;
     std::unique_ptr<Form2> m_form2;
     std::unique_ptr<Form3> m_form3;

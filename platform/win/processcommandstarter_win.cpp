@@ -1,6 +1,7 @@
 #include "platform/processcommandstarter.h"
 
 #include <QProcess>
+#include <QTimer>
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -20,7 +21,9 @@ ProcessCommandStarter::ProcessCommandStarter(QStringList programFolders)
 
 ProcessCommandStarter::~ProcessCommandStarter() = default;
 
-void ProcessCommandStarter::start(const QString &commandLine)
+// The process is not watched here: its end is reported, as a success, as
+// soon as it has started, and a start that fails as such.
+void ProcessCommandStarter::start(const QString &commandLine, EndHandler ended)
 {
     const qsizetype blank = commandLine.indexOf(u' ');
     QString nativeLine = commandLine; // CreateProcessW may write into it
@@ -35,7 +38,13 @@ void ProcessCommandStarter::start(const QString &commandLine)
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    process.startDetached();
+    CommandEnd end;
+    if (!process.startDetached()) {
+        end.kind = CommandEnd::Kind::NotStarted;
+        end.program = process.program();
+    }
+    if (ended)
+        QTimer::singleShot(0, [ended = std::move(ended), end] { ended(end); });
 }
 
 } // namespace brisquel

@@ -17,6 +17,10 @@ private slots:
     void historyRecordsOnlyAtTheEndPosition();
     void fullHistoryDropsTheOldest();
     void budgetAndCaption();
+    void bigGroupWaitsItsTurn();
+    void failuresOfOneCallMakeOneReport();
+    void failureReasons_data();
+    void failureReasons();
 };
 
 void TestDispatch::groupSendBuildsOneSignedCommandPerMember()
@@ -157,6 +161,125 @@ void TestDispatch::budgetAndCaption()
     QCOMPARE(budgetCaption(0, false), QStringLiteral("Brisquel v2.4b - Quedan 0 letras..."));
     QCOMPARE(budgetCaption(849, false), QStringLiteral("Brisquel v2.4b - Quedan 849 letras..."));
     QCOMPARE(budgetCaption(850, true), QStringLiteral("Brisquel v2.4b"));
+}
+
+// 5,000 members: the call returns with no more than the cap started, the
+// history step done; each end lets one more start, and every member is
+// sent to once, in order.
+void TestDispatch::bigGroupWaitsItsTurn()
+{
+    Module1 state;
+    RecordingCommandStarter starter;
+    starter.heldBack = true;
+    Dispatcher dispatcher(state, starter);
+    int reports = 0;
+    dispatcher.onFailures = [&](const DeliveryReport &) { ++reports; };
+
+    QStringList members;
+    for (int i = 0; i < 5000; ++i)
+        members << QStringLiteral("puesto%1").arg(i);
+    dispatcher.EnviaGrupo(members.join(QStringLiteral(", ")), QStringLiteral("Hola"));
+    QCOMPARE(starter.commandLines.size(), Dispatcher::kMaxRunning);
+    QCOMPARE(dispatcher.running(), Dispatcher::kMaxRunning);
+    QCOMPARE(dispatcher.waiting(), 5000 - Dispatcher::kMaxRunning);
+    QCOMPARE(state.NumMensajes, Integer(1));
+    QCOMPARE(state.Comando, netSendCommandLine(state, QStringLiteral("puesto4999"), QStringLiteral("Hola")));
+
+    // A user sent to meanwhile does not wait behind the group.
+    dispatcher.EnviaUsuario(QStringLiteral("pepe"), QStringLiteral("Hola"));
+    QCOMPARE(starter.commandLines.size(), Dispatcher::kMaxRunning + 1);
+    QVERIFY(starter.commandLines.last().startsWith(QStringLiteral("net send pepe ")));
+    starter.commandLines.removeLast();
+
+    while (!starter.pending.isEmpty()) {
+        starter.finishPending();
+        QVERIFY(dispatcher.running() <= Dispatcher::kMaxRunning);
+    }
+    QCOMPARE(starter.commandLines.size(), 5000);
+    for (int i = 0; i < 5000; ++i)
+        QCOMPARE(starter.commandLines.at(i), netSendCommandLine(state, members.at(i), QStringLiteral("Hola")));
+    QCOMPARE(dispatcher.running(), 0);
+    QCOMPARE(reports, 0);
+}
+
+void TestDispatch::failuresOfOneCallMakeOneReport()
+{
+    Module1 state;
+    RecordingCommandStarter starter;
+    starter.heldBack = true;
+    Dispatcher dispatcher(state, starter);
+    QList<DeliveryReport> reports;
+    dispatcher.onFailures = [&](const DeliveryReport &report) { reports << report; };
+
+    dispatcher.EnviaGrupo(QStringLiteral("pepe, juan, luis"), QStringLiteral("Hola"));
+    CommandEnd noAnswer;
+    noAnswer.exitStatus = 3;
+    noAnswer.errorOutput = QStringLiteral("net: no se pudo enviar el mensaje a \"pepe\": no responde.\n");
+    CommandEnd refused = noAnswer;
+    refused.errorOutput = QStringLiteral("net: no se pudo enviar el mensaje a \"luis\": rechazó el mensaje.\n");
+    QList<CommandStarter::EndHandler> ends = std::exchange(starter.pending, {});
+    ends.at(0)(noAnswer);
+    ends.at(1)(CommandEnd{});
+    QCOMPARE(reports.size(), 0); // not before the last one has ended
+    ends.at(2)(refused);
+    QCOMPARE(reports.size(), 1);
+    QCOMPARE(reports.first().failures.size(), 2);
+    QCOMPARE(reports.first().failures.at(0).recipient, QStringLiteral("pepe"));
+    QCOMPARE(reports.first().failures.at(0).reason, QStringLiteral("no responde"));
+    QCOMPARE(reports.first().failures.at(1).recipient, QStringLiteral("luis"));
+    QCOMPARE(reports.first().failures.at(1).reason, QStringLiteral("rechazó el mensaje"));
+    QVERIFY(reports.first().missingProgram.isEmpty());
+
+    // No program: reported with where it was looked for, not per member.
+    dispatcher.EnviaGrupo(QStringLiteral("pepe, juan"), QStringLiteral("Hola"));
+    CommandEnd missing;
+    missing.kind = CommandEnd::Kind::NotFound;
+    missing.program = QStringLiteral("net");
+    missing.searchedFolders = {QStringLiteral("/opt/brisquel"), QStringLiteral("/usr/bin")};
+    starter.finishPending(missing);
+    QCOMPARE(reports.size(), 2);
+    QCOMPARE(reports.last().failures.size(), 0);
+    QCOMPARE(reports.last().missingProgram, QStringLiteral("net"));
+    QCOMPARE(reports.last().searchedFolders, missing.searchedFolders);
+
+    // All well: nothing to report.
+    dispatcher.EnviaUsuario(QStringLiteral("pepe"), QStringLiteral("Hola"));
+    starter.finishPending();
+    QCOMPARE(reports.size(), 2);
+
+    // Ends that arrive after the dispatcher is gone are dropped.
+    {
+        Dispatcher shortLived(state, starter);
+        shortLived.EnviaUsuario(QStringLiteral("pepe"), QStringLiteral("Hola"));
+    }
+    starter.finishPending(noAnswer);
+}
+
+void TestDispatch::failureReasons_data()
+{
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("errorOutput");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("our net") << 1 << "net: no se pudo enviar el mensaje a \"x, y\": no existe el equipo.\n"
+                             << "no existe el equipo";
+    QTest::newRow("last line counts, blank lines skipped")
+        << 2 << "aviso previo\nnet: el nombre de equipo \"abc\" tiene más de 15 caracteres.\n\n"
+        << "el nombre de equipo \"abc\" tiene más de 15 caracteres";
+    QTest::newRow("another command's words") << 2 << "Could not connect\r\n" << "Could not connect";
+    QTest::newRow("silent") << 7 << "" << "el envío terminó con el código 7";
+    QTest::newRow("killed") << -1 << "" << "el envío se interrumpió";
+}
+
+void TestDispatch::failureReasons()
+{
+    QFETCH(int, status);
+    QFETCH(QString, errorOutput);
+    QFETCH(QString, reason);
+    CommandEnd end;
+    end.exitStatus = status;
+    end.errorOutput = errorOutput;
+    QCOMPARE(failureReason(end), reason);
 }
 
 QTEST_GUILESS_MAIN(TestDispatch)

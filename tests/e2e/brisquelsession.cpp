@@ -84,6 +84,7 @@ QString BrisquelSession::start()
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), QDir(m_folder.path()).filePath(QStringLiteral("runtime")));
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    env.insert(m_environment);
     m_process.setProcessEnvironment(env);
     m_process.setWorkingDirectory(m_folder.path());
     m_process.setProcessChannelMode(QProcess::ForwardedChannels);

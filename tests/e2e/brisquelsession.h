@@ -46,6 +46,8 @@ public:
     // Sets up the folder, with brisquel.ini holding `settings` when given.
     // Empty on success, otherwise what went wrong.
     QString prepare(const std::optional<QByteArray> &settings = std::nullopt);
+    // A variable of the program's environment, for the next start().
+    void setEnvironmentValue(const QString &name, const QString &value) { m_environment.insert(name, value); }
     QString start();
 
     // Waits for the greeting and answers it with its "&Sí" or "&No".
@@ -100,6 +102,7 @@ private:
     const VirtualDisplay &m_display;
     QTemporaryDir m_folder;
     QProcess m_process;
+    QProcessEnvironment m_environment;
     QString m_mainWindow;
 };
 

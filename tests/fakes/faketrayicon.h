@@ -3,6 +3,8 @@
 #include "platform/trayicon.h"
 
 #include <QIcon>
+#include <QList>
+#include <QPair>
 
 namespace brisquel {
 
@@ -20,6 +22,12 @@ public:
     }
     void remove() override { shown = false; }
     bool isAvailable() const override { return available; }
+    bool isShown() const override { return shown; }
+    void showMessage(const QString &title, const QString &text) override
+    {
+        if (shown)
+            messages.append({title, text});
+    }
 
     void fire(Event event) { onEvent(event); }
     // A tray host starts or ends.
@@ -35,6 +43,7 @@ public:
     bool iconWasSet = false;
     QString lastTip;
     int adds = 0;
+    QList<QPair<QString, QString>> messages; // title, text
 };
 
 } // namespace brisquel

@@ -2,36 +2,45 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QHash>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <unistd.h>
 
+using brisquel::CommandEnd;
 using brisquel::ProcessCommandStarter;
 
 namespace {
 
 const QString kLfCr = QStringLiteral("\n\r\n\r");
 
+// A stand-in `net` in the folder, running the given shell script.
+void writeNet(const QString &folder, const QByteArray &body)
+{
+    QDir().mkpath(folder);
+    QFile script(folder + QStringLiteral("/net"));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(body);
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+}
+
 // A stand-in `net`: writes NUL-separated records into a file named after its
 // PID in $BRISQUEL_NET_OUT: its tag, where its stdin, stdout and stderr go,
 // then every argument it got. The file appears complete or not at all.
 void writeStandIn(const QString &folder, const QByteArray &tag)
 {
-    QDir().mkpath(folder);
-    QFile script(folder + QStringLiteral("/net"));
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\n"
-                 "part=\"$BRISQUEL_NET_OUT/.$$.part\"\n"
-                 "in=$(readlink /proc/$$/fd/0) out=$(readlink /proc/$$/fd/1) err=$(readlink /proc/$$/fd/2)\n"
-                 "{\n"
-                 "  printf '%s\\0' '" + tag + "' \"$in\" \"$out\" \"$err\"\n"
-                 "  for a in \"$@\"; do printf '%s\\0' \"$a\"; done\n"
-                 "} > \"$part\" 2>/dev/null\n"
-                 "mv \"$part\" \"$BRISQUEL_NET_OUT/$$\"\n");
-    script.close();
-    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    writeNet(folder, "#!/bin/sh\n"
+                     "part=\"$BRISQUEL_NET_OUT/.$$.part\"\n"
+                     "in=$(readlink /proc/$$/fd/0) out=$(readlink /proc/$$/fd/1) err=$(readlink /proc/$$/fd/2)\n"
+                     "{\n"
+                     "  printf '%s\\0' '" + tag + "' \"$in\" \"$out\" \"$err\"\n"
+                     "  for a in \"$@\"; do printf '%s\\0' \"$a\"; done\n"
+                     "} > \"$part\" 2>/dev/null\n"
+                     "mv \"$part\" \"$BRISQUEL_NET_OUT/$$\"\n");
 }
 
 struct Run {
@@ -93,6 +102,7 @@ private slots:
     void ownFolderBeforePath();
     void severalAtOnce();
     void noNetAnywhere();
+    void endsAreReported();
     void defaultFoldersLeaveOutRelativePath();
 
 private:
@@ -133,14 +143,15 @@ void TestProcessCommandStarter::argumentsArriveIntact()
     writeStandIn(folder(QStringLiteral("app")), "app");
 
     ProcessCommandStarter starter({folder(QStringLiteral("app"))});
-    starter.start(commandLine);
+    starter.start(commandLine, {});
 
     QTRY_COMPARE_WITH_TIMEOUT(runCount(m_out), 1, 10000);
     const QList<Run> runs = runsIn(m_out);
     QCOMPARE(runs.size(), 1);
     QCOMPARE(runs.first().arguments, arguments);
     const QString null = QStringLiteral("/dev/null");
-    QCOMPARE(runs.first().streams, (QStringList{null, null, null}));
+    QCOMPARE(runs.first().streams.mid(0, 2), (QStringList{null, null}));
+    QVERIFY2(runs.first().streams.at(2).startsWith(QStringLiteral("pipe:")), qPrintable(runs.first().streams.at(2)));
     QTRY_COMPARE_WITH_TIMEOUT(ourChildren(), QString(), 10000);
 }
 
@@ -177,7 +188,7 @@ void TestProcessCommandStarter::noShellEver()
     writeStandIn(folder(QStringLiteral("app")), "app");
 
     ProcessCommandStarter starter({folder(QStringLiteral("app"))});
-    starter.start("net send pepe \"" + message + kLfCr + "[Brisquel v2.4b]\"");
+    starter.start("net send pepe \"" + message + kLfCr + "[Brisquel v2.4b]\"", {});
 
     QTRY_COMPARE_WITH_TIMEOUT(runCount(m_out), 1, 10000);
     QCOMPARE(runsIn(m_out).first().arguments, arguments);
@@ -192,7 +203,7 @@ void TestProcessCommandStarter::ownFolderBeforePath()
     writeStandIn(app, "app");
     writeStandIn(path, "path");
 
-    ProcessCommandStarter({app, path}).start(QStringLiteral("net send pepe \"uno\""));
+    ProcessCommandStarter({app, path}).start(QStringLiteral("net send pepe \"uno\""), {});
     QTRY_COMPARE_WITH_TIMEOUT(runCount(m_out), 1, 10000);
     QCOMPARE(runsIn(m_out).first().tag, QStringLiteral("app"));
 
@@ -200,7 +211,7 @@ void TestProcessCommandStarter::ownFolderBeforePath()
     QFile::setPermissions(app + QStringLiteral("/net"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     const QString shadow = folder(QStringLiteral("shadow"));
     QVERIFY(QDir().mkpath(shadow + QStringLiteral("/net")));
-    ProcessCommandStarter({shadow, app, path}).start(QStringLiteral("net send pepe \"dos\""));
+    ProcessCommandStarter({shadow, app, path}).start(QStringLiteral("net send pepe \"dos\""), {});
     QTRY_COMPARE_WITH_TIMEOUT(runCount(m_out), 2, 10000);
     QStringList tags;
     for (const Run &run : runsIn(m_out))
@@ -215,7 +226,7 @@ void TestProcessCommandStarter::severalAtOnce()
     ProcessCommandStarter starter({folder(QStringLiteral("app"))});
     const QStringList recipients{"pepe", "juan", "luis", "pepe"};
     for (const QString &recipient : recipients)
-        starter.start("net send " + recipient + " \"Hola" + kLfCr + "[Brisquel v2.4b]\"");
+        starter.start("net send " + recipient + " \"Hola" + kLfCr + "[Brisquel v2.4b]\"", {});
 
     QTRY_COMPARE_WITH_TIMEOUT(runCount(m_out), recipients.size(), 10000);
     QStringList arrived;
@@ -233,18 +244,81 @@ void TestProcessCommandStarter::noNetAnywhere()
 {
     const QString empty = folder(QStringLiteral("empty"));
     QVERIFY(QDir().mkpath(empty));
-    ProcessCommandStarter nowhere({empty, folder(QStringLiteral("missing"))});
-    nowhere.start(QStringLiteral("net send pepe \"Hola\""));
-    nowhere.start(QString());
-    nowhere.start(QStringLiteral("   "));
-    ProcessCommandStarter(QStringList{}).start(QStringLiteral("net send pepe \"Hola\""));
+    const QStringList folders{empty, folder(QStringLiteral("missing"))};
+    ProcessCommandStarter nowhere(folders);
+    QList<CommandEnd> ends;
+    const auto record = [&ends](const CommandEnd &end) { ends << end; };
+    nowhere.start(QStringLiteral("net send pepe \"Hola\""), record);
+    nowhere.start(QString(), record);
+    nowhere.start(QStringLiteral("   "), record);
+    ProcessCommandStarter(QStringList{}).start(QStringLiteral("net send pepe \"Hola\""), record);
 
     // A path as program name is taken only if it exists.
-    ProcessCommandStarter({empty}).start(empty + QStringLiteral("/net send pepe \"Hola\""));
+    ProcessCommandStarter({empty}).start(empty + QStringLiteral("/net send pepe \"Hola\""), record);
+
+    // Each is told at once, with where the program was looked for.
+    QCOMPARE(ends.size(), 5);
+    for (const CommandEnd &end : std::as_const(ends))
+        QCOMPARE(end.kind, CommandEnd::Kind::NotFound);
+    QCOMPARE(ends.at(0).program, QStringLiteral("net"));
+    QCOMPARE(ends.at(0).searchedFolders, folders);
+    QCOMPARE(ends.at(4).searchedFolders, QStringList());
 
     QTest::qWait(200);
     QCOMPARE(runCount(m_out), 0);
     QCOMPARE(ourChildren(), QString());
+}
+
+// How each command ended comes back once, with its exit status and the
+// start of its error output, however much it writes, and without waiting
+// for a helper it leaves running.
+void TestProcessCommandStarter::endsAreReported()
+{
+    const QString app = folder(QStringLiteral("app"));
+    writeNet(app, "#!/bin/sh\n"
+                  "case \"$2\" in\n"
+                  "  pepe) echo 'net: no se pudo enviar el mensaje a \"pepe\": no responde.' >&2; exit 3 ;;\n"
+                  "  mucho) head -c 200000 /dev/zero | tr '\\0' x >&2; exit 4 ;;\n"
+                  "  muerto) kill -9 $$ ;;\n"
+                  "  ayudante) sleep 3 & exit 0 ;;\n"
+                  "esac\n"
+                  "exit 0\n");
+
+    ProcessCommandStarter starter({app});
+    QHash<QString, QList<CommandEnd>> ends;
+    const QStringList recipients{"pepe", "mucho", "muerto", "ayudante", "juan"};
+    QElapsedTimer clock;
+    clock.start();
+    for (const QString &recipient : recipients) {
+        starter.start("net send " + recipient + " \"Hola\"",
+                      [&ends, recipient](const CommandEnd &end) { ends[recipient] << end; });
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(ends.size(), recipients.size(), 10000);
+    QVERIFY2(clock.elapsed() < 2500, qPrintable(QString::number(clock.elapsed())));
+
+    QCOMPARE(ends.value("pepe").size(), 1);
+    QCOMPARE(ends.value("pepe").first().kind, CommandEnd::Kind::Ended);
+    QCOMPARE(ends.value("pepe").first().exitStatus, 3);
+    QCOMPARE(ends.value("pepe").first().errorOutput,
+             QStringLiteral("net: no se pudo enviar el mensaje a \"pepe\": no responde.\n"));
+    QCOMPARE(ends.value("mucho").first().exitStatus, 4);
+    QCOMPARE(ends.value("mucho").first().errorOutput, QString(4096, u'x'));
+    QCOMPARE(ends.value("muerto").first().exitStatus, -1);
+    QVERIFY(ends.value("ayudante").first().succeeded());
+    QVERIFY(ends.value("juan").first().succeeded());
+    QCOMPARE(ends.value("juan").first().errorOutput, QString());
+
+    // A handler may start the next command itself.
+    int chained = 0;
+    std::function<void(const CommandEnd &)> next = [&](const CommandEnd &) {
+        if (++chained < 3)
+            starter.start(QStringLiteral("net send juan \"otra\""), next);
+    };
+    starter.start(QStringLiteral("net send juan \"una\""), next);
+    QTRY_COMPARE_WITH_TIMEOUT(chained, 3, 10000);
+    QTest::qWait(50);
+    QCOMPARE(chained, 3);
+    QCOMPARE(ends.value("pepe").size(), 1);
 }
 
 void TestProcessCommandStarter::defaultFoldersLeaveOutRelativePath()

@@ -2,7 +2,9 @@
 
 #include <QList>
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace brisquel::net {
 
@@ -31,7 +33,7 @@ constexpr std::array<char16_t, 128> kUpperHalf = {
     0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2, 0x25A0, 0x00A0,  // 0xF8
 };
 
-char byteFor(char32_t codePoint)
+std::optional<char> byteFor(char32_t codePoint)
 {
     if (codePoint < 0x80)
         return static_cast<char>(codePoint);
@@ -39,7 +41,7 @@ char byteFor(char32_t codePoint)
         if (kUpperHalf[i] == codePoint)
             return static_cast<char>(0x80 + i);
     }
-    return '?';
+    return std::nullopt;
 }
 
 } // namespace
@@ -51,8 +53,15 @@ QByteArray encodeCp850(QStringView text)
     // toUcs4 turns a surrogate pair into one code point, and a lone
     // surrogate into U+FFFD, so each becomes a single "?".
     for (const char32_t codePoint : text.toUcs4())
-        bytes.append(byteFor(codePoint));
+        bytes.append(byteFor(codePoint).value_or('?'));
     return bytes;
+}
+
+bool cp850HasAll(QStringView text)
+{
+    const QList<uint> codePoints = text.toUcs4();
+    return std::all_of(codePoints.cbegin(), codePoints.cend(),
+                       [](uint codePoint) { return codePoint != 0xFFFD && byteFor(char32_t(codePoint)).has_value(); });
 }
 
 } // namespace brisquel::net

@@ -11,4 +11,7 @@ namespace brisquel::net {
 // becomes one "?", whatever its size in UTF-16.
 QByteArray encodeCp850(QStringView text);
 
+// Whether every character of the text has its own byte in code page 850.
+bool cp850HasAll(QStringView text);
+
 } // namespace brisquel::net

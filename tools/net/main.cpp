@@ -10,14 +10,15 @@
 #include <QHostInfo>
 
 #include <cstdio>
+#include <unistd.h>
 
 using namespace brisquel::net;
 
 namespace {
 
-void printError(const QString &text)
+void print(std::FILE *stream, const QString &text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stderr);
+    std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
 } // namespace
@@ -26,20 +27,45 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const CommandLine command = parseCommandLine(QCoreApplication::arguments().mid(1));
-    if (!command.isSend) {
-        printError(command.complaint);
-        return 1;
+    switch (command.action) {
+    case CommandLine::Action::Help:
+        print(stdout, usageText());
+        return 0;
+    case CommandLine::Action::Version:
+        print(stdout, versionText());
+        return 0;
+    case CommandLine::Action::Wrong:
+        print(stderr, command.complaint);
+        return kUsageExitStatus;
+    case CommandLine::Action::Send:
+        break;
     }
 
+    const bool named = !command.configFile.isEmpty();
+    const SettingsRead settings =
+        readNameServiceSettings(named ? command.configFile : QString::fromLatin1(kDefaultSambaConfig), named);
+    if (!settings.problem.isEmpty()) {
+        print(stderr, QStringLiteral("net: %1.\n").arg(settings.problem));
+        return kUsageExitStatus;
+    }
+    MessengerOptions options;
+    options.names = settings.settings;
+
     int status = 0;
-    MessengerClient client;
+    MessengerClient client(options);
     QObject::connect(&client, &MessengerClient::finished, &app, [&](SendOutcome outcome) {
         status = outcomeExitStatus(outcome);
         if (outcome != SendOutcome::Delivered)
-            printError(failureText(command.name, outcome));
+            print(stderr, failureText(command.name, outcome));
         QCoreApplication::quit();
     });
     client.send({command.name, loginName(), QHostInfo::localHostName(), command.message});
     QCoreApplication::exec();
+    if (client.leftALookupRunning()) {
+        // A system lookup that never answers keeps its thread, and an
+        // orderly exit would wait for it: leave now, as reported.
+        std::fflush(nullptr);
+        ::_exit(status);
+    }
     return status;
 }

@@ -5,7 +5,6 @@
 #include "netbiosname.h"
 
 #include <QCoreApplication>
-#include <QHostInfo>
 #include <QTcpSocket>
 
 namespace brisquel::net {
@@ -21,16 +20,20 @@ constexpr qsizetype kMaxAddresses = 4;
 MessengerClient::MessengerClient(MessengerOptions options, QObject *parent)
     : QObject(parent)
     , m_options(std::move(options))
+    , m_resolver(m_options.names, m_options.resolveTimeouts)
     , m_pid(static_cast<quint16>(QCoreApplication::applicationPid() & 0xFFFF))
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &MessengerClient::onTimeout);
+    m_totalTimer.setSingleShot(true);
+    connect(&m_totalTimer, &QTimer::timeout, this, [this] {
+        finish(m_step == Step::Resolving ? SendOutcome::UnknownHost : SendOutcome::NoAnswer);
+    });
+    connect(&m_resolver, &NameResolver::resolved, this, &MessengerClient::onResolved);
 }
 
 MessengerClient::~MessengerClient()
 {
-    if (m_step == Step::Resolving)
-        QHostInfo::abortHostLookup(m_lookupId);
     dropSocket();
 }
 
@@ -41,25 +44,23 @@ void MessengerClient::send(const OutgoingMessage &message)
     m_message = message;
     m_pieces = messagePieces(message.text);
     m_step = Step::Resolving;
-    if (message.recipient.isEmpty()) {
-        // Finish from the event loop, as every other outcome does.
-        QTimer::singleShot(0, this, [this] { finish(SendOutcome::UnknownHost); });
-        return;
-    }
-    m_timer.start(m_options.resolveTimeoutMs);
-    m_lookupId = QHostInfo::lookupHost(message.recipient, this, &MessengerClient::onResolved);
+    // The receiver is told the name it is called by, so both come from the
+    // same converted name; an address has none and is passed as typed.
+    const NetbiosName called = calledNameFor(message.recipient);
+    m_recipientName = called.suffix == kMessengerSuffix ? called.name : encodeCp850(message.recipient);
+    m_totalTimer.start(m_options.totalTimeoutMs);
+    m_resolver.resolve(message.recipient);
 }
 
-void MessengerClient::onResolved(const QHostInfo &info)
+void MessengerClient::onResolved(const QList<QHostAddress> &addresses)
 {
     if (m_step != Step::Resolving)
         return;
-    m_timer.stop();
-    if (info.error() != QHostInfo::NoError || info.addresses().isEmpty()) {
+    if (addresses.isEmpty()) {
         finish(SendOutcome::UnknownHost);
         return;
     }
-    for (const QHostAddress &address : info.addresses().mid(0, kMaxAddresses)) {
+    for (const QHostAddress &address : addresses.mid(0, kMaxAddresses)) {
         for (const Endpoint &endpoint : std::as_const(m_options.endpoints))
             m_attempts.append({address, endpoint});
     }
@@ -87,13 +88,13 @@ void MessengerClient::connectNext()
 
 void MessengerClient::onConnected()
 {
-    m_timer.start(m_options.exchangeTimeoutMs);
     const Endpoint endpoint = m_attempts.at(m_nextAttempt - 1).endpoint;
     if (!endpoint.netbiosSession) {
         sendStart();
         return;
     }
     m_step = Step::Session;
+    m_timer.start(m_options.stepTimeoutMs);
     m_socket->write(sessionRequest(calledNameFor(m_message.recipient), callingNameFor(m_message.localHost)));
 }
 
@@ -108,10 +109,6 @@ void MessengerClient::onSocketError()
 void MessengerClient::onTimeout()
 {
     switch (m_step) {
-    case Step::Resolving:
-        QHostInfo::abortHostLookup(m_lookupId);
-        finish(SendOutcome::UnknownHost);
-        break;
     case Step::Connecting:
         connectNext();
         break;
@@ -193,7 +190,7 @@ void MessengerClient::handleReply(const SmbReply &reply)
 void MessengerClient::sendStart()
 {
     m_step = Step::Start;
-    writeRequest(sendStartRequest(nextIds(), encodeCp850(m_message.sender), encodeCp850(m_message.recipient)));
+    writeRequest(sendStartRequest(nextIds(), encodeCp850(m_message.sender), m_recipientName));
 }
 
 void MessengerClient::sendNextPieceOrEnd()
@@ -207,8 +204,11 @@ void MessengerClient::sendNextPieceOrEnd()
     writeRequest(sendEndRequest(nextIds(), m_groupId));
 }
 
+// Each request gets its own wait for the answer: a slow receiver that
+// answers every step is still served.
 void MessengerClient::writeRequest(const QByteArray &smbMessage)
 {
+    m_timer.start(m_options.stepTimeoutMs);
     m_socket->write(sessionPacket(SessionPacketType::Message, smbMessage));
 }
 
@@ -233,6 +233,7 @@ void MessengerClient::finish(SendOutcome outcome)
         return;
     m_step = Step::Done;
     m_timer.stop();
+    m_totalTimer.stop();
     if (m_socket != nullptr && outcome == SendOutcome::Delivered) {
         m_socket->disconnect(this);
         m_socket->disconnectFromHost();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "nameresolver.h"
 #include "sendoutcome.h"
 #include "sessionframing.h"
 #include "smbmessages.h"
@@ -12,7 +13,6 @@
 #include <QString>
 #include <QTimer>
 
-class QHostInfo;
 class QTcpSocket;
 
 namespace brisquel::net {
@@ -24,13 +24,16 @@ struct Endpoint {
     bool netbiosSession = false;
 };
 
-// Every wait is bounded; past these limits the client gives up.
+// Every wait is bounded, each step on its own and the whole send together;
+// past these limits the client gives up.
 struct MessengerOptions {
     QList<Endpoint> endpoints{{139, true}, {445, false}};
-    int resolveTimeoutMs = 3000;
+    NameServiceSettings names;
+    ResolveTimeouts resolveTimeouts;
     int connectTimeoutMs = 4000; // all connection attempts together
     int attemptTimeoutMs = 2000; // one address and port
-    int exchangeTimeoutMs = 5000;
+    int stepTimeoutMs = 5000;    // one answer of the receiver
+    int totalTimeoutMs = 30000;  // everything, from the first lookup on
 };
 
 struct OutgoingMessage {
@@ -41,7 +44,7 @@ struct OutgoingMessage {
 };
 
 // Delivers one message with the messenger's multi-block SMB1 exchange:
-// resolve the recipient, connect to the first address and endpoint that
+// find the recipient (NameResolver), connect to the first address and endpoint that
 // takes the connection, then send-start, one send-text per piece and
 // send-end, each answered before the next is sent.
 class MessengerClient final : public QObject
@@ -55,6 +58,9 @@ public:
     // Starts the delivery; finished() follows exactly once. Call once.
     void send(const OutgoingMessage &message);
 
+    // See NameResolver::leftALookupRunning().
+    bool leftALookupRunning() const { return m_resolver.leftALookupRunning(); }
+
 signals:
     void finished(brisquel::net::SendOutcome outcome);
 
@@ -66,7 +72,7 @@ private:
         Endpoint endpoint;
     };
 
-    void onResolved(const QHostInfo &info);
+    void onResolved(const QList<QHostAddress> &addresses);
     void connectNext();
     void onConnected();
     void onSocketError();
@@ -90,9 +96,11 @@ private:
     QDeadlineTimer m_connectDeadline;
     QTcpSocket *m_socket = nullptr;
     SessionReader m_reader;
+    NameResolver m_resolver;
+    QByteArray m_recipientName; // the name the receiver is told, as it is called
     QTimer m_timer;
+    QTimer m_totalTimer;
     Step m_step = Step::Idle;
-    int m_lookupId = -1;
     quint16 m_groupId = 0;
     quint16 m_lastMid = 0;
     quint16 m_pid = 0;

@@ -17,13 +17,40 @@ NetbiosName shortName(const QString &host, quint8 suffix)
     return {encodeCp850(label.toUpper()).left(kNameBytes), suffix};
 }
 
+bool fitsNetbios(const QString &upperCase)
+{
+    return cp850HasAll(upperCase) && upperCase.size() <= kNameBytes;
+}
+
 } // namespace
+
+bool isNetbiosName(const QString &target)
+{
+    return QHostAddress(target).isNull() && !target.contains(u'.');
+}
+
+QString netbiosNameProblem(const QString &target)
+{
+    if (!isNetbiosName(target))
+        return {};
+    const QString upperCase = target.toUpper();
+    if (!cp850HasAll(upperCase))
+        return QStringLiteral("el nombre de equipo \"%1\" lleva caracteres que los nombres NetBIOS no admiten")
+            .arg(target);
+    if (upperCase.size() > kNameBytes)
+        return QStringLiteral("el nombre de equipo \"%1\" tiene más de %2 caracteres").arg(target).arg(kNameBytes);
+    return {};
+}
 
 NetbiosName calledNameFor(const QString &target)
 {
+    const NetbiosName smbServer{QByteArrayLiteral("*SMBSERVER"), kServerSuffix};
     if (!QHostAddress(target).isNull())
-        return {QByteArrayLiteral("*SMBSERVER"), kServerSuffix};
-    return shortName(target, kMessengerSuffix);
+        return smbServer;
+    const QString label = target.section(u'.', 0, 0).toUpper();
+    if (label.isEmpty() || !fitsNetbios(label))
+        return smbServer;
+    return {encodeCp850(label), kMessengerSuffix};
 }
 
 NetbiosName callingNameFor(const QString &localHostName)

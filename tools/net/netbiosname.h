@@ -17,10 +17,18 @@ inline constexpr quint8 kMessengerSuffix = 0x03;
 inline constexpr quint8 kWorkstationSuffix = 0x00;
 inline constexpr quint8 kServerSuffix = 0x20;
 
+// A target with no dot that is no IP address is a NetBIOS name.
+bool isNetbiosName(const QString &target);
+
+// Why a NetBIOS name cannot be used as typed (more than 15 characters, or
+// one that code page 850 lacks), rather than cutting or mangling it; empty
+// when it can, and for host names and addresses.
+QString netbiosNameProblem(const QString &target);
+
 // The messenger name of the computer the user typed: a host name's first
-// label, upper case, cut to 15 bytes, with suffix 0x03. An IP address names
-// no computer, so it is called "*SMBSERVER" (suffix 0x20), the name every
-// SMB server answers to.
+// label, upper case, with suffix 0x03. An IP address names no computer,
+// and a first label that is no NetBIOS name does not either, so those are
+// called "*SMBSERVER" (suffix 0x20), the name every SMB server answers to.
 NetbiosName calledNameFor(const QString &target);
 
 // This computer's name as the calling name: first label, upper case, cut to

@@ -23,7 +23,7 @@ int outcomeExitStatus(SendOutcome outcome)
     case SendOutcome::Delivered:
         return 0;
     case SendOutcome::UnknownHost:
-        return 2;
+        return 1;
     case SendOutcome::NoAnswer:
         return 3;
     case SendOutcome::Refused:

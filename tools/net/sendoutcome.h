@@ -14,7 +14,8 @@ enum class SendOutcome {
 // The reason shown to the user, in a few words; empty for Delivered.
 QString outcomeReason(SendOutcome outcome);
 
-// The process exit status for each outcome; 0 only for Delivered.
+// The process exit status for each outcome; 0 only for Delivered, and never
+// 2, which says the command line was wrong (the usage text lists them all).
 int outcomeExitStatus(SendOutcome outcome);
 
 } // namespace brisquel::net

@@ -1,6 +1,8 @@
 #include "fakereceiver.h"
 
+
 #include <QTcpSocket>
+#include <QTimer>
 #include <QtEndian>
 
 namespace {
@@ -69,9 +71,9 @@ void FakeReceiver::handle(quint8 type, const QByteArray &payload)
         for (int i = 0; i < 16; ++i)
             calledName.append(static_cast<char>(((payload[1 + 2 * i] - 'A') << 4) | (payload[2 + 2 * i] - 'A')));
         if (m_script == Script::NegativeSession)
-            m_socket->write(frame(0x83, QByteArray(1, '\x82')));
+            respond(frame(0x83, QByteArray(1, '\x82')));
         else
-            m_socket->write(frame(0x82, {}));
+            respond(frame(0x82, {}));
         return;
     }
     if (type == 0x00)
@@ -81,7 +83,7 @@ void FakeReceiver::handle(quint8 type, const QByteArray &payload)
 void FakeReceiver::handleSmb(const QByteArray &message)
 {
     if (m_script == Script::Garbage) {
-        m_socket->write(frame(0x00, "no soy SMB"));
+        respond(frame(0x00, "no soy SMB"));
         return;
     }
     if (message.size() < 35)
@@ -118,6 +120,16 @@ void FakeReceiver::handleSmb(const QByteArray &message)
     }
 }
 
+// Each answer leaves after answerDelayMs, as from a slow receiver.
+void FakeReceiver::respond(const QByteArray &packet)
+{
+    if (answerDelayMs == 0) {
+        m_socket->write(packet);
+        return;
+    }
+    QTimer::singleShot(answerDelayMs, m_socket, [socket = m_socket, packet] { socket->write(packet); });
+}
+
 void FakeReceiver::answer(const QByteArray &request, quint8 command, quint32 status, QList<quint16> words)
 {
     QByteArray reply = request.left(32);
@@ -130,5 +142,5 @@ void FakeReceiver::answer(const QByteArray &request, quint8 command, quint32 sta
         reply.append(static_cast<char>(word >> 8));
     }
     reply.append(2, '\0');
-    m_socket->write(frame(0x00, reply));
+    respond(frame(0x00, reply));
 }

@@ -39,11 +39,15 @@ public:
 
     static constexpr quint16 kGroupId = 0x2A;
 
+    // How long each answer takes.
+    int answerDelayMs = 0;
+
 private:
     void onConnection();
     void onReadable();
     void handle(quint8 type, const QByteArray &payload);
     void handleSmb(const QByteArray &message);
+    void respond(const QByteArray &packet);
     void answer(const QByteArray &message, quint8 command, quint32 status, QList<quint16> words);
 
     bool m_netbios;

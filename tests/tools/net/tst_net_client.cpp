@@ -1,6 +1,7 @@
 // The messenger exchange against a scripted receiver on loopback: what
 // arrives, and what the client makes of every way it can go wrong.
 
+#include "fakenameserver.h"
 #include "fakereceiver.h"
 
 #include "tools/net/messengerclient.h"
@@ -28,11 +29,21 @@ quint16 closedPort()
     return port;
 }
 
+// Names are looked up by the system resolver only: nothing is broadcast.
 MessengerOptions quickOptions(QList<Endpoint> endpoints)
 {
     MessengerOptions options;
     options.endpoints = std::move(endpoints);
-    options.exchangeTimeoutMs = 400;
+    options.names.order = {ResolveMethod::Host};
+    options.stepTimeoutMs = 400;
+    return options;
+}
+
+// Our name server first, then the system resolver; no broadcast.
+MessengerOptions withNameServer(QList<Endpoint> endpoints, const FakeNameServer &server)
+{
+    MessengerOptions options = quickOptions(std::move(endpoints));
+    options.names = parseNameServiceSettings(server.configLines());
     return options;
 }
 
@@ -74,6 +85,8 @@ private slots:
     void failures();
     void unreachable_data();
     void unreachable();
+    void slowButSteadyReceiver();
+    void netbiosNames();
 };
 
 void TestNetClient::delivers_data()
@@ -106,7 +119,8 @@ void TestNetClient::delivers()
     QCOMPARE(run.outcome, SendOutcome::Delivered);
     QCOMPARE(receiver.calledName, netbios ? QByteArray("LOCALHOST      \x03") : QByteArray());
     QCOMPARE(receiver.sender, QByteArray("ana"));
-    QCOMPARE(receiver.recipient, QByteArray("localhost"));
+    // The receiver is told the name it was called by.
+    QCOMPARE(receiver.recipient, QByteArray("LOCALHOST"));
     QCOMPARE(receiver.pieces, pieces);
     QVERIFY(receiver.ended);
     // Every request after send-start carries the group id it was given.
@@ -168,6 +182,59 @@ void TestNetClient::unreachable()
     QCOMPARE(run.outcome, outcome);
     // The resolver and the connect phase each have a limit of a few seconds.
     QVERIFY2(run.elapsedMs < 4500, qPrintable(QString::number(run.elapsedMs)));
+}
+
+// Each answer takes longer than a third of the step limit: the whole
+// exchange outlasts the limit, yet every step is in time.
+void TestNetClient::slowButSteadyReceiver()
+{
+    FakeReceiver receiver(true, FakeReceiver::Script::Accept);
+    receiver.answerDelayMs = 150;
+    const Run run = deliver(quickOptions({{receiver.port(), true}}), QStringLiteral("127.0.0.1"),
+                            QString(300, u'x'));
+    QCOMPARE(run.outcome, SendOutcome::Delivered);
+    QVERIFY2(run.elapsedMs > 400, qPrintable(QString::number(run.elapsedMs)));
+    QCOMPARE(receiver.pieces.size(), 3);
+}
+
+void TestNetClient::netbiosNames()
+{
+    FakeReceiver receiver(true, FakeReceiver::Script::Accept);
+    const QList<Endpoint> endpoints{{receiver.port(), true}};
+
+    // A name only the name server knows.
+    FakeNameServer server;
+    server.add(FakeNameServer::rawName("PEPE-PC", 0x03), QHostAddress::LocalHost);
+    Run run = deliver(withNameServer(endpoints, server), QStringLiteral("pepe-pc"), QStringLiteral("Hola"));
+    QCOMPARE(run.outcome, SendOutcome::Delivered);
+    QCOMPARE(server.queries, QList<QByteArray>{FakeNameServer::rawName("PEPE-PC", 0x03)});
+    QCOMPARE(receiver.calledName, FakeNameServer::rawName("PEPE-PC", 0x03));
+    QCOMPARE(receiver.recipient, QByteArray("PEPE-PC"));
+    QCOMPARE(receiver.pieces, QList<QByteArray>{"Hola"});
+
+    // The server does not know it, and nothing else is asked.
+    MessengerOptions winsOnly = withNameServer(endpoints, server);
+    winsOnly.names.order = {ResolveMethod::Wins};
+    run = deliver(winsOnly, QStringLiteral("nadie"), QStringLiteral("Hola"));
+    QCOMPARE(run.outcome, SendOutcome::UnknownHost);
+    QVERIFY2(run.elapsedMs < 400, qPrintable(QString::number(run.elapsedMs)));
+    QCOMPARE(server.queries.last(), FakeNameServer::rawName("NADIE", 0x03));
+
+    // Addresses and names with a dot are no NetBIOS names.
+    server.queries.clear();
+    run = deliver(withNameServer(endpoints, server), QStringLiteral("127.0.0.1"), QStringLiteral("Hola"));
+    QCOMPARE(run.outcome, SendOutcome::Delivered);
+    run = deliver(withNameServer(endpoints, server), QStringLiteral("no-existe.invalid"), QStringLiteral("Hola"));
+    QCOMPARE(run.outcome, SendOutcome::UnknownHost);
+    QCOMPARE(server.queries, QList<QByteArray>());
+
+    // A server that never answers: asked again within the wait, given up
+    // after it, then the system resolver finds the name.
+    FakeNameServer silent(true);
+    run = deliver(withNameServer(endpoints, silent), QStringLiteral("localhost"), QStringLiteral("Hola"));
+    QCOMPARE(run.outcome, SendOutcome::Delivered);
+    QVERIFY2(run.elapsedMs >= 450 && run.elapsedMs < 1500, qPrintable(QString::number(run.elapsedMs)));
+    QVERIFY(silent.queries.size() >= 2);
 }
 
 QTEST_GUILESS_MAIN(TestNetClient)

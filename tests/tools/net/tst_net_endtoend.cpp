@@ -1,7 +1,10 @@
 // The whole road on one machine: the real program, driven with real key
-// presses on a private X display, starts our `net`, which delivers to a
-// private Samba server; the inbox holds exactly what was typed and signed.
+// presses on a private X display, starts our `net`, which finds the
+// recipient by its NetBIOS name through a name server of the test's own and
+// delivers to a private Samba server; the inbox holds exactly what was
+// typed and signed.
 
+#include "fakenameserver.h"
 #include "privatesamba.h"
 #include "support/virtualdisplay.h"
 
@@ -14,17 +17,19 @@
 namespace {
 
 const QString kProgram = QStringLiteral(BRISQUEL_PROGRAM);
+const QString kNet = QStringLiteral(NET_PROGRAM);
 constexpr int kWindowTimeoutMs = 15000;
 
 // The 62 lines of a settings file: sender "Ana" signing with her own name,
-// user slot 0 "&Pepe" (Alt+P) sending to this machine, the rest empty.
+// user slot 0 "&Pepe" (Alt+P) sending to "pepe-pc", a name only the test's
+// name server knows, the rest empty.
 QByteArray settingsFile()
 {
     QStringList lines{QStringLiteral("[GENERAL]"), QStringLiteral("Ana"), QStringLiteral("ana"), QStringLiteral("1"),
                       QStringLiteral("Liberation Sans"), QStringLiteral("0"), QStringLiteral("0"),
                       QStringLiteral(" 10"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral(" 0"),
                       QStringLiteral(" 16777215"), QStringLiteral("[USUARIOS]"), QStringLiteral("&Pepe"),
-                      QStringLiteral("localhost")};
+                      QStringLiteral("pepe-pc")};
     for (int i = 1; i < 12; ++i)
         lines << QStringLiteral("...") << QStringLiteral("...");
     lines << QStringLiteral("[GRUPOS]");
@@ -79,8 +84,25 @@ void TestNetEndToEnd::typedMessageReachesTheInbox()
     const QString wmProblem = display.startWindowManager(QStringLiteral(WINDOW_MANAGER));
     QVERIFY2(wmProblem.isEmpty(), qPrintable(wmProblem));
 
+    // A copy of the program with a `net` beside it, which it finds first:
+    // our net, told to ask the test's name server and never to broadcast.
+    FakeNameServer nameServer;
+    nameServer.add(FakeNameServer::rawName("PEPE-PC", 0x03), QHostAddress::LocalHost);
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
+    QFile config(folder.filePath(QStringLiteral("smb.conf")));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write(nameServer.configLines("wins"));
+    config.close();
+    QFile net(folder.filePath(QStringLiteral("net")));
+    QVERIFY(net.open(QIODevice::WriteOnly));
+    net.write("#!/bin/sh\nexec '" + QFile::encodeName(kNet) + "' -s '" + QFile::encodeName(config.fileName())
+              + "' \"$@\"\n");
+    net.close();
+    net.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString program = folder.filePath(QStringLiteral("brisquel"));
+    QVERIFY(QFile::copy(kProgram, program));
+
     QFile ini(folder.filePath(QStringLiteral("brisquel.ini")));
     QVERIFY(ini.open(QIODevice::WriteOnly));
     ini.write(settingsFile());
@@ -88,17 +110,17 @@ void TestNetEndToEnd::typedMessageReachesTheInbox()
     QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("runtime")));
     QFile::setPermissions(folder.filePath(QStringLiteral("runtime")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-    RunningProgram program;
+    RunningProgram brisquel;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DISPLAY"), display.name());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder.filePath(QStringLiteral("runtime")));
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-    program.process.setProcessEnvironment(environment);
-    program.process.setWorkingDirectory(folder.path());
-    program.process.setProcessChannelMode(QProcess::ForwardedChannels);
-    program.process.start(kProgram);
-    QVERIFY2(program.process.waitForStarted(5000), qPrintable(program.process.errorString()));
+    brisquel.process.setProcessEnvironment(environment);
+    brisquel.process.setWorkingDirectory(folder.path());
+    brisquel.process.setProcessChannelMode(QProcess::ForwardedChannels);
+    brisquel.process.start(program);
+    QVERIFY2(brisquel.process.waitForStarted(5000), qPrintable(brisquel.process.errorString()));
 
     // The greeting, after the splash: "S" answers "&Sí".
     const QString greeting = display.waitForWindow(QStringLiteral("^Brisquel v2.4b rev 10$"), kWindowTimeoutMs);
@@ -133,8 +155,11 @@ void TestNetEndToEnd::typedMessageReachesTheInbox()
     display.xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("15"), typed});
     display.xdotool({QStringLiteral("key"), QStringLiteral("alt+p")});
 
-    const std::optional<QByteArray> message = samba.takeMessage(10000);
-    QVERIFY2(message.has_value(), "nothing reached the inbox");
+    // The event loop runs meanwhile, so the name server answers.
+    QTRY_VERIFY2_WITH_TIMEOUT(!QDir(samba.inboxFolder()).isEmpty(QDir::Files), "nothing reached the inbox", 10000);
+    const std::optional<QByteArray> message = samba.takeMessage();
+    QVERIFY(message.has_value());
+    QCOMPARE(nameServer.queries.value(0), FakeNameServer::rawName("PEPE-PC", 0x03));
     // The LF CR LF CR before the signature is stored as LF LF CR.
     QCOMPARE(QString::fromUtf8(*message), typed + QStringLiteral("\n\n\rAna@Brisquel v2.4b"));
 }

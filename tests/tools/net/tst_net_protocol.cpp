@@ -4,6 +4,8 @@
 #include "tools/net/commandline.h"
 #include "tools/net/cp850.h"
 #include "tools/net/messagepieces.h"
+#include "tools/net/nameservicepackets.h"
+#include "tools/net/nameservicesettings.h"
 #include "tools/net/netbiosname.h"
 #include "tools/net/sessionframing.h"
 #include "tools/net/smbmessages.h"
@@ -32,6 +34,8 @@ private slots:
     void replies();
     void commandLine_data();
     void commandLine();
+    void nameServiceSettings();
+    void nameQueries();
 };
 
 void TestNetProtocol::codePage_data()
@@ -118,7 +122,9 @@ void TestNetProtocol::netbiosNames_data()
 
     QTest::newRow("short name, upper case") << QStringLiteral("pepe") << QByteArray("PEPE") << 0x03;
     QTest::newRow("host name's first label") << QStringLiteral("pc-ana.oficina.example") << QByteArray("PC-ANA") << 0x03;
-    QTest::newRow("cut to 15 bytes") << QStringLiteral("contabilidad-planta2") << QByteArray("CONTABILIDAD-PL") << 0x03;
+    QTest::newRow("15 bytes") << QStringLiteral("contabilidad-pl") << QByteArray("CONTABILIDAD-PL") << 0x03;
+    QTest::newRow("first label too long to be one")
+        << QStringLiteral("contabilidad-planta2.example") << QByteArray("*SMBSERVER") << 0x20;
     QTest::newRow("code page letters") << QStringLiteral("ñandú") << QByteArray("\xA5" "AND\xE9") << 0x03;
     QTest::newRow("IPv4 address") << QStringLiteral("192.168.1.20") << QByteArray("*SMBSERVER") << 0x20;
     QTest::newRow("IPv6 address") << QStringLiteral("fe80::1") << QByteArray("*SMBSERVER") << 0x20;
@@ -260,7 +266,7 @@ void TestNetProtocol::commandLine_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("complaintStart");
 
-    const QString usage = QStringLiteral("Uso: net send NOMBRE MENSAJE...");
+    const QString usage = QStringLiteral("Uso: net [-s FICHERO] send NOMBRE MENSAJE...");
     QTest::newRow("nothing") << QStringList{} << false << QString() << QString() << usage;
     QTest::newRow("another command") << QStringList{"use", "x", "y"} << false << QString() << QString() << usage;
     QTest::newRow("no message") << QStringList{"send", "pepe"} << false << QString() << QString() << usage;
@@ -276,6 +282,22 @@ void TestNetProtocol::commandLine_data()
         << QStringLiteral("Hola a  todos") << QString();
     QTest::newRow("empty message") << QStringList{"send", "pepe", ""} << true << QStringLiteral("pepe") << QString()
                                    << QString();
+    QTest::newRow("a configuration file, dashes in the message")
+        << QStringList{"-s", "/tmp/x.conf", "send", "pepe", "-h", "--version"} << true << QStringLiteral("pepe")
+        << QStringLiteral("-h --version") << QString();
+    QTest::newRow("configuration file without its name")
+        << QStringList{"-s"} << false << QString() << QString() << QStringLiteral("net: falta el fichero tras -s.");
+    QTest::newRow("unknown option") << QStringList{"-x", "send", "pepe", "hola"} << false << QString() << QString()
+                                    << QStringLiteral("net: opción desconocida: -x");
+    QTest::newRow("NetBIOS name too long, not cut")
+        << QStringList{"send", "contabilidad-planta2", "hola"} << false << QString() << QString()
+        << QStringLiteral("net: el nombre de equipo \"contabilidad-planta2\" tiene más de 15 caracteres.");
+    QTest::newRow("NetBIOS name out of the code page")
+        << QStringList{"send", QStringLiteral("equipo€"), "hola"} << false << QString() << QString()
+        << QStringLiteral("net: el nombre de equipo \"equipo€\" lleva caracteres que los nombres NetBIOS no admiten.");
+    QTest::newRow("a long host name is fine")
+        << QStringList{"send", "contabilidad-planta2.example", "hola"} << true
+        << QStringLiteral("contabilidad-planta2.example") << QStringLiteral("hola") << QString();
 }
 
 void TestNetProtocol::commandLine()
@@ -287,10 +309,78 @@ void TestNetProtocol::commandLine()
     QFETCH(QString, complaintStart);
 
     const CommandLine command = parseCommandLine(arguments);
-    QCOMPARE(command.isSend, isSend);
+    QCOMPARE(command.action == CommandLine::Action::Send, isSend);
     QCOMPARE(command.name, name);
     QCOMPARE(command.message, message);
     QVERIFY2(command.complaint.startsWith(complaintStart), qPrintable(command.complaint));
+    if (arguments.startsWith(QStringLiteral("-s")) && isSend)
+        QCOMPARE(command.configFile, QStringLiteral("/tmp/x.conf"));
+}
+
+void TestNetProtocol::nameServiceSettings()
+{
+    // Samba's defaults when nothing is said.
+    NameServiceSettings settings = parseNameServiceSettings("[global]\n  workgroup = X\n");
+    QCOMPARE(settings.order, (QList<ResolveMethod>{ResolveMethod::Wins, ResolveMethod::Host,
+                                                   ResolveMethod::Broadcast}));
+    QCOMPARE(settings.winsServers, QList<QHostAddress>());
+    QCOMPARE(settings.nbtPort, quint16(137));
+
+    // Names without case or blanks, comments, continued lines, tagged
+    // servers; a share's parameters are not global.
+    settings = parseNameServiceSettings("; comentario\n[Global]\r\n"
+                                        "  NameResolveOrder = lmhosts host \\\n   wins\n"
+                                        "  wins server = 127.0.0.2 dos:127.0.0.3, nombre\n"
+                                        "  # nbt port = 1\n  nbt port = 13137\n"
+                                        "[homes]\n  name resolve order = bcast\n");
+    QCOMPARE(settings.order, (QList<ResolveMethod>{ResolveMethod::Host, ResolveMethod::Wins}));
+    QCOMPARE(settings.winsServers,
+             (QList<QHostAddress>{QHostAddress(QStringLiteral("127.0.0.2")), QHostAddress(QStringLiteral("127.0.0.3"))}));
+    QCOMPARE(settings.nbtPort, quint16(13137));
+
+    // A port out of range is ignored; an empty order finds nothing by name.
+    settings = parseNameServiceSettings("nbt port = 70000\nname resolve order =\n");
+    QCOMPARE(settings.nbtPort, quint16(137));
+    QCOMPARE(settings.order, QList<ResolveMethod>());
+
+    QVERIFY(readNameServiceSettings(QStringLiteral("/nonexistent/smb.conf"), false).problem.isEmpty());
+    QVERIFY(readNameServiceSettings(QStringLiteral("/nonexistent/smb.conf"), true)
+                .problem.startsWith(QStringLiteral("no se puede leer el archivo de configuración /nonexistent/smb.conf")));
+}
+
+void TestNetProtocol::nameQueries()
+{
+    const QByteArray query = nameQueryRequest(0x1234, {"PEPE", 0x03}, false);
+    // Id, flags (recursion desired), one question, the name, type NB, class IN.
+    QCOMPARE(query, QByteArray("\x12\x34\x01\x00\x00\x01\x00\x00\x00\x00\x00\x00", 12)
+                        + encodeNetbiosName({"PEPE", 0x03}) + QByteArray("\x00\x20\x00\x01", 4));
+    QCOMPARE(nameQueryRequest(1, {"PEPE", 0x03}, true).mid(2, 2), QByteArray("\x01\x10", 2));
+
+    const QByteArray header("\x12\x34\x85\x00\x00\x00\x00\x01\x00\x00\x00\x00", 12);
+    const QByteArray record = encodeNetbiosName({"PEPE", 0x03}) + QByteArray("\x00\x20\x00\x01\0\0\0\0\x00\x0C", 10)
+                            + QByteArray("\x00\x00\x7F\x00\x00\x01\x60\x00\xC0\xA8\x01\x02", 12);
+    std::optional<NameQueryAnswer> answer = parseNameQueryResponse(header + record);
+    QVERIFY(answer);
+    QCOMPARE(answer->transactionId, quint16(0x1234));
+    QVERIFY(answer->positive);
+    QCOMPARE(answer->addresses, (QList<QHostAddress>{QHostAddress(QStringLiteral("127.0.0.1")),
+                                                     QHostAddress(QStringLiteral("192.168.1.2"))}));
+
+    // A name by pointer, as some servers write it.
+    answer = parseNameQueryResponse(header + QByteArray("\xC0\x0C", 2) + record.mid(34));
+    QVERIFY(answer && answer->positive && answer->addresses.size() == 2);
+
+    // Negative: rcode 3.
+    answer = parseNameQueryResponse(QByteArray("\x12\x34\x85\x03\x00\x00\x00\x00\x00\x00\x00\x00", 12));
+    QVERIFY(answer && !answer->positive);
+
+    // Every cut of a good answer, a request and noise are refused, not read past.
+    for (qsizetype size = 0; size < header.size() + record.size(); ++size) {
+        const std::optional<NameQueryAnswer> cut = parseNameQueryResponse((header + record).left(size));
+        QVERIFY2(!cut || !cut->positive || cut->addresses.size() < 2, qPrintable(QString::number(size)));
+    }
+    QVERIFY(!parseNameQueryResponse(query));
+    QVERIFY(!parseNameQueryResponse(QByteArray(40, '\xFF')) || !parseNameQueryResponse(QByteArray(40, '\xFF'))->positive);
 }
 
 QTEST_GUILESS_MAIN(TestNetProtocol)

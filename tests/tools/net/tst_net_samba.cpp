@@ -1,11 +1,17 @@
 // The real `net` program against a real Samba server on loopback: what the
 // receiver stores is what was sent, and failures say so quickly.
 
+#include "fakenameserver.h"
 #include "privatesamba.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QUdpSocket>
 
 #include <memory>
 
@@ -17,17 +23,24 @@ struct NetRun {
     bool finished = false;
     int exitCode = -1;
     QByteArray errorOutput;
+    QByteArray output;
     qint64 elapsedMs = 0;
 };
 
+// The event loop runs meanwhile, so a name server of the test's own answers.
 NetRun runNet(const QStringList &arguments)
 {
     QProcess net;
+    QEventLoop loop;
+    QObject::connect(&net, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&net, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
     QElapsedTimer clock;
     clock.start();
     net.start(kNet, arguments);
+    loop.exec();
     NetRun run;
-    run.finished = net.waitForFinished(20000);
+    run.finished = net.state() == QProcess::NotRunning;
     run.elapsedMs = clock.elapsed();
     if (!run.finished) {
         net.kill();
@@ -35,8 +48,28 @@ NetRun runNet(const QStringList &arguments)
     }
     run.exitCode = net.exitStatus() == QProcess::NormalExit ? net.exitCode() : -1;
     run.errorOutput = net.readAllStandardError();
+    run.output = net.readAllStandardOutput();
     return run;
 }
+
+// A Samba configuration of the test's own for `net -s`: names are asked of
+// the test's name server on loopback, then of the system resolver, and
+// never broadcast.
+struct TestConfig {
+    FakeNameServer nameServer;
+    QTemporaryDir folder;
+    QString path = folder.filePath(QStringLiteral("smb.conf"));
+    TestConfig()
+    {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(nameServer.configLines());
+    }
+    QStringList send(const QString &name, const QStringList &words) const
+    {
+        return QStringList{QStringLiteral("-s"), path, QStringLiteral("send"), name} + words;
+    }
+};
 
 } // namespace
 
@@ -51,12 +84,16 @@ private slots:
     void delivery();
     void failures_data();
     void failures();
+    void netbiosOnlyName();
+    void helpAndVersion();
+    void stuckLookupEndsWithTheReport();
     // Starts servers of its own, so it comes last.
     void otherServers_data();
     void otherServers();
 
 private:
     std::unique_ptr<PrivateSamba> m_samba;
+    TestConfig m_config;
 };
 
 void TestNetSamba::initTestCase()
@@ -112,7 +149,7 @@ void TestNetSamba::delivery()
     QFETCH(QByteArray, stored);
 
     m_samba->clearInbox();
-    const NetRun run = runNet(QStringList{"send", name} + words);
+    const NetRun run = runNet(m_config.send(name, words));
     QVERIFY(run.finished);
     QCOMPARE(run.errorOutput, QByteArray());
     QCOMPARE(run.exitCode, 0);
@@ -128,17 +165,24 @@ void TestNetSamba::failures_data()
     QTest::addColumn<QString>("error");
 
     QTest::newRow("name that does not resolve")
-        << QStringList{"send", "no-existe.invalid", "Hola"} << 2
+        << QStringList{"send", "no-existe.invalid", "Hola"} << 1
         << QStringLiteral("net: no se pudo enviar el mensaje a \"no-existe.invalid\": no existe el equipo.\n");
     // Samba listens on 127.0.0.1 only; 127.0.0.2 is loopback too, and closed.
     QTest::newRow("closed port")
         << QStringList{"send", "127.0.0.2", "Hola"} << 3
         << QStringLiteral("net: no se pudo enviar el mensaje a \"127.0.0.2\": no responde.\n");
     QTest::newRow("everyone")
-        << QStringList{"send", "*", "Hola"} << 1
+        << QStringList{"send", "*", "Hola"} << 2
         << QStringLiteral("net: no se puede enviar a \"*\" (toda la red); indique el nombre o la dirección de un "
                           "equipo.\n");
-    QTest::newRow("no arguments") << QStringList{} << 1 << QStringLiteral("Uso: net send NOMBRE MENSAJE...\n");
+    QTest::newRow("no arguments") << QStringList{} << 2
+                                  << QStringLiteral("Uso: net [-s FICHERO] send NOMBRE MENSAJE...\n");
+    QTest::newRow("NetBIOS name too long")
+        << QStringList{"send", "contabilidad-planta2", "Hola"} << 2
+        << QStringLiteral("net: el nombre de equipo \"contabilidad-planta2\" tiene más de 15 caracteres.\n");
+    QTest::newRow("configuration file that cannot be read")
+        << QStringList{"-s", "/nonexistent/smb.conf", "send", "127.0.0.1", "Hola"} << 2
+        << QStringLiteral("net: no se puede leer el archivo de configuración /nonexistent/smb.conf: ");
 }
 
 void TestNetSamba::failures()
@@ -154,6 +198,81 @@ void TestNetSamba::failures()
     QVERIFY2(QString::fromUtf8(run.errorOutput).startsWith(error), run.errorOutput.constData());
     QVERIFY2(run.elapsedMs < 5000, qPrintable(QString::number(run.elapsedMs)));
     QVERIFY(!m_samba->takeMessage(100));
+}
+
+// A name that neither /etc/hosts nor DNS knows, only the name server;
+// then one nobody knows, told in time and with its own exit status.
+void TestNetSamba::netbiosOnlyName()
+{
+    m_samba->clearInbox();
+    m_config.nameServer.add(FakeNameServer::rawName("PEPE-PC", 0x03), QHostAddress::LocalHost);
+    NetRun run = runNet(m_config.send(QStringLiteral("pepe-pc"), {QStringLiteral("¿Comemos?")}));
+    QVERIFY(run.finished);
+    QCOMPARE(run.errorOutput, QByteArray());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(m_samba->takeMessage(), std::optional<QByteArray>("¿Comemos?"));
+    QCOMPARE(m_config.nameServer.queries.last(), FakeNameServer::rawName("PEPE-PC", 0x03));
+
+    TestConfig winsOnly;
+    QFile file(winsOnly.path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(winsOnly.nameServer.configLines("wins"));
+    file.close();
+    run = runNet(winsOnly.send(QStringLiteral("nadie"), {QStringLiteral("Hola")}));
+    QVERIFY(run.finished);
+    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.errorOutput, QByteArray("net: no se pudo enviar el mensaje a \"nadie\": no existe el equipo.\n"));
+    QVERIFY2(run.elapsedMs < 2000, qPrintable(QString::number(run.elapsedMs)));
+    QVERIFY(!m_samba->takeMessage(100));
+}
+
+void TestNetSamba::helpAndVersion()
+{
+    NetRun run = runNet({QStringLiteral("--help")});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.errorOutput, QByteArray());
+    QVERIFY(run.output.startsWith("Uso: net [-s FICHERO] send NOMBRE MENSAJE...\n"));
+    // The exit statuses are documented where the user looks.
+    for (const char *status : {"  0  mensaje entregado\n", "  1  no existe el equipo\n", "  2  uso incorrecto",
+                               "  3  el equipo no responde\n", "  4  el equipo rechazó el mensaje\n"})
+        QVERIFY2(QString::fromUtf8(run.output).contains(QString::fromUtf8(status)), status);
+
+    run = runNet({QStringLiteral("--version")});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.output.startsWith("net (Brisquel) "));
+}
+
+// A DNS server that never answers (a silent socket on loopback, named in a
+// resolv.conf seen only by net, through a mount namespace of its own): net
+// reports at its lookup limit and ends then, not when the lookup gives up.
+void TestNetSamba::stuckLookupEndsWithTheReport()
+{
+    const QString unshare = QStandardPaths::findExecutable(QStringLiteral("unshare"));
+    if (unshare.isEmpty())
+        QSKIP("no unshare (Debian package util-linux)");
+    QUdpSocket silentDns;
+    QVERIFY2(silentDns.bind(QHostAddress(QStringLiteral("127.83.1.1")), 53), qPrintable(silentDns.errorString()));
+    QTemporaryDir folder;
+    QFile resolvConf(folder.filePath(QStringLiteral("resolv.conf")));
+    QVERIFY(resolvConf.open(QIODevice::WriteOnly));
+    resolvConf.write("nameserver 127.83.1.1\noptions timeout:30 attempts:1\n");
+    resolvConf.close();
+
+    QProcess net;
+    net.setProcessChannelMode(QProcess::MergedChannels);
+    QElapsedTimer clock;
+    clock.start();
+    net.start(unshare, {QStringLiteral("--mount"), QStringLiteral("sh"), QStringLiteral("-c"),
+                        QStringLiteral("mount --bind \"$1\" /etc/resolv.conf && exec \"$2\" send lento.invalid Hola"),
+                        QStringLiteral("sh"), resolvConf.fileName(), kNet});
+    QVERIFY(net.waitForFinished(40000));
+    const qint64 elapsed = clock.elapsed();
+    const QByteArray said = net.readAll();
+    if (said.contains("unshare") || said.contains("mount"))
+        QSKIP(qPrintable(QStringLiteral("no private mount namespace here: ") + QString::fromUtf8(said)));
+    QCOMPARE(said, QByteArray("net: no se pudo enviar el mensaje a \"lento.invalid\": no existe el equipo.\n"));
+    QCOMPARE(net.exitCode(), 1);
+    QVERIFY2(elapsed < 5000, qPrintable(QString::number(elapsed)));
 }
 
 void TestNetSamba::otherServers_data()
@@ -184,7 +303,7 @@ void TestNetSamba::otherServers()
     const QString problem = samba.start();
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
 
-    const NetRun run = runNet({"send", "localhost", "Hola"});
+    const NetRun run = runNet(m_config.send(QStringLiteral("localhost"), {QStringLiteral("Hola")}));
     QVERIFY(run.finished);
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(QString::fromUtf8(run.errorOutput), error);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QHostAddress>
+#include <QList>
+#include <QObject>
+#include <QUdpSocket>
+
+// A NetBIOS name server (WINS) on 127.0.0.1, written apart from the code
+// under test: it answers name queries (RFC 1002, 4.2.12) for the names it
+// is given, negatively for others, or not at all when silent.
+class FakeNameServer : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit FakeNameServer(bool silent = false, QObject *parent = nullptr);
+
+    // `name` as 16 raw bytes: 15 blank-padded, then the suffix.
+    void add(const QByteArray &name, const QHostAddress &address);
+    quint16 port() const { return m_socket.localPort(); }
+
+    // The 16 raw bytes of every name asked for, in order.
+    QList<QByteArray> queries;
+
+    // smb.conf lines pointing at this server, with broadcasts off.
+    QByteArray configLines(const QByteArray &order = "wins host") const;
+
+    static QByteArray rawName(const QByteArray &name, char suffix);
+
+private:
+    void onDatagrams();
+
+    bool m_silent;
+    QUdpSocket m_socket;
+    QHash<QByteArray, QHostAddress> m_names;
+};
