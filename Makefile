@@ -27,7 +27,7 @@ RUN_PACKAGES = cmake make g++ pkg-config dpkg-dev qt6-base-dev qt6-translations-
 # X server with a tray and a window manager to drive the program on, clang
 # for the fuzzer, and the checkers of the Debian package. Samba's own
 # services stay off (scripts/install-packages.sh).
-TEST_PACKAGES = samba smbclient xvfb xauth xdotool trayer libxcb1-dev \
+TEST_PACKAGES = samba smbclient iproute2 util-linux xvfb xauth xdotool trayer libxcb1-dev \
                 clang libclang-rt-14-dev \
                 lintian desktop-file-utils appstream
 
@@ -60,7 +60,7 @@ test: test-deps
 
 bench: test-deps
 	@$(MAKE) --no-print-directory build
-	@for b in $(BUILD_DIR)/bench_*; do [ -x "$$b" ] && "$$b"; done; true
+	@for b in $(BUILD_DIR)/bench_*; do [ -x "$$b" ] && tests/support/in-private-network.sh "$$b"; done; true
 
 # The settings loader under libFuzzer, built with clang in build-fuzz/; the
 # inputs it finds are kept there for the next run. `make test` runs it briefly.

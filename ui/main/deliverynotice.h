@@ -4,9 +4,9 @@
 
 #include <QPointer>
 #include <QString>
+#include <QWidget>
 
 class QLabel;
-class QWidget;
 
 namespace brisquel {
 
