@@ -59,6 +59,23 @@ QString shownPath(const QString &path)
     return QStringLiteral("«%1»").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
 }
 
+// Where the copy of a file about to be replaced goes. An older copy is never
+// replaced by another: a copy of these very bytes is used again, otherwise
+// the first free name (.bak, .bak2, .bak3, ...). Something there that cannot
+// be read is left for the copy to fail on, and say so.
+QString backupPathFor(const QString &path, const QByteArray &bytes)
+{
+    constexpr int kMostCopies = 999;
+    QString candidate;
+    for (int n = 1; n <= kMostCopies; ++n) {
+        candidate = path + kBackupSuffix + (n == 1 ? QString() : QString::number(n));
+        const FileRead old = readRegularFile(candidate);
+        if (old.result != FileRead::Result::Read || old.bytes == bytes)
+            return candidate;
+    }
+    return candidate;
+}
+
 LoadOutcome loadSettings(const QString &path, Module1 &state, TextBoxLook &look)
 {
     LoadOutcome outcome;
@@ -82,7 +99,7 @@ LoadOutcome loadSettings(const QString &path, Module1 &state, TextBoxLook &look)
         }
         // Keep what could not be read before it is replaced; without a copy
         // the file is left alone.
-        const QString backup = path + kBackupSuffix;
+        const QString backup = backupPathFor(path, existing.bytes);
         const QString reason = replaceRegularFile(backup, existing.bytes, path);
         if (!reason.isEmpty()) {
             return defaultsInMemory(

@@ -64,10 +64,12 @@ bool QtTrayIcon::isShown() const
     return m_icon.isVisible() && m_available;
 }
 
-void QtTrayIcon::showMessage(const QString &title, const QString &text)
+bool QtTrayIcon::showMessage(const QString &title, const QString &text)
 {
-    if (isShown())
-        m_icon.showMessage(title, text, QSystemTrayIcon::Warning, kBalloonMs);
+    if (!isShown() || !QSystemTrayIcon::supportsMessages())
+        return false;
+    m_icon.showMessage(title, text, QSystemTrayIcon::Warning, kBalloonMs);
+    return true;
 }
 
 } // namespace brisquel

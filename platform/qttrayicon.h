@@ -17,7 +17,7 @@ public:
     void remove() override;
     bool isAvailable() const override;
     bool isShown() const override;
-    void showMessage(const QString &title, const QString &text) override;
+    bool showMessage(const QString &title, const QString &text) override;
 
 private:
     QSystemTrayIcon m_icon;

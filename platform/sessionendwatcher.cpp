@@ -51,7 +51,11 @@ SessionEndWatcher::SessionEndWatcher(QObject *parent)
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGHUP, &action, nullptr);
+    struct sigaction hangUpBefore{};
+    ::sigaction(SIGHUP, nullptr, &hangUpBefore);
+    m_hangUpWatched = hangUpBefore.sa_handler != SIG_IGN;
+    if (m_hangUpWatched)
+        ::sigaction(SIGHUP, &action, nullptr);
 #endif
 }
 
@@ -64,7 +68,8 @@ SessionEndWatcher::~SessionEndWatcher()
     action.sa_handler = SIG_DFL;
     sigemptyset(&action.sa_mask);
     ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGHUP, &action, nullptr);
+    if (m_hangUpWatched)
+        ::sigaction(SIGHUP, &action, nullptr);
     const int readEnd = int(m_notifier->socket());
     delete m_notifier;
     ::close(readEnd);

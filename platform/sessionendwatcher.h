@@ -29,6 +29,8 @@ private:
     void drain();
 
     QSocketNotifier *m_notifier = nullptr;
+    // Started under nohup, SIGHUP stays ignored as asked.
+    bool m_hangUpWatched = false;
 };
 
 } // namespace brisquel

@@ -26,9 +26,9 @@ public:
     virtual bool isAvailable() const = 0;
     // True while the icon is on show in a notification area.
     virtual bool isShown() const = 0;
-    // A balloon message from the icon, shown for a few seconds; nothing
-    // when the icon is not shown.
-    virtual void showMessage(const QString &title, const QString &text) = 0;
+    // A balloon message from the icon, shown for a few seconds. False when
+    // none could be shown: no icon on show, or a tray that has no balloons.
+    virtual bool showMessage(const QString &title, const QString &text) = 0;
 
     std::function<void(Event)> onEvent;
     // The notification area appeared or went away.

@@ -257,18 +257,27 @@ private slots:
         QFETCH(QString, expected);
         QTemporaryDir dir;
         const QString path = place(dir, input);
-        const QString backup = path + QStringLiteral(".bak");
-        QVERIFY(writeBytes(backup, "an older copy, longer than nothing at all"));
+        // An older copy, perhaps the user's lists from a recovery before,
+        // is never replaced: the new copy takes the next free name.
+        const QString older = path + QStringLiteral(".bak");
+        QVERIFY(writeBytes(older, "an older copy, longer than nothing at all"));
         Module1 state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
 
         QVERIFY(outcome.recovered);
         QVERIFY(outcome.error.isEmpty());
-        QCOMPARE(outcome.backupPath, backup);
+        QCOMPARE(outcome.backupPath, path + QStringLiteral(".bak2"));
         QCOMPARE(bytesOf(path), fixture(expected));
-        QCOMPARE(bytesOf(backup), fixture(input));
+        QCOMPARE(bytesOf(older), QByteArray("an older copy, longer than nothing at all"));
+        QCOMPARE(bytesOf(outcome.backupPath), fixture(input));
         verifyDefaultsState(state, outcome); // captions of the failed read are gone
+
+        // The same broken file again keeps the one copy of it.
+        QVERIFY(writeBytes(path, fixture(input)));
+        const LoadOutcome again = loadSettings(path, state, look);
+        QCOMPARE(again.backupPath, path + QStringLiteral(".bak2"));
+        QVERIFY(!QFileInfo::exists(path + QStringLiteral(".bak3")));
     }
 
     void firstRunWritesDefaults()

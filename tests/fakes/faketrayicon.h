@@ -23,10 +23,12 @@ public:
     void remove() override { shown = false; }
     bool isAvailable() const override { return available; }
     bool isShown() const override { return shown; }
-    void showMessage(const QString &title, const QString &text) override
+    bool showMessage(const QString &title, const QString &text) override
     {
-        if (shown)
-            messages.append({title, text});
+        if (!shown || !balloons)
+            return false;
+        messages.append({title, text});
+        return true;
     }
 
     void fire(Event event) { onEvent(event); }
@@ -39,6 +41,8 @@ public:
     }
 
     bool available = true;
+    // A tray whose host draws no balloons (a D-Bus tray with no notifier).
+    bool balloons = true;
     bool shown = false;
     bool iconWasSet = false;
     QString lastTip;

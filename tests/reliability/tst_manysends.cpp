@@ -105,7 +105,6 @@ bool showWithMessage(Form1 &form, const QString &message)
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return false;
-    form.Text1->SetFocus();
     QTest::keyClicks(form.Text1, message);
     return true;
 }

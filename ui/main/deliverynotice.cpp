@@ -62,11 +62,8 @@ void DeliveryNotice::show(const DeliveryReport &report)
     const QString text = textFor(report);
     if (text.isEmpty())
         return;
-    if (m_tray.isShown()) {
-        m_tray.showMessage(kTitle, text);
-        return;
-    }
-    showWindow(text);
+    if (!m_tray.showMessage(kTitle, text))
+        showWindow(text);
 }
 
 // A balloon of our own, as Qt draws one for the tray: a window the window

@@ -8,6 +8,7 @@
 #include "ui/kit/vbtextbox.h"
 
 #include <QGroupBox>
+#include <QShowEvent>
 
 namespace brisquel {
 
@@ -50,6 +51,12 @@ void Form2::placeInCorner()
 
 void Form2::showEvent(QShowEvent *event)
 {
+    // A spontaneous show is the window system mapping the strip again (a
+    // desktop switch, the main window restored): the user is still typing.
+    if (event->spontaneous()) {
+        DialogStrip::showEvent(event);
+        return;
+    }
     placeInCorner();
     DialogStrip::showEvent(event);
     startNewMessage();

@@ -118,6 +118,13 @@ void TestDeliveryNotice::balloonWhileInTheTrayAndMissingNetOnce()
     QCOMPARE(tray.messages.size(), 2);
     // The message still entered the history, as every send does.
     QCOMPARE(w.program.state.NumMensajes, Integer(2));
+
+    // A tray that draws no balloons: the notice comes as the small window.
+    tray.balloons = false;
+    QTest::mouseClick(form.Command1(0), Qt::LeftButton);
+    w.program.starter.finishPending(failedWith(3, QStringLiteral("Sin respuesta\n")));
+    QCOMPARE(tray.messages.size(), 2);
+    QVERIFY(w.program.forms.deliveryNotice().window());
 }
 
 QTEST_MAIN(TestDeliveryNotice)
