@@ -1,6 +1,7 @@
 #include "core/dispatch.h"
 #include "core/settingsfile.h"
 #include "fakes/recordingcommandstarter.h"
+#include "support/unwritablefolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,18 +87,6 @@ void verifyDefaultsState(const Module1 &state, const LoadOutcome &outcome)
         for (const RecipientEntry &row : *list)
             QCOMPARE(row, (RecipientEntry{kEmptySlotCaption, kEmptySlotCaption}));
     QCOMPARE(outcome.quickListCaptions, twelveEmptyCaptions());
-}
-
-// A folder the test can make read-only; as root the permission is ignored.
-bool folderRefusesWrites(const QString &dir)
-{
-    QFile probe(dir + QStringLiteral("/probe"));
-    if (probe.open(QIODevice::WriteOnly)) {
-        probe.close();
-        probe.remove();
-        return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -542,23 +531,23 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = place(dir, QStringLiteral("users-cut.ini"));
-        QFile::Permissions writable = QFileInfo(dir.path()).permissions();
-        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-        const bool refuses = folderRefusesWrites(dir.path());
-        if (!refuses) {
-            QFile::setPermissions(dir.path(), writable);
-            QSKIP("This user may write into read-only folders (root), so the folder cannot refuse the write");
-        }
+        // Read before the identity may change: the fixtures need not be
+        // readable for "nobody".
+        const QByteArray cutBytes = fixture(QStringLiteral("users-cut.ini"));
+        const UnwritableFolders folder({dir.path()});
+        if (!folder.hold())
+            QSKIP("cannot make a folder unwritable for this process");
+        QCOMPARE(bytesOf(path), cutBytes);
+
         Module1 state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
         const QString saveError = saveSettings(path, state, look);
-        QFile::setPermissions(dir.path(), writable);
 
         QVERIFY(!outcome.error.isEmpty());
         verifyDefaultsState(state, outcome);
         QVERIFY(!saveError.isEmpty());
-        QCOMPARE(bytesOf(path), fixture(QStringLiteral("users-cut.ini")));
+        QCOMPARE(bytesOf(path), cutBytes);
     }
 };
 

@@ -3,13 +3,12 @@
 // which a close writes back unchanged.
 
 #include "brisquelsession.h"
+#include "privatedesktoptest.h"
 #include "settingsfixture.h"
 #include "support/virtualdisplay.h"
 
 #include <QDir>
 #include <QTest>
-
-#include <memory>
 
 namespace {
 
@@ -23,34 +22,14 @@ const TwipsRect kFirstRecipient{60, 2460, 1395, 315};
 
 } // namespace
 
-class TestE2eGreeting : public QObject
+class TestE2eGreeting : public PrivateDesktopTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void answeringNoWritesNothing();
     void answeringYesWritesTheDefaults();
-
-private:
-    std::unique_ptr<VirtualDisplay> m_display;
 };
-
-void TestE2eGreeting::initTestCase()
-{
-    const QString missing = whyNoDesktop(false);
-    if (!missing.isEmpty())
-        QSKIP(qPrintable(QStringLiteral("No private X display: ") + missing));
-    m_display = std::make_unique<VirtualDisplay>();
-    const QString problem = startDesktop(*m_display, false);
-    QVERIFY2(problem.isEmpty(), qPrintable(problem));
-}
-
-void TestE2eGreeting::cleanupTestCase()
-{
-    m_display.reset();
-}
 
 void TestE2eGreeting::answeringNoWritesNothing()
 {

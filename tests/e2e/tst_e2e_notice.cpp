@@ -3,14 +3,13 @@
 // per click and the user goes on typing in the message box.
 
 #include "brisquelsession.h"
+#include "privatedesktoptest.h"
 #include "settingsfixture.h"
 #include "support/virtualdisplay.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QTest>
-
-#include <memory>
 
 namespace {
 
@@ -73,31 +72,19 @@ bool noNoticeFor(const VirtualDisplay &display, const BrisquelSession &program, 
 
 } // namespace
 
-class TestE2eNotice : public QObject
+class TestE2eNotice : public PrivateDesktopTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void failingNetIsToldOncePerClick();
     void missingNetIsToldOnce();
 
 private:
-    std::unique_ptr<VirtualDisplay> m_display;
     // Starts the program with the given `net` beside it (none at all when
     // empty), and waits until the message box takes keys.
     QString startProgram(BrisquelSession &program, const QByteArray &net);
 };
-
-void TestE2eNotice::initTestCase()
-{
-    const QString missing = whyNoDesktop(false);
-    if (!missing.isEmpty())
-        QSKIP(qPrintable(missing));
-    m_display = std::make_unique<VirtualDisplay>();
-    const QString problem = startDesktop(*m_display, false);
-    QVERIFY2(problem.isEmpty(), qPrintable(problem));
-}
 
 QString TestE2eNotice::startProgram(BrisquelSession &program, const QByteArray &net)
 {

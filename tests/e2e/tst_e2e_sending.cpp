@@ -5,12 +5,11 @@
 // close writes.
 
 #include "brisquelsession.h"
+#include "privatedesktoptest.h"
 #include "settingsfixture.h"
 #include "support/virtualdisplay.h"
 
 #include <QTest>
-
-#include <memory>
 
 namespace {
 
@@ -58,33 +57,13 @@ SettingsFixture anaSettings()
 
 } // namespace
 
-class TestE2eSending : public QObject
+class TestE2eSending : public PrivateDesktopTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void aSessionOfSending();
-
-private:
-    std::unique_ptr<VirtualDisplay> m_display;
 };
-
-void TestE2eSending::initTestCase()
-{
-    const QString missing = whyNoDesktop(false);
-    if (!missing.isEmpty())
-        QSKIP(qPrintable(QStringLiteral("No private X display: ") + missing));
-    m_display = std::make_unique<VirtualDisplay>();
-    const QString problem = startDesktop(*m_display, false);
-    QVERIFY2(problem.isEmpty(), qPrintable(problem));
-}
-
-void TestE2eSending::cleanupTestCase()
-{
-    m_display.reset();
-}
 
 void TestE2eSending::aSessionOfSending()
 {

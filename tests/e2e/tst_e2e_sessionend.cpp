@@ -4,12 +4,11 @@
 // edited in the file by hand meanwhile; a dialog left open does not stop it.
 
 #include "brisquelsession.h"
+#include "privatedesktoptest.h"
 #include "settingsfixture.h"
 #include "support/virtualdisplay.h"
 
 #include <QTest>
-
-#include <memory>
 
 #include <csignal>
 
@@ -34,37 +33,18 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-class TestE2eSessionEnd : public QObject
+class TestE2eSessionEnd : public PrivateDesktopTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void sigtermKeepsTheNewSenderName();
     void sighupWithADialogOpen();
 
 private:
     // Started, greeted and ready for keys.
     QString startReady(BrisquelSession &program, const QByteArray &settings);
-
-    std::unique_ptr<VirtualDisplay> m_display;
 };
-
-void TestE2eSessionEnd::initTestCase()
-{
-    const QString missing = whyNoDesktop(false);
-    if (!missing.isEmpty())
-        QSKIP(qPrintable(QStringLiteral("No private X display: ") + missing));
-    m_display = std::make_unique<VirtualDisplay>();
-    const QString problem = startDesktop(*m_display, false);
-    QVERIFY2(problem.isEmpty(), qPrintable(problem));
-}
-
-void TestE2eSessionEnd::cleanupTestCase()
-{
-    m_display.reset();
-}
 
 QString TestE2eSessionEnd::startReady(BrisquelSession &program, const QByteArray &settings)
 {

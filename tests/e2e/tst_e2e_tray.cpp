@@ -5,6 +5,7 @@
 // program without saving; the icon goes when the program ends.
 
 #include "brisquelsession.h"
+#include "privatedesktoptest.h"
 #include "settingsfixture.h"
 #include "support/virtualdisplay.h"
 
@@ -13,8 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
-
-#include <memory>
 
 namespace {
 
@@ -39,13 +38,17 @@ SettingsFixture anaSettings()
 
 } // namespace
 
-class TestE2eTray : public QObject
+class TestE2eTray : public PrivateDesktopTest
 {
     Q_OBJECT
 
+public:
+    TestE2eTray()
+        : PrivateDesktopTest(Tray::With)
+    {
+    }
+
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void minimiseToTheTrayAndQuit();
     void theIconFollowsTheOptionAndGoesAtClose();
 
@@ -64,24 +67,7 @@ private:
     bool waitForFocus(const QString &window, int timeoutMs) const;
     // Waits until the tray holds just these windows (its own and icons).
     QStringList waitForTrayWindows(const QStringList &expected) const;
-
-    std::unique_ptr<VirtualDisplay> m_display;
 };
-
-void TestE2eTray::initTestCase()
-{
-    const QString missing = whyNoDesktop(true);
-    if (!missing.isEmpty())
-        QSKIP(qPrintable(QStringLiteral("No private X display with a tray: ") + missing));
-    m_display = std::make_unique<VirtualDisplay>();
-    const QString problem = startDesktop(*m_display, true);
-    QVERIFY2(problem.isEmpty(), qPrintable(problem));
-}
-
-void TestE2eTray::cleanupTestCase()
-{
-    m_display.reset();
-}
 
 QString TestE2eTray::startProgram(BrisquelSession &program, const QByteArray &settings)
 {

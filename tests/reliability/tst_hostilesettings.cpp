@@ -2,7 +2,7 @@
 // written, a folder where the file should be, 50 MB of junk. Each ends with a
 // clear message or the documented outcome, within a bounded time, through
 // the file code and through the main window.
-#include "reliability/unwritablefolders.h"
+#include "support/unwritablefolders.h"
 #include "ui/formsfixture.h"
 
 #include "core/settingsfile.h"
