@@ -152,12 +152,12 @@ QString saveSettings(const QString &path, const Module1 &state, const TextBoxLoo
     return writeSettingsBytes(path, settingsFileBytes(state, look));
 }
 
-QString saveSettingsAtExit(const QString &path, const SettingsBaseline &loaded, const Module1 &state,
+QString saveSettingsAtExit(const QString &path, SettingsBaseline &baseline, const Module1 &state,
                            const TextBoxLook &look)
 {
-    const bool changed = changedSince(loaded.values, state, look);
+    const bool changed = changedSince(baseline.values, state, look);
     const QString notSaved = QStringLiteral("No se han guardado los cambios de esta sesión en %1: %2.");
-    if (loaded.leaveFileAlone) {
+    if (baseline.leaveFileAlone) {
         if (!changed)
             return QString();
         return notSaved.arg(shownPath(path),
@@ -170,11 +170,14 @@ QString saveSettingsAtExit(const QString &path, const SettingsBaseline &loaded, 
         return QStringLiteral("No se ha podido guardar la configuración en %1: %2.").arg(shownPath(path), disk.reason);
 
     QByteArray bytes;
-    if (disk.result == FileRead::Result::Missing || disk.bytes == loaded.bytes) {
+    const bool wholeFile = disk.result == FileRead::Result::Missing
+        || (disk.bytes == baseline.bytes && baseline.listsAsInMemory);
+    if (wholeFile) {
         bytes = settingsFileBytes(state, look);
     } else {
-        // Someone changed the file while the program ran: theirs stays, and
-        // only what this run changed goes over it.
+        // Someone changed the file while the program ran (now, or before an
+        // earlier save): theirs stays, and only what this run changed goes
+        // over it.
         SettingsValues onDisk{state, TextBoxLook()};
         QStringList captions;
         LineReader in(settingsText(disk.bytes));
@@ -188,12 +191,14 @@ QString saveSettingsAtExit(const QString &path, const SettingsBaseline &loaded, 
                                                "puede leer, así que se deja como está"));
         }
         onDisk.state.NombrePropio = toBoolean(read.ownName);
-        const SettingsValues merged = mergedChanges(loaded.values, state, look, onDisk);
+        const SettingsValues merged = mergedChanges(baseline.values, state, look, onDisk);
         bytes = settingsFileBytes(merged.state, merged.look);
     }
-    if (disk.result == FileRead::Result::Read && bytes == disk.bytes)
-        return QString();
-    return writeSettingsBytes(path, bytes);
+    const bool unchanged = disk.result == FileRead::Result::Read && bytes == disk.bytes;
+    const QString error = unchanged ? QString() : writeSettingsBytes(path, bytes);
+    if (error.isEmpty())
+        baseline = {false, bytes, {state, look}, wholeFile};
+    return error;
 }
 
 } // namespace brisquel

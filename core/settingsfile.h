@@ -24,8 +24,12 @@ struct SettingsBaseline {
     // The bytes on disk once the load was over (the file read, or the
     // defaults written in its place); none when there is no file.
     std::optional<QByteArray> bytes;
-    // The values the run started with.
+    // The values the run started with, or had at its last save.
     SettingsValues values;
+    // The bytes hold the lists the run has in memory, so the whole file can
+    // be written from the state; false once a save merged someone else's
+    // edits in.
+    bool listsAsInMemory = true;
 };
 
 struct LoadOutcome {
@@ -66,13 +70,14 @@ LoadOutcome loadSettings(const QString &path, Module1 &state, TextBoxLook &look)
 // success, else a message for the user naming the file and the reason.
 QString saveSettings(const QString &path, const Module1 &state, const TextBoxLook &look);
 
-// The save at exit. Leaves the file alone when the load said so. When the
-// file on disk is still what the run loaded, writes the whole file from the
-// state and the look; when someone changed it meanwhile, keeps it and writes
-// only what this run changed over it. Writes nothing when the bytes would
-// stay the same. Empty on success or when nothing needed saving, else a
-// message for the user.
-QString saveSettingsAtExit(const QString &path, const SettingsBaseline &loaded, const Module1 &state,
+// The save at exit, or when the session manager asks. Leaves the file alone
+// when the load said so. When the file on disk is still what the run loaded,
+// writes the whole file from the state and the look; when someone changed it
+// meanwhile, keeps it and writes only what this run changed over it. Writes
+// nothing when the bytes would stay the same. After a save the baseline is
+// what was saved, so a later save writes only what changed after it. Empty
+// on success or when nothing needed saving, else a message for the user.
+QString saveSettingsAtExit(const QString &path, SettingsBaseline &baseline, const Module1 &state,
                            const TextBoxLook &look);
 
 } // namespace brisquel

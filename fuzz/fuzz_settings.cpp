@@ -127,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     writeFile(input, QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
 
     QFile::remove(input + QStringLiteral(".bak"));
-    const Loaded first = load(input);
+    Loaded first = load(input);
     require(first.outcome.error.isEmpty(), "the load failed hard in a writable folder");
     if (first.outcome.recovered) {
         require(holdsDefaults(first), "a recovery left something other than the defaults");

@@ -164,7 +164,7 @@ QString failedWritesKeepTheOldFile(const QString &folder, const QString &reason)
     Module1 state;
     state.UsuarioWindows = QStringLiteral("ana");
     TextBoxLook look;
-    const LoadOutcome outcome = loadSettings(cut, state, look);
+    LoadOutcome outcome = loadSettings(cut, state, look);
     problems += missing(outcome.error, {shown(cut), shown(cut + QStringLiteral(".bak")), reason,
                                         QStringLiteral("El fichero se queda como está")});
     if (!outcome.baseline.leaveFileAlone)
@@ -467,7 +467,7 @@ void TestSettingsSafety::keepEditsFromOthers()
 
     // Nothing changed and the file is as loaded: it is not written again.
     {
-        const Loaded loaded = load(path);
+        Loaded loaded = load(path);
         const struct stat before = statOf(path);
         QCOMPARE(saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look), QString());
         QCOMPARE(statOf(path).st_ino, before.st_ino);
@@ -524,6 +524,25 @@ void TestSettingsSafety::keepEditsFromOthers()
         QVERIFY2(exit.startsWith(QStringLiteral("No se han guardado los cambios de esta sesión en ") + shown(path)),
                  qPrintable(exit));
         QCOMPARE(bytesOf(path), spoiled);
+    }
+
+    // Saved when the session manager asked, and the run went on: a change
+    // undone after that save is saved too, and a colleague added by hand
+    // before it stays at the next save.
+    {
+        QVERIFY(writeBytes(path, settingsFileBytes(start.state, start.look)));
+        Loaded loaded = load(path);
+        Module1 edited = start.state;
+        edited.Usuarios[7] = {QStringLiteral("Otra"), QStringLiteral("otra")};
+        QVERIFY(writeBytes(path, settingsFileBytes(edited, start.look)));
+        loaded.look.bold = !start.look.bold;
+        QCOMPARE(saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look), QString());
+        QCOMPARE(load(path).look.bold, !start.look.bold);
+        loaded.look.bold = start.look.bold;
+        QCOMPARE(saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look), QString());
+        const Loaded after = load(path);
+        QCOMPARE(after.look.bold, start.look.bold);
+        QCOMPARE(after.state.Usuarios[7][0], QStringLiteral("Otra"));
     }
 
     // Deleted meanwhile: the run's picture is written again.

@@ -125,8 +125,8 @@ private:
     Services &m_services;
     bool m_loadedOk = false;
     bool m_unloaded = false;
-    // What the settings file held when the run started, for the save.
-    SettingsBaseline m_settingsLoaded;
+    // What the settings file held when the run started or was last saved.
+    SettingsBaseline m_settingsBaseline;
     // Minimised behind the tray icon, off the taskbar.
     bool m_inTray = false;
 };

@@ -87,9 +87,9 @@ void Form1::CargaFichero()
     // The values the file set stay in the box even when a later one failed;
     // the file code has already checked each of them.
     applyLook(current);
-    m_settingsLoaded = outcome.baseline;
+    m_settingsBaseline = outcome.baseline;
     // As the box holds them, so that only real changes count at exit.
-    m_settingsLoaded.values.look = look();
+    m_settingsBaseline.values.look = look();
 
     Form2 &quick = m_forms.form2();
     for (const QString &caption : outcome.quickListCaptions)
@@ -114,7 +114,7 @@ void Form1::CargaFichero()
 
 void Form1::GuardaFichero()
 {
-    const QString error = saveSettingsAtExit(m_services.settingsPath, m_settingsLoaded, m_state, look());
+    const QString error = saveSettingsAtExit(m_services.settingsPath, m_settingsBaseline, m_state, look());
     if (!error.isEmpty())
         m_services.messageBox.show(error, vbOKOnly + vbExclamation, QStringLiteral("Brisquel v2.4b"));
 }
