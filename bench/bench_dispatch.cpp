@@ -18,6 +18,7 @@
 #include "ui/kit/vbtextbox.h"
 #include "ui/main/form1.h"
 #include "ui/services.h"
+#include "timing.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -39,7 +40,9 @@ extern char **environ;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::median;
+using bench::msSince;
 
 constexpr int kRounds = 30;
 constexpr int kMembers = 12;
@@ -49,18 +52,6 @@ constexpr int kBigRounds = 5;
 constexpr unsigned long kPauseMs = 60;
 
 const QString kMessage = QStringLiteral("¿Comemos juntos hoy? Invito yo, a las dos en el sitio de siempre.");
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double msSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 // Twelve posix_spawn of the stand-in with the argument lists `net` gets,
 // standard streams on the null device, not waiting; reaped afterwards,

@@ -6,6 +6,7 @@
 
 #include "tools/net/fakenameserver.h"
 #include "tools/net/privatesamba.h"
+#include "timing.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -23,6 +24,8 @@
 #include <vector>
 
 namespace {
+
+using bench::median;
 
 constexpr int kRuns = 10;
 constexpr int kProcessTimeoutMs = 20000;
@@ -68,13 +71,6 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // per operation, in a temporary folder like the one the program runs in.
 
 #include "core/settingsfile.h"
+#include "timing.h"
 
 #include <QStorageInfo>
 #include <QTemporaryDir>
@@ -13,16 +14,12 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::median;
+using bench::msSince;
 
 constexpr int kBatches = 9;
 constexpr int kPerBatch = 300;
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 brisquel::Module1 fullState()
 {

@@ -5,6 +5,7 @@
 // Qt's offscreen platform when there is no Xvfb).
 
 #include "core/settingsfile.h"
+#include "timing.h"
 
 #include <QTemporaryDir>
 
@@ -28,22 +29,12 @@ extern char **environ;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::median;
+using bench::msSince;
 
 constexpr int kRuns = 21;
 constexpr int kRunTimeoutMs = 20000;
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double msSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 // A child with its standard output on a pipe to us; its standard input and
 // error on the null device.

@@ -71,29 +71,14 @@ QStringList ourChildren()
 }
 
 // The main window with the real process start looking in the given folders.
-struct ProgramWithRealStarter {
+struct ProgramWithRealStarter : BasicProgramUnderTest<ProcessCommandStarter> {
     explicit ProgramWithRealStarter(const QStringList &programFolders,
                                     const QByteArray &settings = settingsText({{"Pepe", "pepe"}, {"Juan", "juan"}},
                                                                               {{"Todos", "pepe, juan, luis"}}))
-        : starter(programFolders)
+        : BasicProgramUnderTest("ana", programFolders)
     {
-        services.settingsPath = dir.filePath(QStringLiteral("brisquel.ini"));
-        QFile file(services.settingsPath);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(settings);
+        writeIni(settings);
     }
-
-    QTemporaryDir dir;
-    FakeScreenMetrics screen;
-    ScriptedMessageBox messageBox{{vbYes}};
-    FakeLoginName loginName{"ana"};
-    ProcessCommandStarter starter;
-    ScriptedCommonDialog commonDialog;
-    FakeTrayIcon tray;
-    int endCalls = 0;
-    Services services{screen, messageBox, loginName, starter, commonDialog, tray, [this] { ++endCalls; }};
-    Module1 state;
-    Forms forms{state, services};
 };
 
 // The loaded main window on screen, with `message` typed into its box.

@@ -14,13 +14,19 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <utility>
+
 namespace brisquel {
 
-// A whole program with fakes for every platform service, keeping its
-// settings file in a temporary folder of its own.
-struct ProgramUnderTest {
-    explicit ProgramUnderTest(const QByteArray &login = "ana")
+// A whole program with fakes for every platform service but the process
+// start, which is `Starter` (made from `starterArgs`), keeping its settings
+// file in a temporary folder of its own.
+template <typename Starter>
+struct BasicProgramUnderTest {
+    template <typename... StarterArgs>
+    explicit BasicProgramUnderTest(const QByteArray &login = "ana", StarterArgs &&...starterArgs)
         : loginName(login)
+        , starter(std::forward<StarterArgs>(starterArgs)...)
     {
         services.settingsPath = dir.filePath(QStringLiteral("brisquel.ini"));
     }
@@ -44,7 +50,7 @@ struct ProgramUnderTest {
     FakeScreenMetrics screen;
     ScriptedMessageBox messageBox{{vbYes}};
     FakeLoginName loginName;
-    RecordingCommandStarter starter;
+    Starter starter;
     ScriptedCommonDialog commonDialog;
     FakeTrayIcon tray;
     int endCalls = 0;
@@ -52,6 +58,9 @@ struct ProgramUnderTest {
     Module1 state;
     Forms forms{state, services};
 };
+
+// The usual one: every command started is only recorded.
+using ProgramUnderTest = BasicProgramUnderTest<RecordingCommandStarter>;
 
 // The 62 lines of a settings file, CR LF ended, from the general values and
 // up to twelve users and groups (the rest of the slots "...").
