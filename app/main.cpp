@@ -1,12 +1,12 @@
 #include "app/sessionendsaver.h"
-#include "core/module1.h"
+#include "core/appstate.h"
 #include "platform/processcommandstarter.h"
 #include "platform/qtcommondialog.h"
 #include "platform/qtmessagebox.h"
 #include "platform/qtscreenmetrics.h"
 #include "platform/qttrayicon.h"
 #include "platform/systemloginname.h"
-#include "ui/forms.h"
+#include "ui/appwindows.h"
 #include "ui/services.h"
 
 #include <QApplication>
@@ -36,9 +36,9 @@ int main(int argc, char *argv[])
     brisquel::Services services{screen, messageBox, loginName, starter, commonDialog, tray,
                                 [] { QCoreApplication::exit(0); }};
 
-    brisquel::Module1 state;
-    brisquel::Forms forms(state, services);
-    forms.start();
-    const brisquel::SessionEndSaver sessionEnd(forms);
+    brisquel::AppState state;
+    brisquel::AppWindows windows(state, services);
+    windows.start();
+    const brisquel::SessionEndSaver sessionEnd(windows);
     return app.exec();
 }

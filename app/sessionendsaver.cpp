@@ -1,30 +1,30 @@
 #include "sessionendsaver.h"
 
-#include "ui/forms.h"
-#include "ui/main/form1.h"
+#include "ui/appwindows.h"
+#include "ui/main/mainwindow.h"
 
 #include <QCoreApplication>
 
 namespace brisquel {
 
 namespace {
-bool mainWindowRuns(Forms &forms)
+bool mainWindowRuns(AppWindows &windows)
 {
-    return forms.isLoaded1() && forms.form1().loadedOk();
+    return windows.hasMainWindow() && windows.mainWindow().loadedOk();
 }
 } // namespace
 
-SessionEndSaver::SessionEndSaver(Forms &forms)
+SessionEndSaver::SessionEndSaver(AppWindows &windows)
 {
-    QObject::connect(&m_watcher, &SessionEndWatcher::endRequested, [&forms] {
-        if (mainWindowRuns(forms))
-            forms.form1().Form_Unload();
+    QObject::connect(&m_watcher, &SessionEndWatcher::endRequested, [&windows] {
+        if (mainWindowRuns(windows))
+            windows.mainWindow().unload();
         else
             QCoreApplication::exit(0);
     });
-    QObject::connect(&m_watcher, &SessionEndWatcher::saveRequested, [&forms] {
-        if (mainWindowRuns(forms))
-            forms.form1().saveAtSessionEnd();
+    QObject::connect(&m_watcher, &SessionEndWatcher::saveRequested, [&windows] {
+        if (mainWindowRuns(windows))
+            windows.mainWindow().saveAtSessionEnd();
     });
 }
 

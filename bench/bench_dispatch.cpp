@@ -14,9 +14,9 @@
 #include "platform/qtscreenmetrics.h"
 #include "platform/qttrayicon.h"
 #include "platform/systemloginname.h"
-#include "ui/forms.h"
-#include "ui/kit/vbtextbox.h"
-#include "ui/main/form1.h"
+#include "ui/appwindows.h"
+#include "ui/kit/exacttextbox.h"
+#include "ui/main/mainwindow.h"
 #include "ui/services.h"
 #include "timing.h"
 
@@ -100,16 +100,16 @@ bool writeStandIn(const QString &path)
 // Group slot 0 holds the twelve members, slot 1 the big group.
 bool writeSettings(const QString &path, const QStringList &members, const QStringList &bigGroup)
 {
-    brisquel::Module1 state;
-    state.UsuarioWindows = QStringLiteral("ana");
-    state.Remitente = QStringLiteral("Ana");
-    state.NombrePropio = brisquel::True;
+    brisquel::AppState state;
+    state.loginName = QStringLiteral("ana");
+    state.senderName = QStringLiteral("Ana");
+    state.signWithSenderName = brisquel::True;
     for (int i = 0; i < brisquel::kRecipientSlots; ++i) {
-        state.Usuarios[i] = {brisquel::kEmptySlotCaption, brisquel::kEmptySlotCaption};
-        state.Grupos[i] = {brisquel::kEmptySlotCaption, brisquel::kEmptySlotCaption};
+        state.users[i] = {brisquel::kEmptySlotCaption, brisquel::kEmptySlotCaption};
+        state.groups[i] = {brisquel::kEmptySlotCaption, brisquel::kEmptySlotCaption};
     }
-    state.Grupos[0] = {QStringLiteral("Todos"), members.join(QStringLiteral(", "))};
-    state.Grupos[1] = {QStringLiteral("Empresa"), bigGroup.join(QStringLiteral(", "))};
+    state.groups[0] = {QStringLiteral("Todos"), members.join(QStringLiteral(", "))};
+    state.groups[1] = {QStringLiteral("Empresa"), bigGroup.join(QStringLiteral(", "))};
     return brisquel::saveSettings(path, state, brisquel::TextBoxLook()).isEmpty();
 }
 
@@ -169,23 +169,23 @@ int main(int argc, char *argv[])
     brisquel::QtTrayIcon tray;
     brisquel::Services services{screen, messageBox, loginName, starter, commonDialog, tray, [] {}};
     services.settingsPath = folder.filePath(QStringLiteral("brisquel.ini"));
-    brisquel::Module1 state;
-    brisquel::Forms forms(state, services);
-    brisquel::Form1 &form = forms.form1();
+    brisquel::AppState state;
+    brisquel::AppWindows windows(state, services);
+    brisquel::MainWindow &form = windows.mainWindow();
     if (!form.loadedOk())
         return 1;
     form.show();
     QCoreApplication::processEvents();
-    form.Command9_Click(0); // the bank shows the groups
-    form.Text1->setText(kMessage);
+    form.onModeClicked(); // the bank shows the groups
+    form.messageEdit->setText(kMessage);
 
     std::printf("bench_dispatch: a click on a group of %d in the main window, timed on the user-interface thread "
                 "(process of %.0f MB); median of %d, taking turns\n", kMembers, double(rssKb()) / 1024, kRounds);
 
     // One untimed round each.
-    brisquel::Dispatcher &dispatcher = forms.dispatcher();
+    brisquel::Dispatcher &dispatcher = windows.dispatcher();
     const std::string netPath = net.toStdString();
-    form.Command1_Click(0);
+    form.onRecipientClicked(0);
     settle(dispatcher);
     spawnFloor(netPath, argumentLists);
     QThread::msleep(kPauseMs);
@@ -194,14 +194,14 @@ int main(int argc, char *argv[])
     std::vector<double> floor;
     for (int round = 0; round < kRounds; ++round) {
         const Clock::time_point start = Clock::now();
-        form.Command1_Click(0);
+        form.onRecipientClicked(0);
         ours.push_back(msSince(start));
         settle(dispatcher);
         QThread::msleep(kPauseMs);
         floor.push_back(spawnFloor(netPath, argumentLists));
         QThread::msleep(kPauseMs);
     }
-    if (state.Comando != QStringLiteral("net send puesto12 \"") + kMessage
+    if (state.lastCommandLine != QStringLiteral("net send puesto12 \"") + kMessage
                                 + QStringLiteral("\n\r\n\rAna@Brisquel v2.4b\"")) {
         std::printf("  the click did not send to the group; no figures\n");
         return 1;
@@ -210,7 +210,7 @@ int main(int argc, char *argv[])
     const double oursMedian = median(ours);
     const double floorMedian = median(floor);
     const double ratio = oursMedian / floorMedian;
-    std::printf("  click: EnviaGrupo, ProcessCommandStarter %8.2f ms  (%.3f ms a member; fastest %.2f ms)\n",
+    std::printf("  click: sendToGroup, ProcessCommandStarter %8.2f ms  (%.3f ms a member; fastest %.2f ms)\n",
                 oursMedian, oursMedian / kMembers, *std::min_element(ours.begin(), ours.end()));
     std::printf("  %d x posix_spawn of the same stand-in    %8.2f ms  (%.3f ms a member; fastest %.2f ms)\n",
                 kMembers, floorMedian, floorMedian / kMembers, *std::min_element(floor.begin(), floor.end()));
@@ -224,7 +224,7 @@ int main(int argc, char *argv[])
     std::vector<double> drains;
     for (int round = 0; round < kBigRounds; ++round) {
         const Clock::time_point start = Clock::now();
-        form.Command1_Click(1);
+        form.onRecipientClicked(1);
         clicks.push_back(msSince(start));
         settle(dispatcher);
         drains.push_back(msSince(start));

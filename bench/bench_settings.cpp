@@ -21,15 +21,15 @@ using bench::msSince;
 constexpr int kBatches = 9;
 constexpr int kPerBatch = 300;
 
-brisquel::Module1 fullState()
+brisquel::AppState fullState()
 {
-    brisquel::Module1 state;
-    state.UsuarioWindows = QStringLiteral("ana");
-    state.Remitente = QStringLiteral("Ana Núñez");
-    state.NombrePropio = brisquel::True;
+    brisquel::AppState state;
+    state.loginName = QStringLiteral("ana");
+    state.senderName = QStringLiteral("Ana Núñez");
+    state.signWithSenderName = brisquel::True;
     for (int i = 0; i < brisquel::kRecipientSlots; ++i) {
-        state.Usuarios[i] = {QStringLiteral("Compañero %1").arg(i), QStringLiteral("puesto%1").arg(i)};
-        state.Grupos[i] = {QStringLiteral("Grupo %1").arg(i),
+        state.users[i] = {QStringLiteral("Compañero %1").arg(i), QStringLiteral("puesto%1").arg(i)};
+        state.groups[i] = {QStringLiteral("Grupo %1").arg(i),
                            QStringLiteral("puesto%1, puesto%2, puesto%3").arg(i).arg(i + 1).arg(i + 2)};
     }
     return state;
@@ -63,15 +63,15 @@ int main()
     std::printf("bench_settings: a full settings file, per operation (median of %d batches of %d), in %s (%s)\n",
                 kBatches, kPerBatch, qPrintable(folder.path()), storage.fileSystemType().constData());
 
-    const brisquel::Module1 state = fullState();
+    const brisquel::AppState state = fullState();
     const brisquel::TextBoxLook look;
     bool failed = false;
     const double save = microsecondsPerCall([&] {
         failed = failed || !brisquel::saveSettings(path, state, look).isEmpty();
     });
     const double load = microsecondsPerCall([&] {
-        brisquel::Module1 loaded;
-        loaded.UsuarioWindows = QStringLiteral("ana");
+        brisquel::AppState loaded;
+        loaded.loginName = QStringLiteral("ana");
         brisquel::TextBoxLook loadedLook;
         const brisquel::LoadOutcome outcome = brisquel::loadSettings(path, loaded, loadedLook);
         failed = failed || outcome.recovered || !outcome.error.isEmpty();
@@ -80,7 +80,7 @@ int main()
         std::printf("  a load or save failed; no figures\n");
         return 1;
     }
-    std::printf("  load (CargaFichero's file part)  %9.1f µs\n", load);
-    std::printf("  save (GuardaFichero)             %9.1f µs\n", save);
+    std::printf("  load (loadSettingsFile's file part)  %9.1f µs\n", load);
+    std::printf("  save (saveSettingsFile)             %9.1f µs\n", save);
     return 0;
 }

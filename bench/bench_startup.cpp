@@ -193,18 +193,18 @@ struct Xvfb {
 // The settings file the program finds: three users and a group.
 bool writeSettings(const QString &path)
 {
-    brisquel::Module1 state;
-    state.UsuarioWindows = QStringLiteral("ana");
-    state.Remitente = QStringLiteral("Ana");
-    state.NombrePropio = brisquel::True;
+    brisquel::AppState state;
+    state.loginName = QStringLiteral("ana");
+    state.senderName = QStringLiteral("Ana");
+    state.signWithSenderName = brisquel::True;
     const char *users[][2] = {{"Pepe", "pepe"}, {"Juan", "juan"}, {"Luis", "luis"}};
     for (int i = 0; i < brisquel::kRecipientSlots; ++i) {
-        state.Usuarios[i] = i < 3 ? brisquel::RecipientEntry{QString::fromLatin1(users[i][0]),
+        state.users[i] = i < 3 ? brisquel::RecipientEntry{QString::fromLatin1(users[i][0]),
                                                              QString::fromLatin1(users[i][1])}
                                   : brisquel::RecipientEntry{brisquel::kEmptySlotCaption, brisquel::kEmptySlotCaption};
-        state.Grupos[i] = {brisquel::kEmptySlotCaption, brisquel::kEmptySlotCaption};
+        state.groups[i] = {brisquel::kEmptySlotCaption, brisquel::kEmptySlotCaption};
     }
-    state.Grupos[0] = {QStringLiteral("Todos"), QStringLiteral("pepe, juan, luis")};
+    state.groups[0] = {QStringLiteral("Todos"), QStringLiteral("pepe, juan, luis")};
     brisquel::TextBoxLook look;
     look.fontName = QStringLiteral("Liberation Sans");
     look.size = 10;

@@ -3,15 +3,15 @@
 // once by a scripted message box. Everything else is the real thing.
 #include "startupprobe.h"
 
-#include "core/module1.h"
+#include "core/appstate.h"
 #include "fakes/scriptedmessagebox.h"
 #include "platform/processcommandstarter.h"
 #include "platform/qtcommondialog.h"
 #include "platform/qtscreenmetrics.h"
 #include "platform/qttrayicon.h"
 #include "platform/systemloginname.h"
-#include "ui/forms.h"
-#include "ui/main/form1.h"
+#include "ui/appwindows.h"
+#include "ui/main/mainwindow.h"
 #include "ui/services.h"
 
 #include <QApplication>
@@ -39,10 +39,10 @@ int main(int argc, char *argv[])
     brisquel::Services services{screen, messageBox, loginName, starter, commonDialog, tray,
                                 [] { QCoreApplication::exit(0); }};
 
-    brisquel::Module1 state;
-    brisquel::Forms forms(state, services);
+    brisquel::AppState state;
+    brisquel::AppWindows windows(state, services);
     // What the splash does on its second tick.
-    brisquel::Form1 &main = forms.form1();
+    brisquel::MainWindow &main = windows.mainWindow();
     if (!main.loadedOk())
         return 1;
     main.show();

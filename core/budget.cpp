@@ -4,21 +4,21 @@
 
 namespace brisquel {
 
-int messageBudget(const Module1 &state)
+int messageBudget(const AppState &state)
 {
-    if (state.NombrePropio == False)
+    if (state.signWithSenderName == False)
         return kFullBudget;
-    return std::max<qsizetype>(0, kFullBudget - state.Remitente.size());
+    return std::max<qsizetype>(0, kFullBudget - state.senderName.size());
 }
 
-QString budgetCaption(Integer letrasQuedan, bool messageEmpty)
+QString budgetCaption(Integer lettersLeft, bool messageEmpty)
 {
     const QString title = QStringLiteral("Brisquel v2.4b");
     if (messageEmpty)
         return title;
-    if (letrasQuedan == 1)
+    if (lettersLeft == 1)
         return title + QStringLiteral(" - Queda 1 letra...");
-    return title + QStringLiteral(" - Quedan ") + QString::number(letrasQuedan) + QStringLiteral(" letras...");
+    return title + QStringLiteral(" - Quedan ") + QString::number(lettersLeft) + QStringLiteral(" letras...");
 }
 
 } // namespace brisquel

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "module1.h"
+#include "appstate.h"
 
 namespace brisquel {
 
@@ -9,10 +9,10 @@ inline constexpr int kFullBudget = 850;
 // Characters a message may hold: the full budget, less the sender name when
 // messages are signed with it. A name longer than the budget (only possible
 // in a hand-edited file) leaves no room rather than a negative budget.
-int messageBudget(const Module1 &state);
+int messageBudget(const AppState &state);
 
-// Text of the main window caption for the current LetrasQuedan; the plain
+// Text of the main window caption for the current lettersLeft; the plain
 // title while the message is empty.
-QString budgetCaption(Integer letrasQuedan, bool messageEmpty);
+QString budgetCaption(Integer lettersLeft, bool messageEmpty);
 
 } // namespace brisquel

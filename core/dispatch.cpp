@@ -13,10 +13,10 @@ const QString kBanner = QStringLiteral("Brisquel v2.4b");
 const QString kSignatureBreak = QStringLiteral("\n\r\n\r");
 } // namespace
 
-QString netSendCommandLine(const Module1 &state, const QString &recipient, const QString &message)
+QString netSendCommandLine(const AppState &state, const QString &recipient, const QString &message)
 {
-    const QString signature = state.NombrePropio != False
-        ? state.Remitente + QLatin1Char('@') + kBanner
+    const QString signature = state.signWithSenderName != False
+        ? state.senderName + QLatin1Char('@') + kBanner
         : QLatin1Char('[') + kBanner + QLatin1Char(']');
     return QStringLiteral("net send ") + recipient + QLatin1Char(' ') + QLatin1Char('"') + message
         + kSignatureBreak + signature + QLatin1Char('"');
@@ -47,7 +47,7 @@ struct Dispatcher::Batch {
     DeliveryReport report;
 };
 
-Dispatcher::Dispatcher(Module1 &state, CommandStarter &starter)
+Dispatcher::Dispatcher(AppState &state, CommandStarter &starter)
     : m_state(state)
     , m_starter(starter)
     , m_self(std::make_shared<Dispatcher *>(this))
@@ -56,13 +56,13 @@ Dispatcher::Dispatcher(Module1 &state, CommandStarter &starter)
 
 Dispatcher::~Dispatcher() = default;
 
-void Dispatcher::EnviaUsuario(const QString &recipient, const QString &message)
+void Dispatcher::sendToUser(const QString &recipient, const QString &message)
 {
     sendAll({recipient}, message);
     recordInHistory(message);
 }
 
-void Dispatcher::EnviaGrupo(const QString &recipients, const QString &message)
+void Dispatcher::sendToGroup(const QString &recipients, const QString &message)
 {
     sendAll(splitRecipientList(recipients), message);
     recordInHistory(message);
@@ -73,8 +73,8 @@ void Dispatcher::sendAll(const QStringList &recipients, const QString &message)
     const auto batch = std::make_shared<Batch>();
     batch->unfinished = recipients.size();
     for (const QString &recipient : recipients) {
-        m_state.Comando = netSendCommandLine(m_state, recipient, message);
-        batch->waiting.push_back({recipient, m_state.Comando});
+        m_state.lastCommandLine = netSendCommandLine(m_state, recipient, message);
+        batch->waiting.push_back({recipient, m_state.lastCommandLine});
     }
     m_waiting += recipients.size();
     startWaiting(batch);
@@ -120,17 +120,17 @@ void Dispatcher::ended(const std::shared_ptr<Batch> &batch, const QString &recip
 void Dispatcher::recordInHistory(const QString &message)
 {
     // Browsing an earlier entry: a resend is not a new message.
-    if (m_state.PosHistorial < m_state.NumMensajes)
+    if (m_state.historyPosition < m_state.historyCount)
         return;
-    m_state.Historial[m_state.NumMensajes] = message;
-    if (m_state.NumMensajes < kHistoryMax) {
-        ++m_state.NumMensajes;
+    m_state.historyMessages[m_state.historyCount] = message;
+    if (m_state.historyCount < kHistoryMax) {
+        ++m_state.historyCount;
         return;
     }
     // Full: drop the oldest. Slots 31 and 32 both end up holding the newest,
     // so the end position shows it again.
     for (int k = 0; k < kHistoryMax; ++k)
-        m_state.Historial[k] = m_state.Historial[k + 1];
+        m_state.historyMessages[k] = m_state.historyMessages[k + 1];
 }
 
 } // namespace brisquel

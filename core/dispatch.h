@@ -1,7 +1,7 @@
 #pragma once
 
 #include "deliveryreport.h"
-#include "module1.h"
+#include "appstate.h"
 
 #include <QStringList>
 
@@ -22,15 +22,15 @@ class Dispatcher {
 public:
     static constexpr int kMaxRunning = 16;
 
-    Dispatcher(Module1 &state, CommandStarter &starter);
+    Dispatcher(AppState &state, CommandStarter &starter);
     ~Dispatcher();
     Dispatcher(const Dispatcher &) = delete;
     Dispatcher &operator=(const Dispatcher &) = delete;
 
     // One recipient.
-    void EnviaUsuario(const QString &recipient, const QString &message);
+    void sendToUser(const QString &recipient, const QString &message);
     // A recipient list such as "pepe, juan": one command per item, in order.
-    void EnviaGrupo(const QString &recipients, const QString &message);
+    void sendToGroup(const QString &recipients, const QString &message);
 
     // Called once per call of the two above whose sends did not all
     // succeed, when the last of them has ended.
@@ -53,7 +53,7 @@ private:
     void ended(const std::shared_ptr<Batch> &batch, const QString &recipient, const CommandEnd &end);
     void recordInHistory(const QString &message);
 
-    Module1 &m_state;
+    AppState &m_state;
     CommandStarter &m_starter;
     qsizetype m_waiting = 0;
     int m_running = 0;
@@ -62,7 +62,7 @@ private:
 };
 
 // "net send R "M<LF><CR><LF><CR>signature"" for the state's signature choice.
-QString netSendCommandLine(const Module1 &state, const QString &recipient, const QString &message);
+QString netSendCommandLine(const AppState &state, const QString &recipient, const QString &message);
 
 // The items of a recipient list. The separator is a comma plus one more
 // character, whatever it is; nothing is trimmed and empty items count.

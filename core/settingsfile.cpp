@@ -14,24 +14,24 @@ namespace {
 
 // What the recovery leaves behind: the sender is the login, the own-name flag
 // is on and every slot is empty.
-Module1 withDefaults(const Module1 &state)
+AppState withDefaults(const AppState &state)
 {
-    Module1 defaults = state;
-    defaults.Remitente = state.UsuarioWindows;
-    defaults.NombrePropio = True;
-    for (RecipientList *list : {&defaults.Usuarios, &defaults.Grupos})
+    AppState defaults = state;
+    defaults.senderName = state.loginName;
+    defaults.signWithSenderName = True;
+    for (RecipientList *list : {&defaults.users, &defaults.groups})
         for (RecipientEntry &row : *list)
             row = {kEmptySlotCaption, kEmptySlotCaption};
     return defaults;
 }
 
 // Used when not even the file of defaults can be had.
-LoadOutcome defaultsInMemory(Module1 &state, const TextBoxLook &look, LoadOutcome outcome, const QString &error,
+LoadOutcome defaultsInMemory(AppState &state, const TextBoxLook &look, LoadOutcome outcome, const QString &error,
                              bool leaveFileAlone)
 {
     state = withDefaults(state);
     outcome.quickListCaptions.clear();
-    for (const RecipientEntry &row : state.Usuarios)
+    for (const RecipientEntry &row : state.users)
         outcome.quickListCaptions.append(row[0]);
     outcome.error = error;
     outcome.baseline = {leaveFileAlone, std::nullopt, {state, look}};
@@ -76,7 +76,7 @@ QString backupPathFor(const QString &path, const QByteArray &bytes)
     return candidate;
 }
 
-LoadOutcome loadSettings(const QString &path, Module1 &state, TextBoxLook &look)
+LoadOutcome loadSettings(const QString &path, AppState &state, TextBoxLook &look)
 {
     LoadOutcome outcome;
 
@@ -93,7 +93,7 @@ LoadOutcome loadSettings(const QString &path, Module1 &state, TextBoxLook &look)
         const SectionReadResult read = readSettingsSections(in, EntryReading::WholeLines, state, look,
                                                             outcome.quickListCaptions);
         if (read.ok && read.allSections) {
-            state.NombrePropio = toBoolean(read.ownName);
+            state.signWithSenderName = toBoolean(read.ownName);
             outcome.baseline = {false, existing.bytes, {state, look}};
             return outcome;
         }
@@ -141,18 +141,18 @@ LoadOutcome loadSettings(const QString &path, Module1 &state, TextBoxLook &look)
                                     .arg(shownPath(path), reason, kStartsOnDefaults),
                                 false);
     }
-    state.NombrePropio = toBoolean(reread.ownName);
+    state.signWithSenderName = toBoolean(reread.ownName);
     outcome.recovered = true;
     outcome.baseline = {false, written.bytes, {state, look}};
     return outcome;
 }
 
-QString saveSettings(const QString &path, const Module1 &state, const TextBoxLook &look)
+QString saveSettings(const QString &path, const AppState &state, const TextBoxLook &look)
 {
     return writeSettingsBytes(path, settingsFileBytes(state, look));
 }
 
-QString saveSettingsAtExit(const QString &path, SettingsBaseline &baseline, const Module1 &state,
+QString saveSettingsAtExit(const QString &path, SettingsBaseline &baseline, const AppState &state,
                            const TextBoxLook &look)
 {
     const bool changed = changedSince(baseline.values, state, look);
@@ -190,7 +190,7 @@ QString saveSettingsAtExit(const QString &path, SettingsBaseline &baseline, cons
                                 QStringLiteral("el fichero ha cambiado mientras Brisquel estaba abierto y no se "
                                                "puede leer, así que se deja como está"));
         }
-        onDisk.state.NombrePropio = toBoolean(read.ownName);
+        onDisk.state.signWithSenderName = toBoolean(read.ownName);
         const SettingsValues merged = mergedChanges(baseline.values, state, look, onDisk);
         bytes = settingsFileBytes(merged.state, merged.look);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "module1.h"
+#include "appstate.h"
 #include "settingsmerge.h"
 #include "textboxlook.h"
 
@@ -53,22 +53,22 @@ struct LoadOutcome {
 // The path as messages name it: absolute, between « and ».
 QString shownPath(const QString &path);
 
-// Loads the settings file into the state (Remitente, NombrePropio, Usuarios,
-// Grupos) and the look. When the file is missing, cut short inside a
+// Loads the settings file into the state (senderName, signWithSenderName, users,
+// groups) and the look. When the file is missing, cut short inside a
 // section, lacks one of the three sections or holds a font or colour the
 // message box refuses, writes a file of defaults (built from
-// state.UsuarioWindows and the look as it stands then, values read before
+// state.loginName and the look as it stands then, values read before
 // the failure included) and loads that instead; an existing file is kept
 // first as path + ".bak", and without that copy it is not replaced. What is
 // not a regular file of the user's (see safefile.h) is never read. Never
 // fails hard: when the defaults cannot be had from a file, they are put into
 // memory and `error` says why.
-LoadOutcome loadSettings(const QString &path, Module1 &state, TextBoxLook &look);
+LoadOutcome loadSettings(const QString &path, AppState &state, TextBoxLook &look);
 
 // Writes the whole file from the state and the look, in one go: the old file
 // stays intact until the new one is complete. Returns an empty string on
 // success, else a message for the user naming the file and the reason.
-QString saveSettings(const QString &path, const Module1 &state, const TextBoxLook &look);
+QString saveSettings(const QString &path, const AppState &state, const TextBoxLook &look);
 
 // The save at exit, or when the session manager asks. Leaves the file alone
 // when the load said so. When the file on disk is still what the run loaded,
@@ -77,7 +77,7 @@ QString saveSettings(const QString &path, const Module1 &state, const TextBoxLoo
 // nothing when the bytes would stay the same. After a save the baseline is
 // what was saved, so a later save writes only what changed after it. Empty
 // on success or when nothing needed saving, else a message for the user.
-QString saveSettingsAtExit(const QString &path, SettingsBaseline &baseline, const Module1 &state,
+QString saveSettingsAtExit(const QString &path, SettingsBaseline &baseline, const AppState &state,
                            const TextBoxLook &look);
 
 } // namespace brisquel

@@ -15,20 +15,20 @@ bool overlay(const T &before, const T &now, T &target)
 }
 
 // The sender name and its switch go together: the dialog sets both.
-bool senderChanged(const Module1 &before, const Module1 &now)
+bool senderChanged(const AppState &before, const AppState &now)
 {
-    return before.Remitente != now.Remitente || before.NombrePropio != now.NombrePropio;
+    return before.senderName != now.senderName || before.signWithSenderName != now.signWithSenderName;
 }
 
 // Applies every change from `before` to `now` onto `target`; true when there
 // was any.
-bool applyChanges(const SettingsValues &before, const Module1 &state, const TextBoxLook &look,
+bool applyChanges(const SettingsValues &before, const AppState &state, const TextBoxLook &look,
                   SettingsValues &target)
 {
     bool changed = false;
     if (senderChanged(before.state, state)) {
-        target.state.Remitente = state.Remitente;
-        target.state.NombrePropio = state.NombrePropio;
+        target.state.senderName = state.senderName;
+        target.state.signWithSenderName = state.signWithSenderName;
         changed = true;
     }
     const TextBoxLook &was = before.look;
@@ -46,17 +46,17 @@ bool applyChanges(const SettingsValues &before, const Module1 &state, const Text
 
 } // namespace
 
-bool changedSince(const SettingsValues &loaded, const Module1 &state, const TextBoxLook &look)
+bool changedSince(const SettingsValues &loaded, const AppState &state, const TextBoxLook &look)
 {
     SettingsValues scratch = loaded;
     return applyChanges(loaded, state, look, scratch);
 }
 
-SettingsValues mergedChanges(const SettingsValues &loaded, const Module1 &state, const TextBoxLook &look,
+SettingsValues mergedChanges(const SettingsValues &loaded, const AppState &state, const TextBoxLook &look,
                              const SettingsValues &onDisk)
 {
     SettingsValues merged = onDisk;
-    merged.state.UsuarioWindows = state.UsuarioWindows;
+    merged.state.loginName = state.loginName;
     applyChanges(loaded, state, look, merged);
     return merged;
 }

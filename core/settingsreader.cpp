@@ -23,7 +23,7 @@ QString withoutTrailingBlanks(const QString &line)
 
 class SectionReader {
 public:
-    SectionReader(LineReader &in, EntryReading reading, Module1 &state, TextBoxLook &look,
+    SectionReader(LineReader &in, EntryReading reading, AppState &state, TextBoxLook &look,
                   QStringList &captions)
         : m_in(in), m_reading(reading), m_state(state), m_look(look), m_captions(captions)
     {
@@ -41,9 +41,9 @@ public:
             if (line == kSectionGeneral)
                 ok = general = readGeneral(result.ownName);
             else if (line == kSectionUsuarios)
-                ok = users = readList(m_state.Usuarios, true);
+                ok = users = readList(m_state.users, true);
             else if (line == kSectionGrupos)
-                ok = groups = readList(m_state.Grupos, false);
+                ok = groups = readList(m_state.groups, false);
             if (!ok)
                 return result;
         }
@@ -77,7 +77,7 @@ private:
         const std::optional<QString> sender = entry();
         if (!sender)
             return false;
-        m_state.Remitente = *sender;
+        m_state.senderName = *sender;
 
         if (!entry()) // who saved last: the login always comes from the system
             return false;
@@ -162,7 +162,7 @@ private:
 
     LineReader &m_in;
     EntryReading m_reading;
-    Module1 &m_state;
+    AppState &m_state;
     TextBoxLook &m_look;
     QStringList &m_captions;
 };
@@ -176,7 +176,7 @@ QString settingsText(const QByteArray &bytes)
                                                     : QByteArrayView(bytes));
 }
 
-SectionReadResult readSettingsSections(LineReader &in, EntryReading reading, Module1 &state,
+SectionReadResult readSettingsSections(LineReader &in, EntryReading reading, AppState &state,
                                        TextBoxLook &look, QStringList &quickListCaptions)
 {
     return SectionReader(in, reading, state, look, quickListCaptions).run();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "module1.h"
+#include "appstate.h"
 #include "textboxlook.h"
 
 #include <QByteArray>
@@ -34,7 +34,7 @@ QString settingsText(const QByteArray &bytes);
 // A header matches with blanks after it ignored. A NUL in the sender or an
 // entry reads as a blank: it would cut the command line short.
 // The caption of every user row read is appended to quickListCaptions.
-SectionReadResult readSettingsSections(LineReader &in, EntryReading reading, Module1 &state,
+SectionReadResult readSettingsSections(LineReader &in, EntryReading reading, AppState &state,
                                        TextBoxLook &look, QStringList &quickListCaptions);
 
 } // namespace brisquel

@@ -34,14 +34,14 @@ void appendList(QStringList &lines, const RecipientList &list)
 
 } // namespace
 
-QByteArray settingsFileBytes(const Module1 &state, const TextBoxLook &look)
+QByteArray settingsFileBytes(const AppState &state, const TextBoxLook &look)
 {
     QStringList lines;
     lines.reserve(62);
     lines << kSectionGeneral
-          << verbatim(state.Remitente)
-          << verbatim(state.UsuarioWindows)
-          << flag(state.NombrePropio != False)
+          << verbatim(state.senderName)
+          << verbatim(state.loginName)
+          << flag(state.signWithSenderName != False)
           << verbatim(look.fontName)
           << flag(look.bold)
           << flag(look.italic)
@@ -51,9 +51,9 @@ QByteArray settingsFileBytes(const Module1 &state, const TextBoxLook &look)
           << numberText(look.foreColor)
           << numberText(look.backColor);
     lines << kSectionUsuarios;
-    appendList(lines, state.Usuarios);
+    appendList(lines, state.users);
     lines << kSectionGrupos;
-    appendList(lines, state.Grupos);
+    appendList(lines, state.groups);
 
     QString text;
     for (const QString &line : std::as_const(lines)) {

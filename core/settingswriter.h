@@ -1,6 +1,6 @@
 #pragma once
 
-#include "module1.h"
+#include "appstate.h"
 #include "textboxlook.h"
 
 #include <QByteArray>
@@ -10,6 +10,6 @@ namespace brisquel {
 // The 62 lines of "brisquel.ini", each ending in CR LF, in Windows-1252:
 // [GENERAL] with sender, login, own-name flag, the eight font and colour
 // values; [USUARIOS] and [GRUPOS] with two lines a row, caption first.
-QByteArray settingsFileBytes(const Module1 &state, const TextBoxLook &look);
+QByteArray settingsFileBytes(const AppState &state, const TextBoxLook &look);
 
 } // namespace brisquel

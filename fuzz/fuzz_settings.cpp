@@ -58,7 +58,7 @@ QByteArray readFile(const QString &path)
 }
 
 struct Loaded {
-    Module1 state;
+    AppState state;
     TextBoxLook look;
     LoadOutcome outcome;
 };
@@ -66,7 +66,7 @@ struct Loaded {
 Loaded load(const QString &path)
 {
     Loaded loaded;
-    loaded.state.UsuarioWindows = kLogin;
+    loaded.state.loginName = kLogin;
     loaded.outcome = loadSettings(path, loaded.state, loaded.look);
     return loaded;
 }
@@ -75,8 +75,8 @@ Loaded load(const QString &path)
 // is compared as written.
 bool sameKeptValues(const Loaded &a, const Loaded &b)
 {
-    return a.state.Remitente == b.state.Remitente && a.state.NombrePropio == b.state.NombrePropio
-        && a.state.Usuarios == b.state.Usuarios && a.state.Grupos == b.state.Grupos
+    return a.state.senderName == b.state.senderName && a.state.signWithSenderName == b.state.signWithSenderName
+        && a.state.users == b.state.users && a.state.groups == b.state.groups
         && a.look.fontName == b.look.fontName && a.look.bold == b.look.bold && a.look.italic == b.look.italic
         && numberText(a.look.size) == numberText(b.look.size) && a.look.strikethrough == b.look.strikethrough
         && a.look.underline == b.look.underline && a.look.foreColor == b.look.foreColor
@@ -93,9 +93,9 @@ QStringList captionsOf(const RecipientList &users)
 
 bool holdsDefaults(const Loaded &loaded)
 {
-    if (loaded.state.Remitente != kLogin || loaded.state.NombrePropio != True)
+    if (loaded.state.senderName != kLogin || loaded.state.signWithSenderName != True)
         return false;
-    for (const RecipientList *list : {&loaded.state.Usuarios, &loaded.state.Grupos})
+    for (const RecipientList *list : {&loaded.state.users, &loaded.state.groups})
         for (const RecipientEntry &row : *list)
             if (row != RecipientEntry{kEmptySlotCaption, kEmptySlotCaption})
                 return false;
@@ -109,7 +109,7 @@ Loaded reloadSaved(const QString &path, const Loaded &from)
     Loaded again = load(path);
     require(again.outcome.error.isEmpty(), "loading a saved file reported an error");
     require(!again.outcome.recovered, "a saved file did not read through");
-    require(again.outcome.quickListCaptions == captionsOf(again.state.Usuarios),
+    require(again.outcome.quickListCaptions == captionsOf(again.state.users),
             "a saved file gave other quick-list captions than its users");
     require(sameKeptValues(from, again), "save then load changed the state");
     return again;

@@ -5,20 +5,21 @@
 namespace brisquel {
 
 DialogStrip::DialogStrip(const ScreenMetrics &metrics, const QString &frameCaption)
-    : VbForm(metrics)
+    : TwipsWindow(metrics)
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    Frame1 = new QGroupBox(frameCaption, this);
-    place(Frame1, 60, 0, 5115, 795);
+    frame = new QGroupBox(frameCaption, this);
+    frame->setObjectName(QStringLiteral("frame"));
+    place(frame, 60, 0, 5115, 795);
 }
 
 void DialogStrip::setStripSize()
 {
-    setHeight(975);
-    setWidth(5370);
+    setHeightTwips(975);
+    setWidthTwips(5370);
 }
 
-void DialogStrip::Form_Resize()
+void DialogStrip::onSizeOrStateChanged()
 {
     setStripSize();
 }

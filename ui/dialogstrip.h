@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/kit/vbform.h"
+#include "ui/kit/twipswindow.h"
 
 class QGroupBox;
 
@@ -9,15 +9,15 @@ namespace brisquel {
 // The three small dialogs share one shape: a strip without a title bar,
 // 5370 x 975 twips whatever the user does, holding one captioned frame with
 // a row of controls.
-class DialogStrip : public VbForm {
+class DialogStrip : public TwipsWindow {
     Q_OBJECT
 
 public:
     DialogStrip(const ScreenMetrics &metrics, const QString &frameCaption);
 
-    QGroupBox *Frame1 = nullptr;
+    QGroupBox *frame = nullptr;
 
-    void Form_Resize() override;
+    void onSizeOrStateChanged() override;
 
 protected:
     void setStripSize();

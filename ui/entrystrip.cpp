@@ -1,7 +1,7 @@
 #include "entrystrip.h"
 
+#include "ui/kit/exacttextbox.h"
 #include "ui/kit/picturebutton.h"
-#include "ui/kit/vbtextbox.h"
 
 #include <QGroupBox>
 #include <QShortcut>
@@ -10,48 +10,67 @@ namespace brisquel {
 
 EntryStrip::EntryStrip(const ScreenMetrics &metrics, const Layout &layout)
     : DialogStrip(metrics, layout.frameCaption)
-    , m_acceptIndex(layout.acceptIndex)
 {
-    Text1 = new VbTextBox(false, Frame1);
-    Text1->setMaxLength(layout.maxLength);
-    place(Text1, 120, 300, layout.textWidth, 315);
-    for (int i = 0; i < 2; ++i) {
-        auto *button = new PictureButton(layout.buttons[i].caption, Frame1);
-        place(button, layout.buttons[i].left, 300, layout.buttons[i].width, 315);
-        button->setPicture(layout.picture);
+    entryEdit = new ExactTextBox(false, frame);
+    entryEdit->setObjectName(QStringLiteral("entryEdit"));
+    entryEdit->setMaxLength(layout.maxLength);
+    place(entryEdit, 120, 300, layout.textWidth, 315);
+    auto makeButton = [&](const Button &button, const char *name) {
+        auto *control = new PictureButton(button.caption, frame);
+        control->setObjectName(QLatin1String(name));
+        place(control, button.left, 300, button.width, 315);
+        control->setPicture(layout.picture);
         if (!layout.downPicture.isNull())
-            button->setDownPicture(layout.downPicture);
-        Command1.add(i, button);
-        connect(button, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+            control->setDownPicture(layout.downPicture);
+        return control;
+    };
+    // Created in Tab order.
+    if (layout.cancelFirst) {
+        cancelButton = makeButton(layout.cancel, "cancelButton");
+        acceptButton = makeButton(layout.accept, "acceptButton");
+    } else {
+        acceptButton = makeButton(layout.accept, "acceptButton");
+        cancelButton = makeButton(layout.cancel, "cancelButton");
     }
-    setTabOrder(Text1, Command1(0));
-    setTabOrder(Command1(0), Command1(1));
+    PictureButton *first = layout.cancelFirst ? cancelButton : acceptButton;
+    PictureButton *second = layout.cancelFirst ? acceptButton : cancelButton;
+    setTabOrder(entryEdit, first);
+    setTabOrder(first, second);
 
-    connect(Text1, &VbTextBox::KeyPress, this, &EntryStrip::Text1_KeyPress);
-    connect(Text1, &VbTextBox::GotFocus, this, &EntryStrip::Text1_GotFocus);
+    connect(acceptButton, &QPushButton::clicked, this, [this] { finish(true); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { finish(false); });
+    connect(entryEdit, &ExactTextBox::characterKey, this, &EntryStrip::onEntryKey);
+    connect(entryEdit, &ExactTextBox::focusEntered, this, &EntryStrip::selectAllOnFocus);
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    const int cancelIndex = 1 - m_acceptIndex;
-    connect(escape, &QShortcut::activated, this, [this, cancelIndex] { Command1_Click(cancelIndex); });
+    connect(escape, &QShortcut::activated, this, [this] { finish(false); });
 }
 
-void EntryStrip::Text1_KeyPress(Integer &KeyAscii)
+void EntryStrip::finish(bool accepted)
 {
-    if (KeyAscii == 13) {
-        KeyAscii = 0;
-        Command1_Click(m_acceptIndex);
+    if (accepted)
+        onAccepted();
+    entryEdit->setFocus();
+    hide();
+}
+
+void EntryStrip::onEntryKey(Integer &key)
+{
+    if (key == 13) {
+        key = 0;
+        finish(true);
     }
 }
 
-void EntryStrip::Text1_GotFocus()
+void EntryStrip::selectAllOnFocus()
 {
-    Text1->setSelStart(0);
-    Text1->setSelLength(Text1->MaxLength());
+    entryEdit->setSelectionStart(0);
+    entryEdit->setSelectionLength(entryEdit->maxLength());
 }
 
 void EntryStrip::showEvent(QShowEvent *event)
 {
     DialogStrip::showEvent(event);
-    Text1->SetFocus();
+    entryEdit->setFocus();
 }
 
 } // namespace brisquel

@@ -2,19 +2,19 @@
 
 #include "core/vbtypes.h"
 #include "ui/dialogstrip.h"
-#include "ui/kit/controlarray.h"
 
 #include <QPixmap>
 
 namespace brisquel {
 
 class PictureButton;
-class VbTextBox;
+class ExactTextBox;
 
 // The shape the recipient and sender-name dialogs share: a text box and two
 // buttons, one that accepts (Enter presses it) and one that cancels (Esc
-// presses it). The box has the focus whenever the strip is shown, with all
-// its text selected, ready to be reused or typed over.
+// presses it). Either way the strip then hides. The box has the focus
+// whenever the strip is shown, with all its text selected, ready to be
+// reused or typed over.
 class EntryStrip : public DialogStrip {
     Q_OBJECT
 
@@ -28,26 +28,31 @@ public:
         QString frameCaption;
         int textWidth;
         int maxLength;
-        Button buttons[2]; // by index
-        int acceptIndex;
+        Button accept;
+        Button cancel;
+        // Tab goes from the box to the cancel button first.
+        bool cancelFirst;
         QPixmap picture;
         QPixmap downPicture;
     };
 
     EntryStrip(const ScreenMetrics &metrics, const Layout &layout);
 
-    ControlArray<PictureButton> Command1;
-    VbTextBox *Text1 = nullptr;
+    ExactTextBox *entryEdit = nullptr;
+    PictureButton *acceptButton = nullptr;
+    PictureButton *cancelButton = nullptr;
 
-    virtual void Command1_Click(int Index) = 0;
-    void Text1_KeyPress(Integer &KeyAscii);
-    void Text1_GotFocus();
+    // Accepts (true) or cancels, then hides the strip.
+    void finish(bool accepted);
 
 protected:
+    // What accepting does, before the strip hides.
+    virtual void onAccepted() = 0;
     void showEvent(QShowEvent *event) override;
 
 private:
-    int m_acceptIndex;
+    void onEntryKey(Integer &key);
+    void selectAllOnFocus();
 };
 
 } // namespace brisquel

@@ -9,7 +9,7 @@
 
 namespace brisquel {
 
-// Asked with room for any name: the 25-byte limit is LeeUsuario's business.
+// Asked with room for any name: the 25-byte limit is readLoginName's business.
 QByteArray SystemLoginName::rawUserName() const
 {
     char buffer[UNLEN + 1] = {};

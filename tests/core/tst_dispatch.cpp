@@ -25,27 +25,27 @@ private slots:
 
 void TestDispatch::groupSendBuildsOneSignedCommandPerMember()
 {
-    Module1 state;
-    state.NombrePropio = True;
-    state.Remitente = QStringLiteral("Ana");
+    AppState state;
+    state.signWithSenderName = True;
+    state.senderName = QStringLiteral("Ana");
     RecordingCommandStarter starter;
     Dispatcher dispatcher(state, starter);
 
-    dispatcher.EnviaGrupo(QStringLiteral("pepe, juan"), QStringLiteral("Hola"));
+    dispatcher.sendToGroup(QStringLiteral("pepe, juan"), QStringLiteral("Hola"));
 
     const QStringList expected{
         QStringLiteral("net send pepe \"Hola\n\r\n\rAna@Brisquel v2.4b\""),
         QStringLiteral("net send juan \"Hola\n\r\n\rAna@Brisquel v2.4b\""),
     };
     QCOMPARE(starter.commandLines, expected);
-    QCOMPARE(state.Comando, expected.last());
+    QCOMPARE(state.lastCommandLine, expected.last());
     // One history step for the whole group, not one per member.
-    QCOMPARE(state.NumMensajes, Integer(1));
-    QCOMPARE(state.Historial[0], QStringLiteral("Hola"));
+    QCOMPARE(state.historyCount, Integer(1));
+    QCOMPARE(state.historyMessages[0], QStringLiteral("Hola"));
 
     // Quotes and shell characters in the message travel untouched.
     const QString tricky = QStringLiteral("di \"hola\"; $(rm -rf ~) `x` | y");
-    dispatcher.EnviaUsuario(QStringLiteral("pepe"), tricky);
+    dispatcher.sendToUser(QStringLiteral("pepe"), tricky);
     QCOMPARE(starter.commandLines.last(),
              QStringLiteral("net send pepe \"") + tricky + QStringLiteral("\n\r\n\rAna@Brisquel v2.4b\""));
 }
@@ -70,9 +70,9 @@ void TestDispatch::listWalkDropsOneCharacterAfterEachComma()
     QFETCH(QString, list);
     QFETCH(QStringList, recipients);
 
-    Module1 state;
+    AppState state;
     RecordingCommandStarter starter;
-    Dispatcher(state, starter).EnviaGrupo(list, QStringLiteral("m"));
+    Dispatcher(state, starter).sendToGroup(list, QStringLiteral("m"));
 
     QStringList expected;
     for (const QString &r : recipients)
@@ -82,79 +82,79 @@ void TestDispatch::listWalkDropsOneCharacterAfterEachComma()
 
 void TestDispatch::signatureFollowsNombrePropio()
 {
-    Module1 state;
+    AppState state;
     RecordingCommandStarter starter;
     Dispatcher dispatcher(state, starter);
 
-    state.Remitente = QStringLiteral("Ana");
-    dispatcher.EnviaUsuario(QStringLiteral("pepe"), QStringLiteral("x"));
+    state.senderName = QStringLiteral("Ana");
+    dispatcher.sendToUser(QStringLiteral("pepe"), QStringLiteral("x"));
     QCOMPARE(starter.commandLines.last(), QStringLiteral("net send pepe \"x\n\r\n\r[Brisquel v2.4b]\""));
 
-    state.NombrePropio = True;
-    state.Remitente.clear();
-    dispatcher.EnviaUsuario(QString(), QString());
+    state.signWithSenderName = True;
+    state.senderName.clear();
+    dispatcher.sendToUser(QString(), QString());
     QCOMPARE(starter.commandLines.last(), QStringLiteral("net send  \"\n\r\n\r@Brisquel v2.4b\""));
 }
 
 void TestDispatch::historyRecordsOnlyAtTheEndPosition()
 {
-    Module1 state;
+    AppState state;
     RecordingCommandStarter starter;
     Dispatcher dispatcher(state, starter);
 
-    dispatcher.EnviaUsuario(QStringLiteral("a"), QStringLiteral("primero"));
-    QCOMPARE(state.NumMensajes, Integer(1));
-    QCOMPARE(state.Historial[0], QStringLiteral("primero"));
+    dispatcher.sendToUser(QStringLiteral("a"), QStringLiteral("primero"));
+    QCOMPARE(state.historyCount, Integer(1));
+    QCOMPARE(state.historyMessages[0], QStringLiteral("primero"));
 
     // The browser still points at slot 0: a second send is a resend.
-    dispatcher.EnviaUsuario(QStringLiteral("a"), QStringLiteral("segundo"));
-    QCOMPARE(state.NumMensajes, Integer(1));
-    QVERIFY(state.Historial[1].isEmpty());
+    dispatcher.sendToUser(QStringLiteral("a"), QStringLiteral("segundo"));
+    QCOMPARE(state.historyCount, Integer(1));
+    QVERIFY(state.historyMessages[1].isEmpty());
     QCOMPARE(starter.commandLines.size(), 2);
 
     // Back at the end position, the next one is recorded again.
-    state.PosHistorial = state.NumMensajes;
-    dispatcher.EnviaGrupo(QStringLiteral("a, b"), QStringLiteral("tercero"));
-    QCOMPARE(state.NumMensajes, Integer(2));
-    QCOMPARE(state.Historial[1], QStringLiteral("tercero"));
+    state.historyPosition = state.historyCount;
+    dispatcher.sendToGroup(QStringLiteral("a, b"), QStringLiteral("tercero"));
+    QCOMPARE(state.historyCount, Integer(2));
+    QCOMPARE(state.historyMessages[1], QStringLiteral("tercero"));
 }
 
 void TestDispatch::fullHistoryDropsTheOldest()
 {
-    Module1 state;
+    AppState state;
     RecordingCommandStarter starter;
     Dispatcher dispatcher(state, starter);
     for (int i = 0; i < 32; ++i) {
-        state.PosHistorial = state.NumMensajes;
-        dispatcher.EnviaUsuario(QStringLiteral("a"), QString::number(i));
+        state.historyPosition = state.historyCount;
+        dispatcher.sendToUser(QStringLiteral("a"), QString::number(i));
     }
-    QCOMPARE(state.NumMensajes, Integer(32));
-    QCOMPARE(state.Historial[0], QStringLiteral("0"));
-    QCOMPARE(state.Historial[31], QStringLiteral("31"));
+    QCOMPARE(state.historyCount, Integer(32));
+    QCOMPARE(state.historyMessages[0], QStringLiteral("0"));
+    QCOMPARE(state.historyMessages[31], QStringLiteral("31"));
 
-    state.PosHistorial = 32;
-    dispatcher.EnviaUsuario(QStringLiteral("a"), QStringLiteral("nuevo"));
-    QCOMPARE(state.NumMensajes, Integer(32));
-    QCOMPARE(state.Historial[0], QStringLiteral("1"));
-    QCOMPARE(state.Historial[30], QStringLiteral("31"));
-    QCOMPARE(state.Historial[31], QStringLiteral("nuevo"));
-    QCOMPARE(state.Historial[32], QStringLiteral("nuevo"));
+    state.historyPosition = 32;
+    dispatcher.sendToUser(QStringLiteral("a"), QStringLiteral("nuevo"));
+    QCOMPARE(state.historyCount, Integer(32));
+    QCOMPARE(state.historyMessages[0], QStringLiteral("1"));
+    QCOMPARE(state.historyMessages[30], QStringLiteral("31"));
+    QCOMPARE(state.historyMessages[31], QStringLiteral("nuevo"));
+    QCOMPARE(state.historyMessages[32], QStringLiteral("nuevo"));
 
     // Position 32 is still the end: the next send is recorded too.
-    dispatcher.EnviaUsuario(QStringLiteral("a"), QStringLiteral("otro"));
-    QCOMPARE(state.Historial[30], QStringLiteral("nuevo"));
-    QCOMPARE(state.Historial[32], QStringLiteral("otro"));
+    dispatcher.sendToUser(QStringLiteral("a"), QStringLiteral("otro"));
+    QCOMPARE(state.historyMessages[30], QStringLiteral("nuevo"));
+    QCOMPARE(state.historyMessages[32], QStringLiteral("otro"));
 }
 
 void TestDispatch::budgetAndCaption()
 {
-    Module1 state;
+    AppState state;
     QCOMPARE(messageBudget(state), 850);
-    state.Remitente = QStringLiteral("Ana");
+    state.senderName = QStringLiteral("Ana");
     QCOMPARE(messageBudget(state), 850); // not signed with it yet
-    state.NombrePropio = True;
+    state.signWithSenderName = True;
     QCOMPARE(messageBudget(state), 847);
-    state.Remitente = QString(900, QLatin1Char('x'));
+    state.senderName = QString(900, QLatin1Char('x'));
     QCOMPARE(messageBudget(state), 0);
 
     QCOMPARE(budgetCaption(1, false), QStringLiteral("Brisquel v2.4b - Queda 1 letra..."));
@@ -168,7 +168,7 @@ void TestDispatch::budgetAndCaption()
 // sent to once, in order.
 void TestDispatch::bigGroupWaitsItsTurn()
 {
-    Module1 state;
+    AppState state;
     RecordingCommandStarter starter;
     starter.heldBack = true;
     Dispatcher dispatcher(state, starter);
@@ -178,15 +178,15 @@ void TestDispatch::bigGroupWaitsItsTurn()
     QStringList members;
     for (int i = 0; i < 5000; ++i)
         members << QStringLiteral("puesto%1").arg(i);
-    dispatcher.EnviaGrupo(members.join(QStringLiteral(", ")), QStringLiteral("Hola"));
+    dispatcher.sendToGroup(members.join(QStringLiteral(", ")), QStringLiteral("Hola"));
     QCOMPARE(starter.commandLines.size(), Dispatcher::kMaxRunning);
     QCOMPARE(dispatcher.running(), Dispatcher::kMaxRunning);
     QCOMPARE(dispatcher.waiting(), 5000 - Dispatcher::kMaxRunning);
-    QCOMPARE(state.NumMensajes, Integer(1));
-    QCOMPARE(state.Comando, netSendCommandLine(state, QStringLiteral("puesto4999"), QStringLiteral("Hola")));
+    QCOMPARE(state.historyCount, Integer(1));
+    QCOMPARE(state.lastCommandLine, netSendCommandLine(state, QStringLiteral("puesto4999"), QStringLiteral("Hola")));
 
     // A user sent to meanwhile does not wait behind the group.
-    dispatcher.EnviaUsuario(QStringLiteral("pepe"), QStringLiteral("Hola"));
+    dispatcher.sendToUser(QStringLiteral("pepe"), QStringLiteral("Hola"));
     QCOMPARE(starter.commandLines.size(), Dispatcher::kMaxRunning + 1);
     QVERIFY(starter.commandLines.last().startsWith(QStringLiteral("net send pepe ")));
     starter.commandLines.removeLast();
@@ -204,14 +204,14 @@ void TestDispatch::bigGroupWaitsItsTurn()
 
 void TestDispatch::failuresOfOneCallMakeOneReport()
 {
-    Module1 state;
+    AppState state;
     RecordingCommandStarter starter;
     starter.heldBack = true;
     Dispatcher dispatcher(state, starter);
     QList<DeliveryReport> reports;
     dispatcher.onFailures = [&](const DeliveryReport &report) { reports << report; };
 
-    dispatcher.EnviaGrupo(QStringLiteral("pepe, juan, luis"), QStringLiteral("Hola"));
+    dispatcher.sendToGroup(QStringLiteral("pepe, juan, luis"), QStringLiteral("Hola"));
     CommandEnd noAnswer;
     noAnswer.exitStatus = 3;
     noAnswer.errorOutput = QStringLiteral("net: no se pudo enviar el mensaje a \"pepe\": no responde.\n");
@@ -231,7 +231,7 @@ void TestDispatch::failuresOfOneCallMakeOneReport()
     QVERIFY(reports.first().missingProgram.isEmpty());
 
     // No program: reported with where it was looked for, not per member.
-    dispatcher.EnviaGrupo(QStringLiteral("pepe, juan"), QStringLiteral("Hola"));
+    dispatcher.sendToGroup(QStringLiteral("pepe, juan"), QStringLiteral("Hola"));
     CommandEnd missing;
     missing.kind = CommandEnd::Kind::NotFound;
     missing.program = QStringLiteral("net");
@@ -243,14 +243,14 @@ void TestDispatch::failuresOfOneCallMakeOneReport()
     QCOMPARE(reports.last().searchedFolders, missing.searchedFolders);
 
     // All well: nothing to report.
-    dispatcher.EnviaUsuario(QStringLiteral("pepe"), QStringLiteral("Hola"));
+    dispatcher.sendToUser(QStringLiteral("pepe"), QStringLiteral("Hola"));
     starter.finishPending();
     QCOMPARE(reports.size(), 2);
 
     // Ends that arrive after the dispatcher is gone are dropped.
     {
         Dispatcher shortLived(state, starter);
-        shortLived.EnviaUsuario(QStringLiteral("pepe"), QStringLiteral("Hola"));
+        shortLived.sendToUser(QStringLiteral("pepe"), QStringLiteral("Hola"));
     }
     starter.finishPending(noAnswer);
 }

@@ -71,19 +71,19 @@ QStringList twelveEmptyCaptions()
     return QStringList(12, kEmptySlotCaption);
 }
 
-Module1 startState()
+AppState startState()
 {
-    Module1 state;
-    state.UsuarioWindows = kLogin;
+    AppState state;
+    state.loginName = kLogin;
     return state;
 }
 
 // The state a recovery leaves, whichever way it went.
-void verifyDefaultsState(const Module1 &state, const LoadOutcome &outcome)
+void verifyDefaultsState(const AppState &state, const LoadOutcome &outcome)
 {
-    QCOMPARE(state.Remitente, kLogin);
-    QCOMPARE(state.NombrePropio, True);
-    for (const RecipientList *list : {&state.Usuarios, &state.Grupos})
+    QCOMPARE(state.senderName, kLogin);
+    QCOMPARE(state.signWithSenderName, True);
+    for (const RecipientList *list : {&state.users, &state.groups})
         for (const RecipientEntry &row : *list)
             QCOMPARE(row, (RecipientEntry{kEmptySlotCaption, kEmptySlotCaption}));
     QCOMPARE(outcome.quickListCaptions, twelveEmptyCaptions());
@@ -108,22 +108,22 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = place(dir, QStringLiteral("complete.ini"));
-        Module1 state = startState();
+        AppState state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
 
         QVERIFY(outcome.error.isEmpty());
         QVERIFY(!outcome.recovered);
         QVERIFY(outcome.backupPath.isEmpty());
-        QCOMPARE(state.UsuarioWindows, kLogin); // the saved login is not taken over
-        QCOMPARE(state.Remitente, QString::fromUtf8("José Núñez"));
-        QCOMPARE(state.NombrePropio, True);
-        QCOMPARE(state.Usuarios[0], (RecipientEntry{QString::fromUtf8("Peña €"), QStringLiteral("pena")}));
-        QCOMPARE(state.Usuarios[1][0], QString::fromUtf8("Ángel"));
-        QCOMPARE(state.Usuarios[5][0], QString::fromUtf8("Raro \u0081\u008D\u008F\u0090\u009D"));
-        QCOMPARE(state.Grupos[0][1], QString::fromUtf8("ana, luis, óscar"));
-        QCOMPARE(state.Grupos[2][1], QStringLiteral("a\nb")); // a lone line feed stays inside the line
-        QCOMPARE(state.Grupos[11], (RecipientEntry{QString(), QString()}));
+        QCOMPARE(state.loginName, kLogin); // the saved login is not taken over
+        QCOMPARE(state.senderName, QString::fromUtf8("José Núñez"));
+        QCOMPARE(state.signWithSenderName, True);
+        QCOMPARE(state.users[0], (RecipientEntry{QString::fromUtf8("Peña €"), QStringLiteral("pena")}));
+        QCOMPARE(state.users[1][0], QString::fromUtf8("Ángel"));
+        QCOMPARE(state.users[5][0], QString::fromUtf8("Raro \u0081\u008D\u008F\u0090\u009D"));
+        QCOMPARE(state.groups[0][1], QString::fromUtf8("ana, luis, óscar"));
+        QCOMPARE(state.groups[2][1], QStringLiteral("a\nb")); // a lone line feed stays inside the line
+        QCOMPARE(state.groups[11], (RecipientEntry{QString(), QString()}));
         QCOMPARE(outcome.quickListCaptions.size(), 12);
         QCOMPARE(outcome.quickListCaptions.at(0), QString::fromUtf8("Peña €"));
         QCOMPARE(outcome.quickListCaptions.at(2), QStringLiteral("Contabilidad"));
@@ -168,7 +168,7 @@ private slots:
         const QString path = place(dir, QString());
         QVERIFY(writeBytes(path, crlfLines(generalLines(QStringLiteral("Arial"), sizeLine, foreLine, backLine)
                                            + userLines() + groupLines())));
-        Module1 state = startState();
+        AppState state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
         QVERIFY(!outcome.recovered);
@@ -178,8 +178,8 @@ private slots:
         QTEST(int(look.backColor), "back");
         QCOMPARE(look.fontName, QStringLiteral("Arial"));
         QVERIFY(look.bold && !look.italic && look.strikethrough && !look.underline);
-        QCOMPARE(state.Remitente, QStringLiteral("Alguien"));
-        QCOMPARE(state.NombrePropio, False);
+        QCOMPARE(state.senderName, QStringLiteral("Alguien"));
+        QCOMPARE(state.signWithSenderName, False);
     }
 
     void refusedValuesRecover_data()
@@ -214,7 +214,7 @@ private slots:
         const QString path = place(dir, QString());
         const QByteArray original = crlfLines(generalLines(font, size, fore, back) + groupLines());
         QVERIFY(writeBytes(path, original));
-        Module1 state = startState();
+        AppState state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
 
@@ -250,7 +250,7 @@ private slots:
         // is never replaced: the new copy takes the next free name.
         const QString older = path + QStringLiteral(".bak");
         QVERIFY(writeBytes(older, "an older copy, longer than nothing at all"));
-        Module1 state = startState();
+        AppState state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
 
@@ -273,7 +273,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = place(dir, QString());
-        Module1 state = startState();
+        AppState state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
 
@@ -297,27 +297,27 @@ private slots:
     {
         QFETCH(QString, input);
         QTemporaryDir dir;
-        Module1 expected = startState();
+        AppState expected = startState();
         TextBoxLook expectedLook;
         loadSettings(place(dir, QStringLiteral("complete.ini")), expected, expectedLook);
 
         QTemporaryDir other;
         const QString path = place(other, input);
-        Module1 state = startState();
+        AppState state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
 
         QVERIFY(outcome.error.isEmpty());
         QVERIFY(!outcome.recovered);
-        QCOMPARE(state.Remitente, QString::fromUtf8("José Núñez"));
-        QCOMPARE(state.Usuarios, expected.Usuarios);
+        QCOMPARE(state.senderName, QString::fromUtf8("José Núñez"));
+        QCOMPARE(state.users, expected.users);
         QCOMPARE(look.fontName, expectedLook.fontName);
         QCOMPARE(look.backColor, expectedLook.backColor);
         // Only the lone line feed inside a value cannot survive a file split
         // at line feeds: the groups before it can.
         if (input != QStringLiteral("lf-only.ini"))
-            QCOMPARE(state.Grupos, expected.Grupos);
-        QCOMPARE(state.Grupos[1], expected.Grupos[1]);
+            QCOMPARE(state.groups, expected.groups);
+        QCOMPARE(state.groups[1], expected.groups[1]);
         QCOMPARE(bytesOf(path), fixture(input));
     }
 
@@ -342,7 +342,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(kSettingsFileName);
         QVERIFY(writeBytes(path, bytes));
-        Module1 state = startState();
+        AppState state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
 
@@ -364,32 +364,32 @@ private slots:
         QStringList users = userLines();
         users[0] = QStringLiteral("[USUARIOS]\t");
         QVERIFY(writeBytes(path, crlfLines(lines + users + groupLines())));
-        Module1 state = startState();
+        AppState state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
 
         QVERIFY(!outcome.recovered);
-        QCOMPARE(state.Remitente, QStringLiteral("Alguien"));
+        QCOMPARE(state.senderName, QStringLiteral("Alguien"));
         QCOMPARE(look.fontName, QStringLiteral("Arial"));
-        QCOMPARE(state.Usuarios[11][1], QStringLiteral("u11-dest"));
-        QCOMPARE(state.Grupos[11][1], QStringLiteral("g11members"));
+        QCOMPARE(state.users[11][1], QStringLiteral("u11-dest"));
+        QCOMPARE(state.groups[11][1], QStringLiteral("g11members"));
     }
 
     void repeatedSectionsLastWins()
     {
         QTemporaryDir dir;
         const QString path = place(dir, QStringLiteral("repeated.ini"));
-        Module1 state = startState();
+        AppState state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
 
         QVERIFY(!outcome.recovered);
-        QCOMPARE(state.Remitente, QStringLiteral("Segundo"));
-        QCOMPARE(state.NombrePropio, False);
+        QCOMPARE(state.senderName, QStringLiteral("Segundo"));
+        QCOMPARE(state.signWithSenderName, False);
         QCOMPARE(look.fontName, QStringLiteral("Arial"));
-        QCOMPARE(state.Usuarios[0][0], QStringLiteral("b0"));
-        QCOMPARE(state.Usuarios[11][1], QStringLiteral("b11-dest"));
-        QCOMPARE(state.Grupos[3][0], QStringLiteral("g3name"));
+        QCOMPARE(state.users[0][0], QStringLiteral("b0"));
+        QCOMPARE(state.users[11][1], QStringLiteral("b11-dest"));
+        QCOMPARE(state.groups[3][0], QStringLiteral("g3name"));
         QCOMPARE(outcome.quickListCaptions.size(), 24);
         QCOMPARE(outcome.quickListCaptions.at(0), QStringLiteral("a0"));
         QCOMPARE(outcome.quickListCaptions.at(11), QStringLiteral("a11"));
@@ -400,26 +400,26 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = place(dir, QStringLiteral("row13.ini"));
-        Module1 state = startState();
+        AppState state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
 
         QVERIFY(!outcome.recovered);
-        QCOMPARE(state.Usuarios[11], (RecipientEntry{QStringLiteral("u11"), QStringLiteral("u11-dest")}));
+        QCOMPARE(state.users[11], (RecipientEntry{QStringLiteral("u11"), QStringLiteral("u11-dest")}));
         QVERIFY(!outcome.quickListCaptions.contains(QStringLiteral("extra")));
         QCOMPARE(outcome.quickListCaptions.size(), 12);
-        QCOMPARE(state.Grupos[0][0], QStringLiteral("g0name"));
-        QCOMPARE(state.Grupos[11][1], QStringLiteral("g11members"));
+        QCOMPARE(state.groups[0][0], QStringLiteral("g0name"));
+        QCOMPARE(state.groups[11][1], QStringLiteral("g11members"));
     }
 
     void saveKeepsTheLayoutWhateverTheText()
     {
         QTemporaryDir dir;
         const QString path = place(dir, QString());
-        Module1 state = startState();
-        state.Remitente = QString::fromUtf8("Zoë 日本\r\nX");
-        state.NombrePropio = True;
-        state.Usuarios[0] = {QString::fromUtf8("Peña €"), QStringLiteral("pena")};
+        AppState state = startState();
+        state.senderName = QString::fromUtf8("Zoë 日本\r\nX");
+        state.signWithSenderName = True;
+        state.users[0] = {QString::fromUtf8("Peña €"), QStringLiteral("pena")};
         const TextBoxLook look;
         QVERIFY(saveSettings(path, state, look).isEmpty());
 
@@ -429,13 +429,13 @@ private slots:
                                  "0\r\n0\r\n-2147483640\r\n-2147483643\r\n[USUARIOS]\r\nPe\xF1" "a \x80\r\npena\r\n"
                                  "\r\n\r\n"));
 
-        Module1 again = startState();
+        AppState again = startState();
         TextBoxLook lookAgain;
         const LoadOutcome outcome = loadSettings(path, again, lookAgain);
         QVERIFY(!outcome.recovered);
-        QCOMPARE(again.Remitente, QString::fromUtf8("Zoë ?? \nX"));
-        QCOMPARE(again.NombrePropio, True);
-        QCOMPARE(again.Usuarios[0][0], QString::fromUtf8("Peña €"));
+        QCOMPARE(again.senderName, QString::fromUtf8("Zoë ?? \nX"));
+        QCOMPARE(again.signWithSenderName, True);
+        QCOMPARE(again.users[0][0], QString::fromUtf8("Peña €"));
         QCOMPARE(lookAgain.backColor, look.backColor);
     }
 
@@ -454,16 +454,16 @@ private slots:
         QStringList groups = groupLines();
         groups[2] = QStringLiteral("juan") + QChar(0) + QStringLiteral("x, luis");
         QVERIFY(writeBytes(path, crlfLines(lines + users + groups)));
-        Module1 state = startState();
+        AppState state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
         QVERIFY(!outcome.recovered);
-        QCOMPARE(state.Remitente, QStringLiteral("Ana Mar"));
+        QCOMPARE(state.senderName, QStringLiteral("Ana Mar"));
 
         RecordingCommandStarter starter;
         Dispatcher dispatcher(state, starter);
-        dispatcher.EnviaUsuario(state.Usuarios[0][1], QStringLiteral("hola"));
-        dispatcher.EnviaGrupo(state.Grupos[0][1], QStringLiteral("hola"));
+        dispatcher.sendToUser(state.users[0][1], QStringLiteral("hola"));
+        dispatcher.sendToGroup(state.groups[0][1], QStringLiteral("hola"));
         QCOMPARE(starter.commandLines.size(), 3);
         QVERIFY2(starter.commandLines[0].startsWith(QStringLiteral("net send pe pe \"hola")),
                  qPrintable(starter.commandLines[0]));
@@ -479,7 +479,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = place(dir, QString());
         QVERIFY(QDir(dir.path()).mkdir(kSettingsFileName));
-        Module1 state = startState();
+        AppState state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
 
@@ -499,7 +499,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("no-existe/") + kSettingsFileName);
-        Module1 state = startState();
+        AppState state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
 
@@ -515,7 +515,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = place(dir, QStringLiteral("users-cut.ini"));
         QVERIFY(QDir(dir.path()).mkdir(kSettingsFileName + QStringLiteral(".bak")));
-        Module1 state = startState();
+        AppState state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
 
@@ -539,7 +539,7 @@ private slots:
             QSKIP("cannot make a folder unwritable for this process");
         QCOMPARE(bytesOf(path), cutBytes);
 
-        Module1 state = startState();
+        AppState state = startState();
         TextBoxLook look;
         const LoadOutcome outcome = loadSettings(path, state, look);
         const QString saveError = saveSettings(path, state, look);

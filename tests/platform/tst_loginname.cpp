@@ -1,4 +1,4 @@
-#include "platform/leeusuario.h"
+#include "platform/readloginname.h"
 #include "platform/systemloginname.h"
 
 #include "fakes/fakeloginname.h"
@@ -50,7 +50,7 @@ void TestLoginName::bufferRule()
 {
     QFETCH(QByteArray, raw);
     QFETCH(QString, expected);
-    QCOMPARE(LeeUsuario(FakeLoginName(raw)), expected);
+    QCOMPARE(readLoginName(FakeLoginName(raw)), expected);
 }
 
 void TestLoginName::systemName()

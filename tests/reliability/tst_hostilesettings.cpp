@@ -3,13 +3,13 @@
 // clear message or the documented outcome, within a bounded time, through
 // the file code and through the main window.
 #include "support/unwritablefolders.h"
-#include "ui/formsfixture.h"
+#include "ui/programundertest.h"
 
 #include "core/settingsfile.h"
 #include "ui/kit/picturebutton.h"
-#include "ui/kit/vbcombobox.h"
-#include "ui/main/form1.h"
-#include "ui/quick/form2.h"
+#include "ui/kit/pickcombobox.h"
+#include "ui/main/mainwindow.h"
+#include "ui/quick/quickmessagestrip.h"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
@@ -44,18 +44,18 @@ QString shown(const QString &path)
     return QStringLiteral("«") + path + QStringLiteral("»");
 }
 
-Module1 startState()
+AppState startState()
 {
-    Module1 state;
-    state.UsuarioWindows = QStringLiteral("ana");
+    AppState state;
+    state.loginName = QStringLiteral("ana");
     return state;
 }
 
-void verifyDefaults(const Module1 &state)
+void verifyDefaults(const AppState &state)
 {
-    QCOMPARE(state.Remitente, QStringLiteral("ana"));
-    QCOMPARE(state.NombrePropio, True);
-    for (const RecipientList *list : {&state.Usuarios, &state.Grupos})
+    QCOMPARE(state.senderName, QStringLiteral("ana"));
+    QCOMPARE(state.signWithSenderName, True);
+    for (const RecipientList *list : {&state.users, &state.groups})
         for (const RecipientEntry &row : *list)
             QCOMPARE(row, (RecipientEntry{kEmptySlotCaption, kEmptySlotCaption}));
 }
@@ -171,7 +171,7 @@ void TestHostileSettings::unwritableFolder()
 
     // No file yet: the defaults cannot be written, so they stay in memory and
     // the user is told.
-    Module1 state = startState();
+    AppState state = startState();
     TextBoxLook look;
     LoadOutcome outcome = loadSettings(path, state, look);
     QVERIFY2(outcome.error.startsWith(QStringLiteral("No se ha podido crear %1 con la configuración de fábrica: ")
@@ -192,8 +192,8 @@ void TestHostileSettings::unwritableFolder()
     state = startState();
     outcome = loadSettings(good, state, look);
     QVERIFY(outcome.error.isEmpty());
-    QCOMPARE(state.Usuarios[2][0], QStringLiteral("Luis"));
-    state.Remitente = QStringLiteral("otro");
+    QCOMPARE(state.users[2][0], QStringLiteral("Luis"));
+    state.senderName = QStringLiteral("otro");
     error = saveSettings(good, state, look);
     QVERIFY2(error.startsWith(QStringLiteral("No se ha podido guardar la configuración en %1: ").arg(shown(good))),
              qPrintable(error));
@@ -218,7 +218,7 @@ void TestHostileSettings::unwritableFolderInTheWindow()
     if (!folder.hold())
         QSKIP("cannot make a folder unwritable for this process");
 
-    Form1 &form = program.forms.form1();
+    MainWindow &form = program.windows.mainWindow();
     QVERIFY(form.loadedOk());
     const QStringList atStart = problemsShown(program.messageBox);
     QCOMPARE(atStart.size(), 1);
@@ -226,8 +226,8 @@ void TestHostileSettings::unwritableFolderInTheWindow()
                                                                "fábrica: ").arg(shown(program.iniPath())))),
              qPrintable(atStart.first()));
     for (int i = 0; i < kRecipientSlots; ++i)
-        QVERIFY(!form.Command1(i)->isEnabled());
-    QCOMPARE(program.forms.form2().Combo1->count(), kRecipientSlots);
+        QVERIFY(!form.recipientButtons[i]->isEnabled());
+    QCOMPARE(program.windows.quickMessageStrip().userCombo->count(), kRecipientSlots);
 
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -248,7 +248,7 @@ void TestHostileSettings::settingsFileIsAFolder()
     QVERIFY(QDir().mkpath(path));
     QVERIFY(writeBytes(path + QStringLiteral("/dentro.txt"), "no tocar"));
 
-    Module1 state = startState();
+    AppState state = startState();
     TextBoxLook look;
     const LoadOutcome outcome = loadSettings(path, state, look);
     QVERIFY2(outcome.error.startsWith(QStringLiteral("No se ha podido leer la configuración de %1: ").arg(shown(path))),
@@ -273,12 +273,12 @@ void TestHostileSettings::settingsFileIsAFolderInTheWindow()
     ProgramUnderTest program;
     QVERIFY(QDir().mkpath(program.iniPath()));
 
-    Form1 &form = program.forms.form1();
+    MainWindow &form = program.windows.mainWindow();
     QVERIFY(form.loadedOk());
     QCOMPARE(problemsShown(program.messageBox).size(), 1);
     QVERIFY(problemsShown(program.messageBox).first().startsWith(
         problem(QStringLiteral("No se ha podido leer la configuración de %1: ").arg(shown(program.iniPath())))));
-    QCOMPARE(form.Command1(0)->Caption(), kEmptySlotCaption);
+    QCOMPARE(form.recipientButtons[0]->text(), kEmptySlotCaption);
 
     // Nothing changed during the run, and the folder is left alone: no
     // second message at exit.
@@ -313,7 +313,7 @@ void TestHostileSettings::fiftyMegabytesOfJunk()
     QVERIFY(writeBytes(path, bytes));
     const QByteArray before = digest(bytes);
 
-    Module1 state = startState();
+    AppState state = startState();
     TextBoxLook look;
     QElapsedTimer clock;
     clock.start();
@@ -326,8 +326,8 @@ void TestHostileSettings::fiftyMegabytesOfJunk()
     const QByteArray unit = repeatedFile(kind);
     if (!unit.isEmpty()) {
         QVERIFY(!outcome.recovered);
-        QCOMPARE(state.Remitente, QStringLiteral("Ana"));
-        QCOMPARE(state.Grupos[0][1], QStringLiteral("pepe, juan, luis"));
+        QCOMPARE(state.senderName, QStringLiteral("Ana"));
+        QCOMPARE(state.groups[0][1], QStringLiteral("pepe, juan, luis"));
         QCOMPARE(outcome.quickListCaptions.size(), bytes.size() / unit.size() * kRecipientSlots);
         QCOMPARE(digest(bytesOf(path)), before);
     } else {
@@ -353,7 +353,7 @@ void TestHostileSettings::fiftyMegabytesOfJunkInTheWindow()
 
     QElapsedTimer clock;
     clock.start();
-    Form1 &form = program.forms.form1();
+    MainWindow &form = program.windows.mainWindow();
     const qint64 ms = clock.elapsed();
     qInfo("50 MB load in the window: %lld ms", ms);
     QVERIFY2(ms < kWindowLoadBoundMs, qPrintable(QStringLiteral("%1 ms").arg(ms)));
@@ -362,9 +362,9 @@ void TestHostileSettings::fiftyMegabytesOfJunkInTheWindow()
     const QByteArray unit = repeatedFile(kind);
     if (!unit.isEmpty()) {
         QCOMPARE(problemsShown(program.messageBox), QStringList());
-        QCOMPARE(form.Command1(2)->Caption(), QStringLiteral("Luis"));
-        QVERIFY(!form.Command1(3)->isEnabled());
-        QCOMPARE(program.forms.form2().Combo1->count(), bytes.size() / unit.size() * kRecipientSlots);
+        QCOMPARE(form.recipientButtons[2]->text(), QStringLiteral("Luis"));
+        QVERIFY(!form.recipientButtons[3]->isEnabled());
+        QCOMPARE(program.windows.quickMessageStrip().userCombo->count(), bytes.size() / unit.size() * kRecipientSlots);
     } else {
         // The junk is kept aside, and the user is told where.
         QCOMPARE(problemsShown(program.messageBox),
@@ -373,9 +373,9 @@ void TestHostileSettings::fiftyMegabytesOfJunkInTheWindow()
                                                     "en %2.")
                                          .arg(shown(program.iniPath()),
                                               shown(program.iniPath() + QStringLiteral(".bak"))))});
-        QCOMPARE(form.Command1(0)->Caption(), kEmptySlotCaption);
-        QVERIFY(!form.Command1(0)->isEnabled());
-        QCOMPARE(program.forms.form2().Combo1->count(), kRecipientSlots);
+        QCOMPARE(form.recipientButtons[0]->text(), kEmptySlotCaption);
+        QVERIFY(!form.recipientButtons[0]->isEnabled());
+        QCOMPARE(program.windows.quickMessageStrip().userCombo->count(), kRecipientSlots);
     }
 }
 

@@ -161,21 +161,21 @@ QString failedWritesKeepTheOldFile(const QString &folder, const QString &reason)
     if (bytesOf(good) != goodBytes)
         problems += QStringLiteral("the good file changed\n");
 
-    Module1 state;
-    state.UsuarioWindows = QStringLiteral("ana");
+    AppState state;
+    state.loginName = QStringLiteral("ana");
     TextBoxLook look;
     LoadOutcome outcome = loadSettings(cut, state, look);
     problems += missing(outcome.error, {shown(cut), shown(cut + QStringLiteral(".bak")), reason,
                                         QStringLiteral("El fichero se queda como está")});
     if (!outcome.baseline.leaveFileAlone)
         problems += QStringLiteral("the exit would have written over the damaged file\n");
-    state.Remitente = QStringLiteral("Otro nombre");
+    state.senderName = QStringLiteral("Otro nombre");
     const QString exitError = saveSettingsAtExit(cut, outcome.baseline, state, look);
     problems += missing(exitError, {QStringLiteral("No se han guardado los cambios de esta sesión en ") + shown(cut)});
     if (bytesOf(cut) != cutBytes)
         problems += QStringLiteral("the damaged file changed\n");
 
-    Module1 fresh;
+    AppState fresh;
     const LoadOutcome first = loadSettings(none, fresh, look);
     problems += missing(first.error, {QStringLiteral("No se ha podido crear ") + shown(none), reason});
     if (QFileInfo::exists(none))
@@ -201,7 +201,7 @@ bool prepareFolders(const QString &folder)
 }
 
 struct Loaded {
-    Module1 state;
+    AppState state;
     TextBoxLook look;
     LoadOutcome outcome;
 };
@@ -209,7 +209,7 @@ struct Loaded {
 Loaded load(const QString &path)
 {
     Loaded loaded;
-    loaded.state.UsuarioWindows = QStringLiteral("ana");
+    loaded.state.loginName = QStringLiteral("ana");
     loaded.outcome = loadSettings(path, loaded.state, loaded.look);
     return loaded;
 }
@@ -288,7 +288,7 @@ void TestSettingsSafety::neverLoseTheOldFile()
         QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0640), 0);
         Loaded loaded = load(path);
         QVERIFY(loaded.outcome.error.isEmpty());
-        loaded.state.Remitente = QStringLiteral("Cambiado por root");
+        loaded.state.senderName = QStringLiteral("Cambiado por root");
         QCOMPARE(saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look), QString());
         const struct stat after = statOf(path);
         QCOMPARE(after.st_uid, kNobody);
@@ -326,8 +326,8 @@ void TestSettingsSafety::neverWriteThroughWhatIsNotOurs()
         QVERIFY(QFile::link(target, path));
         Loaded loaded = load(path);
         QVERIFY2(loaded.outcome.error.isEmpty(), qPrintable(loaded.outcome.error));
-        QCOMPARE(loaded.state.Remitente, settingsA().state.Remitente);
-        loaded.state.Remitente = QStringLiteral("Por el enlace");
+        QCOMPARE(loaded.state.senderName, settingsA().state.senderName);
+        loaded.state.senderName = QStringLiteral("Por el enlace");
         QCOMPARE(saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look), QString());
         QVERIFY(QFileInfo(path).isSymLink());
         QVERIFY(bytesOf(target).contains("Por el enlace"));
@@ -370,8 +370,8 @@ void TestSettingsSafety::neverWriteThroughWhatIsNotOurs()
                  qPrintable(loaded.outcome.error));
         QVERIFY2(loaded.outcome.error.contains(c.reason), qPrintable(loaded.outcome.error));
         QVERIFY(loaded.outcome.baseline.leaveFileAlone);
-        QCOMPARE(loaded.state.Remitente, QStringLiteral("ana"));
-        loaded.state.Remitente = QStringLiteral("Intruso");
+        QCOMPARE(loaded.state.senderName, QStringLiteral("ana"));
+        loaded.state.senderName = QStringLiteral("Intruso");
         const QString exit = saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look);
         QVERIFY2(exit.startsWith(QStringLiteral("No se han guardado los cambios de esta sesión en ") + shown(path)),
                  qPrintable(exit));
@@ -397,11 +397,11 @@ void TestSettingsSafety::neverWriteThroughWhatIsNotOurs()
             QSKIP("only root can act as another user here");
         QCOMPARE(::seteuid(kNobody), 0);
         Loaded loaded = load(path);
-        loaded.state.Remitente = QStringLiteral("Nobody");
+        loaded.state.senderName = QStringLiteral("Nobody");
         const QString exit = saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look);
         QCOMPARE(::seteuid(0), 0);
         QVERIFY2(loaded.outcome.error.isEmpty(), qPrintable(loaded.outcome.error));
-        QCOMPARE(loaded.state.Usuarios, settingsA().state.Usuarios);
+        QCOMPARE(loaded.state.users, settingsA().state.users);
         QVERIFY2(exit.contains(QStringLiteral("el fichero es de otro usuario")), qPrintable(exit));
         QCOMPARE(bytesOf(path), settings);
         QCOMPARE(statOf(path).st_uid, uid_t(0));
@@ -445,7 +445,7 @@ void TestSettingsSafety::neverReadWhatIsNotARegularFile()
         QVERIFY2(clock.elapsed() < 5000, qPrintable(c.name));
         QVERIFY2(loaded.outcome.error.contains(c.reason), qPrintable(loaded.outcome.error));
         QVERIFY(loaded.outcome.error.contains(shown(path)));
-        QCOMPARE(loaded.state.Remitente, QStringLiteral("ana"));
+        QCOMPARE(loaded.state.senderName, QStringLiteral("ana"));
         QCOMPARE(loaded.outcome.quickListCaptions, QStringList(kRecipientSlots, kEmptySlotCaption));
 
         QCOMPARE(saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look), QString());
@@ -477,17 +477,17 @@ void TestSettingsSafety::keepEditsFromOthers()
     // run changed the sender name: both are kept.
     {
         Loaded loaded = load(path);
-        Module1 edited = start.state;
-        edited.Usuarios[5] = {QStringLiteral("Colega"), QStringLiteral("colega")};
-        edited.Grupos[0] = {QStringLiteral("Todos"), QStringLiteral("u0, colega")};
+        AppState edited = start.state;
+        edited.users[5] = {QStringLiteral("Colega"), QStringLiteral("colega")};
+        edited.groups[0] = {QStringLiteral("Todos"), QStringLiteral("u0, colega")};
         QVERIFY(writeBytes(path, settingsFileBytes(edited, start.look)));
-        loaded.state.Remitente = QStringLiteral("Ana María");
+        loaded.state.senderName = QStringLiteral("Ana María");
         QCOMPARE(saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look), QString());
 
         const Loaded after = load(path);
-        QCOMPARE(after.state.Usuarios[5], (RecipientEntry{QStringLiteral("Colega"), QStringLiteral("colega")}));
-        QCOMPARE(after.state.Grupos[0][1], QStringLiteral("u0, colega"));
-        QCOMPARE(after.state.Remitente, QStringLiteral("Ana María"));
+        QCOMPARE(after.state.users[5], (RecipientEntry{QStringLiteral("Colega"), QStringLiteral("colega")}));
+        QCOMPARE(after.state.groups[0][1], QStringLiteral("u0, colega"));
+        QCOMPARE(after.state.senderName, QStringLiteral("Ana María"));
     }
 
     // A second copy changed the sender name and its switch; this one only
@@ -495,8 +495,8 @@ void TestSettingsSafety::keepEditsFromOthers()
     {
         Loaded loaded = load(path);
         Loaded second = load(path);
-        second.state.Remitente = QStringLiteral("Segunda copia");
-        second.state.NombrePropio = False;
+        second.state.senderName = QStringLiteral("Segunda copia");
+        second.state.signWithSenderName = False;
         QCOMPARE(saveSettingsAtExit(path, second.outcome.baseline, second.state, second.look), QString());
 
         loaded.look.fontName = QStringLiteral("Liberation Mono");
@@ -504,12 +504,12 @@ void TestSettingsSafety::keepEditsFromOthers()
         QCOMPARE(saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look), QString());
 
         const Loaded after = load(path);
-        QCOMPARE(after.state.Remitente, QStringLiteral("Segunda copia"));
-        QCOMPARE(after.state.NombrePropio, False);
+        QCOMPARE(after.state.senderName, QStringLiteral("Segunda copia"));
+        QCOMPARE(after.state.signWithSenderName, False);
         QCOMPARE(after.look.fontName, QStringLiteral("Liberation Mono"));
         QCOMPARE(after.look.backColor, 0x00FFFF);
         QCOMPARE(after.look.foreColor, start.look.foreColor);
-        QCOMPARE(after.state.Usuarios[5][0], QStringLiteral("Colega"));
+        QCOMPARE(after.state.users[5][0], QStringLiteral("Colega"));
     }
 
     // The file was spoiled meanwhile: a run with changes says it keeps out,
@@ -532,8 +532,8 @@ void TestSettingsSafety::keepEditsFromOthers()
     {
         QVERIFY(writeBytes(path, settingsFileBytes(start.state, start.look)));
         Loaded loaded = load(path);
-        Module1 edited = start.state;
-        edited.Usuarios[7] = {QStringLiteral("Otra"), QStringLiteral("otra")};
+        AppState edited = start.state;
+        edited.users[7] = {QStringLiteral("Otra"), QStringLiteral("otra")};
         QVERIFY(writeBytes(path, settingsFileBytes(edited, start.look)));
         loaded.look.bold = !start.look.bold;
         QCOMPARE(saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look), QString());
@@ -542,7 +542,7 @@ void TestSettingsSafety::keepEditsFromOthers()
         QCOMPARE(saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look), QString());
         const Loaded after = load(path);
         QCOMPARE(after.look.bold, start.look.bold);
-        QCOMPARE(after.state.Usuarios[7][0], QStringLiteral("Otra"));
+        QCOMPARE(after.state.users[7][0], QStringLiteral("Otra"));
     }
 
     // Deleted meanwhile: the run's picture is written again.
@@ -551,7 +551,7 @@ void TestSettingsSafety::keepEditsFromOthers()
         Loaded loaded = load(path);
         QVERIFY(QFile::remove(path));
         QCOMPARE(saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look), QString());
-        QCOMPARE(load(path).state.Usuarios, start.state.Usuarios);
+        QCOMPARE(load(path).state.users, start.state.users);
     }
 }
 

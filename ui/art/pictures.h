@@ -20,10 +20,10 @@ QPixmap smallStrip(bool pressed);  // 50 x 5: saved-message buttons, unlisted-re
 QPixmap configPicture();
 
 // Mode icons, 32 x 32 and 16 x 16, in the sixteen classic colours.
-// groupModeIcon(): three people. It is the picture of Picture1(1), shown on the
-//   mode button while the users are shown, because the button switches to groups.
-// userModeIcon(): one person. It is the picture of Picture1(0), shown while the
-//   groups are shown, because the button then switches back to users.
+// groupModeIcon(): three people, shown on the mode button while the users are
+//   shown, because the button switches to groups.
+// userModeIcon(): one person, shown while the groups are shown, because the
+//   button then switches back to users.
 QIcon groupModeIcon();
 QIcon userModeIcon();
 

@@ -34,7 +34,7 @@ Integer controlCode(int key)
 }
 } // namespace
 
-Integer vbKeyAscii(const QKeyEvent *event)
+Integer characterCode(const QKeyEvent *event)
 {
     if (event == nullptr)
         return 0;
@@ -77,7 +77,7 @@ Integer vbKeyAscii(const QKeyEvent *event)
     return Integer(static_cast<unsigned char>(encoded.at(0)));
 }
 
-QString vbCharFromKeyAscii(Integer keyAscii)
+QString characterFromCode(Integer keyAscii)
 {
     if (keyAscii <= 0)
         return {};

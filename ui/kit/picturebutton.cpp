@@ -33,12 +33,6 @@ PictureButton::PictureButton(const QString &caption, QWidget *parent)
     setAutoDefault(true);
 }
 
-void PictureButton::setCaption(const QString &caption)
-{
-    setText(caption);
-    update();
-}
-
 QPixmap PictureButton::withCyanTransparent(const QPixmap &picture)
 {
     if (picture.isNull())
@@ -141,13 +135,13 @@ bool PictureButton::event(QEvent *event)
 
 void PictureButton::keyPressEvent(QKeyEvent *event)
 {
-    Integer code = vbKeyAscii(event);
-    if (code == 0 || !isSignalConnected(QMetaMethod::fromSignal(&PictureButton::KeyPress))) {
+    Integer code = characterCode(event);
+    if (code == 0 || !isSignalConnected(QMetaMethod::fromSignal(&PictureButton::characterKey))) {
         QPushButton::keyPressEvent(event);
         return;
     }
     const QPointer<PictureButton> alive(this);
-    emit KeyPress(code);
+    emit characterKey(code);
     if (!alive)
         return;
     // A handler that moved the focus away leaves a key held on the button

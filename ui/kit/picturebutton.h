@@ -18,10 +18,7 @@ public:
     explicit PictureButton(QWidget *parent = nullptr);
     explicit PictureButton(const QString &caption, QWidget *parent = nullptr);
 
-    QString Caption() const { return text(); }
-    void setCaption(const QString &caption); // "&" marks the Alt+letter key
-    QString ToolTipText() const { return toolTip(); }
-    void setToolTipText(const QString &tip) { setToolTip(tip); }
+    // text() is the caption; an "&" in it marks the Alt+letter key.
 
     QPixmap picture() const { return m_picture; }
     void setPicture(const QPixmap &picture);
@@ -37,7 +34,7 @@ signals:
     // A character key typed while the button has the focus. With a handler
     // the button keeps the key (Space and Enter still press it); without
     // one the key goes on to the window.
-    void KeyPress(brisquel::Integer &KeyAscii);
+    void characterKey(brisquel::Integer &key);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

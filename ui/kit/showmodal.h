@@ -6,7 +6,7 @@ namespace brisquel {
 
 // Shows a dialog modally over its owner window (its transient parent for
 // the window manager) and returns once it has been hidden (or closed or
-// destroyed), like a modal Show of the old forms: other windows take no
+// destroyed), like a modal Show of the old windows: other windows take no
 // input meanwhile, timers and the tray go on.
 void showModal(QWidget &dialog, QWidget &owner);
 

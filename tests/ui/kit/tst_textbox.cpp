@@ -1,6 +1,6 @@
 #include "kitsupport.h"
 
-#include "ui/kit/vbtextbox.h"
+#include "ui/kit/exacttextbox.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -12,7 +12,7 @@
 #include <algorithm>
 
 using brisquel::Integer;
-using brisquel::VbTextBox;
+using brisquel::ExactTextBox;
 
 namespace {
 
@@ -20,14 +20,14 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 // What the widget shows: a typed line break starts a new line, other control
 // characters appear as their symbols.
-QString shownOf(const VbTextBox &box)
+QString shownOf(const ExactTextBox &box)
 {
     if (auto *plain = qobject_cast<QPlainTextEdit *>(box.editor()))
         return plain->toPlainText();
     return qobject_cast<QLineEdit *>(box.editor())->text();
 }
 
-int linesShown(const VbTextBox &box)
+int linesShown(const ExactTextBox &box)
 {
     return qobject_cast<QPlainTextEdit *>(box.editor())->document()->blockCount();
 }
@@ -35,7 +35,7 @@ int linesShown(const VbTextBox &box)
 // A window with one box (and a second control to move the focus to).
 struct Window {
     QWidget window;
-    VbTextBox *box;
+    ExactTextBox *box;
     QLineEdit *other;
     int changes = 0;
     QList<int> keys;
@@ -43,31 +43,31 @@ struct Window {
     explicit Window(bool multiLine)
     {
         window.resize(320, 220);
-        box = new VbTextBox(multiLine, &window);
+        box = new ExactTextBox(multiLine, &window);
         box->setGeometry(10, 10, 300, 150);
         other = new QLineEdit(&window);
         other->setGeometry(10, 170, 300, 25);
-        QObject::connect(box, &VbTextBox::Change, box, [this] { ++changes; });
-        QObject::connect(box, &VbTextBox::KeyPress, box, [this](Integer &k) { keys << k; });
+        QObject::connect(box, &ExactTextBox::changed, box, [this] { ++changes; });
+        QObject::connect(box, &ExactTextBox::characterKey, box, [this](Integer &k) { keys << k; });
     }
 
     bool ready()
     {
         if (!kittest::showActive(window))
             return false;
-        box->SetFocus();
+        box->setFocus();
         return box->hasFocus();
     }
 };
 
-void paste(VbTextBox *box, const QString &clip)
+void paste(ExactTextBox *box, const QString &clip)
 {
     QGuiApplication::clipboard()->setText(clip);
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
 }
 
 // Types text as keys; "\r" is the Enter key.
-void type(VbTextBox *box, const QString &text)
+void type(ExactTextBox *box, const QString &text)
 {
     for (const QChar c : text) {
         if (c == u'\r')
@@ -85,7 +85,7 @@ void type(VbTextBox *box, const QString &text)
 // The cut a window makes inside its own change handler: a text that reaches
 // the budget is assigned its first budget-many characters.
 struct BudgetRule {
-    VbTextBox *box;
+    ExactTextBox *box;
     int budget;
     int runs = 0;
     int depth = 0;
@@ -96,9 +96,9 @@ struct BudgetRule {
     {
         ++runs;
         deepest = std::max(deepest, ++depth);
-        seen << box->Text();
-        if (box->Len() >= budget)
-            box->setText(box->Text().left(budget));
+        seen << box->text();
+        if (box->length() >= budget)
+            box->setText(box->text().left(budget));
         --depth;
     }
 };
@@ -131,26 +131,26 @@ void TstTextBox::typedLineBreaksAreCrLf()
 {
     Window w(true);
     QVERIFY(w.ready());
-    VbTextBox *box = w.box;
+    ExactTextBox *box = w.box;
 
     type(box, QStringLiteral("ab\rc"));
-    QCOMPARE(box->Text(), QStringLiteral("ab\r\nc"));
-    QCOMPARE(box->Len(), 5);
+    QCOMPARE(box->text(), QStringLiteral("ab\r\nc"));
+    QCOMPARE(box->length(), 5);
     QCOMPARE(linesShown(*box), 2);
     QCOMPARE(shownOf(*box), QStringLiteral("ab\nc"));
 
     // One Backspace behind a line break takes the whole break.
     QTest::keyClick(box, Qt::Key_Backspace);
-    QCOMPARE(box->Text(), QStringLiteral("ab\r\n"));
+    QCOMPARE(box->text(), QStringLiteral("ab\r\n"));
     QTest::keyClick(box, Qt::Key_Backspace);
-    QCOMPARE(box->Text(), QStringLiteral("ab"));
+    QCOMPARE(box->text(), QStringLiteral("ab"));
     QCOMPARE(linesShown(*box), 1);
 
     // So does Delete in front of one.
     box->setText(QStringLiteral("ab\r\ncd"));
-    box->setSelStart(2);
+    box->setSelectionStart(2);
     QTest::keyClick(box, Qt::Key_Delete);
-    QCOMPARE(box->Text(), QStringLiteral("abcd"));
+    QCOMPARE(box->text(), QStringLiteral("abcd"));
 
     // Only CR LF breaks the line; a lone CR or LF, or LF CR, does not.
     box->setText(QStringLiteral("a\rb\nc\n\rd"));
@@ -163,33 +163,33 @@ void TstTextBox::controlCharactersFromCodeSurviveEditing()
 {
     Window w(true);
     QVERIFY(w.ready());
-    VbTextBox *box = w.box;
+    ExactTextBox *box = w.box;
 
     // A handler appending the characters of the keys it got.
     box->setText(QStringLiteral("a"));
-    box->setText(box->Text() + QChar(8));
-    box->setText(box->Text() + QChar(13));
-    QCOMPARE(box->Text(), QStringLiteral("a\b\r"));
+    box->setText(box->text() + QChar(8));
+    box->setText(box->text() + QChar(13));
+    QCOMPARE(box->text(), QStringLiteral("a\b\r"));
     type(box, QStringLiteral("b"));
-    QCOMPARE(box->Text(), QStringLiteral("a\b\rb"));
+    QCOMPARE(box->text(), QStringLiteral("a\b\rb"));
     QCOMPARE(shownOf(*box), QStringLiteral("a\u2408\u240Db"));
 
     // Edits in the middle leave the control characters around them alone.
     box->setText(QStringLiteral("a\bb\rc\n\rd"));
-    box->setSelStart(3);
+    box->setSelectionStart(3);
     type(box, QStringLiteral("X"));
-    QCOMPARE(box->Text(), QStringLiteral("a\bbX\rc\n\rd"));
+    QCOMPARE(box->text(), QStringLiteral("a\bbX\rc\n\rd"));
     QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
     QTest::keyClick(box, Qt::Key_Backspace);
-    QCOMPARE(box->Text(), QStringLiteral("a\bbX\rc\n\r"));
+    QCOMPARE(box->text(), QStringLiteral("a\bbX\rc\n\r"));
     QTest::keyClick(box, Qt::Key_Backspace);
-    QCOMPARE(box->Text(), QStringLiteral("a\bbX\rc\n"));
+    QCOMPARE(box->text(), QStringLiteral("a\bbX\rc\n"));
     QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
     QTest::keyClick(box, Qt::Key_Right);
     QTest::keyClick(box, Qt::Key_Delete);
-    QCOMPARE(box->Text(), QStringLiteral("abX\rc\n"));
+    QCOMPARE(box->text(), QStringLiteral("abX\rc\n"));
     type(box, QStringLiteral("\r"));
-    QCOMPARE(box->Text(), QStringLiteral("a\r\nbX\rc\n"));
+    QCOMPARE(box->text(), QStringLiteral("a\r\nbX\rc\n"));
     QCOMPARE(linesShown(*box), 2);
 }
 
@@ -197,7 +197,7 @@ void TstTextBox::copyCutPasteAndUndoKeepTheTextExact()
 {
     Window w(true);
     QVERIFY(w.ready());
-    VbTextBox *box = w.box;
+    ExactTextBox *box = w.box;
     QClipboard *clipboard = QGuiApplication::clipboard();
 
     box->setText(QStringLiteral("l1\r\nl2\b"));
@@ -206,32 +206,32 @@ void TstTextBox::copyCutPasteAndUndoKeepTheTextExact()
     QCOMPARE(clipboard->text(), QStringLiteral("l1\r\nl2\b"));
     QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(box->Text(), QStringLiteral("l1\r\nl2\bl1\r\nl2\b"));
+    QCOMPARE(box->text(), QStringLiteral("l1\r\nl2\bl1\r\nl2\b"));
 
     // Line breaks from other programs, LF or CR alone, arrive as CR LF.
     box->setText(QString());
     paste(box, QStringLiteral("p\nq\rr\r\ns"));
-    QCOMPARE(box->Text(), QStringLiteral("p\r\nq\r\nr\r\ns"));
+    QCOMPARE(box->text(), QStringLiteral("p\r\nq\r\nr\r\ns"));
 
     // Cut takes exactly the selected characters.
     box->setText(QStringLiteral("x\r\ny"));
-    box->setSelStart(0);
-    box->setSelLength(3);
+    box->setSelectionStart(0);
+    box->setSelectionLength(3);
     QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
-    QCOMPARE(box->Text(), QStringLiteral("y"));
+    QCOMPARE(box->text(), QStringLiteral("y"));
     QCOMPARE(clipboard->text(), QStringLiteral("x\r\n"));
 
     // Undo is an edit of the widget's own and reaches the text too; it
     // takes back typing, never an assignment from code.
     box->setText(QStringLiteral("keep\r"));
-    box->setSelStart(5);
+    box->setSelectionStart(5);
     type(box, QStringLiteral("ab\rc"));
-    QCOMPARE(box->Text(), QStringLiteral("keep\rab\r\nc"));
+    QCOMPARE(box->text(), QStringLiteral("keep\rab\r\nc"));
     const int before = w.changes;
     for (int i = 0; i < 10; ++i)
         QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
     QVERIFY(w.changes > before);
-    QCOMPARE(box->Text(), QStringLiteral("keep\r"));
+    QCOMPARE(box->text(), QStringLiteral("keep\r"));
     QCOMPARE(shownOf(*box), QStringLiteral("keep\u240D"));
 }
 
@@ -239,7 +239,7 @@ void TstTextBox::changeRunsOnEveryRealChangeOnly()
 {
     Window w(true);
     QVERIFY(w.ready());
-    VbTextBox *box = w.box;
+    ExactTextBox *box = w.box;
 
     type(box, QStringLiteral("abc"));
     QCOMPARE(w.changes, 3);
@@ -247,13 +247,13 @@ void TstTextBox::changeRunsOnEveryRealChangeOnly()
     QCOMPARE(w.changes, 4);
     paste(box, QStringLiteral("xyz"));
     QCOMPARE(w.changes, 5);
-    QCOMPARE(box->Text(), QStringLiteral("abxyz"));
+    QCOMPARE(box->text(), QStringLiteral("abxyz"));
 
     // Typing over a selection is one change.
     QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
     type(box, QStringLiteral("q"));
     QCOMPARE(w.changes, 6);
-    QCOMPARE(box->Text(), QStringLiteral("q"));
+    QCOMPARE(box->text(), QStringLiteral("q"));
 
     box->setText(QStringLiteral("hello"));
     QCOMPARE(w.changes, 7);
@@ -261,16 +261,16 @@ void TstTextBox::changeRunsOnEveryRealChangeOnly()
     QCOMPARE(w.changes, 7);
 
     // Nothing that leaves the text alone is a change.
-    box->setSelStart(0);
+    box->setSelectionStart(0);
     QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClick(box, Qt::Key_Right);
     QTest::keyClick(box, Qt::Key_End);
     QTest::keyClick(box, Qt::Key_Escape);
     box->setFontBold(true);
-    box->setForeColor(0x0000FF);
+    box->setTextColor(0x0000FF);
     QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(w.changes, 7);
-    QCOMPARE(box->Text(), QStringLiteral("hello"));
+    QCOMPARE(box->text(), QStringLiteral("hello"));
 }
 
 void TstTextBox::nestedCutInChangeHandler_data()
@@ -329,11 +329,11 @@ void TstTextBox::nestedCutInChangeHandler()
 
     Window w(multiLine);
     QVERIFY(w.ready());
-    VbTextBox *box = w.box;
+    ExactTextBox *box = w.box;
     box->setMaxLength(maxLength);
     box->setText(start);
     BudgetRule rule{box, budget, 0, 0, 0, {}};
-    QObject::connect(box, &VbTextBox::Change, box, [&rule] { rule(); });
+    QObject::connect(box, &ExactTextBox::changed, box, [&rule] { rule(); });
 
     if (how == QLatin1String("paste"))
         paste(box, input);
@@ -343,7 +343,7 @@ void TstTextBox::nestedCutInChangeHandler()
         type(box, input);
 
     QCOMPARE(rule.seen, seen);
-    QCOMPARE(box->Text(), result);
+    QCOMPARE(box->text(), result);
     // A cut runs the rule once more inside the first run, and the nested
     // run's same-text assignment ends it.
     QCOMPARE(rule.deepest, deepest);
@@ -352,18 +352,18 @@ void TstTextBox::nestedCutInChangeHandler()
     // more runs.
     QCoreApplication::processEvents();
     QCOMPARE(rule.runs, seen.size());
-    QCOMPARE(box->Text(), result);
+    QCOMPARE(box->text(), result);
     QCOMPARE(shownOf(*box).size(), result.size() - (multiLine ? result.count(kCrLf) : 0));
-    QCOMPARE(box->SelStart(), result.size());
+    QCOMPARE(box->selectionStart(), result.size());
     type(box, QStringLiteral("!"));
-    QCOMPARE(box->Text(), (result + '!').left(budget));
+    QCOMPARE(box->text(), (result + '!').left(budget));
 }
 
 void TstTextBox::keyPressSeesCharacterKeysOnly()
 {
     Window w(true);
     QVERIFY(w.ready());
-    VbTextBox *box = w.box;
+    ExactTextBox *box = w.box;
     QGuiApplication::clipboard()->clear();
 
     type(box, QStringLiteral("aZ"));
@@ -376,9 +376,9 @@ void TstTextBox::keyPressSeesCharacterKeysOnly()
     for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_Delete,
                               Qt::Key_F2, Qt::Key_Shift, Qt::Key_PageDown})
         QTest::keyClick(box, key);
-    const QString before = box->Text();
+    const QString before = box->text();
     QTest::keyClick(box, Qt::Key_G, Qt::AltModifier); // an accelerator, not a letter
-    QCOMPARE(box->Text(), before);
+    QCOMPARE(box->text(), before);
     QCOMPARE(w.keys, (QList<int>{97, 90, 13, 27, 8, 22, 1, 241, 128, 63}));
 }
 
@@ -421,12 +421,12 @@ void TstTextBox::keyPressCanDiscardOrReplaceTheKey()
 
     Window w(multiLine);
     QVERIFY(w.ready());
-    VbTextBox *box = w.box;
+    ExactTextBox *box = w.box;
     box->setText(start);
-    box->setSelStart(box->Len());
+    box->setSelectionStart(box->length());
     w.changes = 0;
     QGuiApplication::clipboard()->setText(QStringLiteral("PASTED"));
-    QObject::connect(box, &VbTextBox::KeyPress, box, [](Integer &key) {
+    QObject::connect(box, &ExactTextBox::characterKey, box, [](Integer &key) {
         switch (key) {
         case 'x':
         case 13:
@@ -451,7 +451,7 @@ void TstTextBox::keyPressCanDiscardOrReplaceTheKey()
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
     else
         type(box, typed);
-    QCOMPARE(box->Text(), result);
+    QCOMPARE(box->text(), result);
     QCOMPARE(w.changes, changes);
 }
 
@@ -461,18 +461,18 @@ void TstTextBox::budgetFilterInKeyPress()
     // four characters.
     Window w(true);
     QVERIFY(w.ready());
-    VbTextBox *box = w.box;
-    QObject::connect(box, &VbTextBox::KeyPress, box, [box](Integer &key) {
-        if (box->Len() >= 4 && key != 8 && key != 27)
+    ExactTextBox *box = w.box;
+    QObject::connect(box, &ExactTextBox::characterKey, box, [box](Integer &key) {
+        if (box->length() >= 4 && key != 8 && key != 27)
             key = 0;
     });
     type(box, QStringLiteral("abcdef\r"));
     paste(box, QStringLiteral("more"));
-    QCOMPARE(box->Text(), QStringLiteral("abcd"));
+    QCOMPARE(box->text(), QStringLiteral("abcd"));
     QTest::keyClick(box, Qt::Key_Backspace);
-    QCOMPARE(box->Text(), QStringLiteral("abc"));
+    QCOMPARE(box->text(), QStringLiteral("abc"));
     type(box, QStringLiteral("\r"));
-    QCOMPARE(box->Text(), QStringLiteral("abc\r\n"));
+    QCOMPARE(box->text(), QStringLiteral("abc\r\n"));
 }
 
 void TstTextBox::maxLengthLimitsTheUserOnly_data()
@@ -487,72 +487,72 @@ void TstTextBox::maxLengthLimitsTheUserOnly()
     QFETCH(bool, multiLine);
     Window w(multiLine);
     QVERIFY(w.ready());
-    VbTextBox *box = w.box;
+    ExactTextBox *box = w.box;
     box->setMaxLength(5);
-    QCOMPARE(box->MaxLength(), 5);
+    QCOMPARE(box->maxLength(), 5);
 
     type(box, QStringLiteral("abcdefg"));
-    QCOMPARE(box->Text(), QStringLiteral("abcde"));
+    QCOMPARE(box->text(), QStringLiteral("abcde"));
     QCOMPARE(w.changes, 5);
 
     // A paste is cut to what fits; a selection it replaces makes room.
     box->setText(QStringLiteral("ab"));
     paste(box, QStringLiteral("123456789"));
-    QCOMPARE(box->Text(), QStringLiteral("ab123"));
+    QCOMPARE(box->text(), QStringLiteral("ab123"));
     box->setText(QStringLiteral("abcde"));
-    box->setSelStart(1);
-    box->setSelLength(2);
+    box->setSelectionStart(1);
+    box->setSelectionLength(2);
     paste(box, QStringLiteral("XYZW"));
-    QCOMPARE(box->Text(), QStringLiteral("aXYde"));
+    QCOMPARE(box->text(), QStringLiteral("aXYde"));
 
     // A line break is two characters and never half pasted.
     box->setText(QStringLiteral("abcd"));
-    box->setSelStart(4);
+    box->setSelectionStart(4);
     QTest::keyClick(box, Qt::Key_Return);
-    QCOMPARE(box->Text(), QStringLiteral("abcd"));
+    QCOMPARE(box->text(), QStringLiteral("abcd"));
     box->setMaxLength(4);
     box->setText(QStringLiteral("ab"));
-    box->setSelStart(2);
+    box->setSelectionStart(2);
     paste(box, QStringLiteral("1\r\n2"));
-    QCOMPARE(box->Text(), QStringLiteral("ab1"));
+    QCOMPARE(box->text(), QStringLiteral("ab1"));
     box->setMaxLength(5);
 
     // Code is not limited, and the user can still delete.
     box->setText(QStringLiteral("0123456789"));
-    QCOMPARE(box->Len(), 10);
-    box->setSelStart(10);
+    QCOMPARE(box->length(), 10);
+    box->setSelectionStart(10);
     type(box, QStringLiteral("x"));
-    QCOMPARE(box->Text(), QStringLiteral("0123456789"));
+    QCOMPARE(box->text(), QStringLiteral("0123456789"));
     QTest::keyClick(box, Qt::Key_Backspace);
-    QCOMPARE(box->Text(), QStringLiteral("012345678"));
+    QCOMPARE(box->text(), QStringLiteral("012345678"));
 
     box->setMaxLength(0);
     type(box, QStringLiteral("xyz"));
-    QCOMPARE(box->Text(), QStringLiteral("012345678xyz"));
+    QCOMPARE(box->text(), QStringLiteral("012345678xyz"));
 }
 
 void TstTextBox::singleLineBox()
 {
     Window w(false);
     QVERIFY(w.ready());
-    VbTextBox *box = w.box;
+    ExactTextBox *box = w.box;
 
     type(box, QStringLiteral("ab\r"));
-    QCOMPARE(box->Text(), QStringLiteral("ab"));
+    QCOMPARE(box->text(), QStringLiteral("ab"));
     QCOMPARE(w.keys.last(), 13);
 
     box->setText(QStringLiteral("a\rb\n\bc"));
-    box->setSelStart(box->Len());
+    box->setSelectionStart(box->length());
     type(box, QStringLiteral("d"));
-    QCOMPARE(box->Text(), QStringLiteral("a\rb\n\bcd"));
+    QCOMPARE(box->text(), QStringLiteral("a\rb\n\bcd"));
 
     // Only the first line of a pasted text.
     paste(box, QStringLiteral("first\nsecond"));
-    QCOMPARE(box->Text(), QStringLiteral("a\rb\n\bcdfirst"));
+    QCOMPARE(box->text(), QStringLiteral("a\rb\n\bcdfirst"));
 
     const QString longText(40000, u'x');
     box->setText(longText);
-    QCOMPARE(box->Text(), longText);
+    QCOMPARE(box->text(), longText);
 
     // Tab is no character: it moves on to the next control.
     const int keys = int(w.keys.size());
@@ -565,112 +565,112 @@ void TstTextBox::selectionInTextPositions()
 {
     Window w(true);
     QVERIFY(w.ready());
-    VbTextBox *box = w.box;
+    ExactTextBox *box = w.box;
 
     box->setText(QStringLiteral("ab\r\ncd"));
-    box->setSelStart(4);
-    QCOMPARE(box->SelStart(), 4);
+    box->setSelectionStart(4);
+    QCOMPARE(box->selectionStart(), 4);
     type(box, QStringLiteral("X"));
-    QCOMPARE(box->Text(), QStringLiteral("ab\r\nXcd"));
-    QCOMPARE(box->SelStart(), 5);
+    QCOMPARE(box->text(), QStringLiteral("ab\r\nXcd"));
+    QCOMPARE(box->selectionStart(), 5);
 
     // Selecting back over the break takes both of its characters.
     QTest::keyClick(box, Qt::Key_Left, Qt::ShiftModifier);
     QTest::keyClick(box, Qt::Key_Left, Qt::ShiftModifier);
-    QCOMPARE(box->SelStart(), 2);
-    QCOMPARE(box->SelLength(), 3);
-    QCOMPARE(box->SelText(), QStringLiteral("\r\nX"));
+    QCOMPARE(box->selectionStart(), 2);
+    QCOMPARE(box->selectionLength(), 3);
+    QCOMPARE(box->selectedText(), QStringLiteral("\r\nX"));
 
     // Inside a CR LF pair the caret stands before it.
-    box->setSelStart(3);
-    QCOMPARE(box->SelStart(), 2);
+    box->setSelectionStart(3);
+    QCOMPARE(box->selectionStart(), 2);
 
-    box->setSelStart(1);
-    box->setSelLength(100);
-    QCOMPARE(box->SelLength(), box->Len() - 1);
-    box->setSelStart(-5);
-    QCOMPARE(box->SelStart(), 0);
-    box->setSelStart(99);
-    QCOMPARE(box->SelStart(), box->Len());
+    box->setSelectionStart(1);
+    box->setSelectionLength(100);
+    QCOMPARE(box->selectionLength(), box->length() - 1);
+    box->setSelectionStart(-5);
+    QCOMPARE(box->selectionStart(), 0);
+    box->setSelectionStart(99);
+    QCOMPARE(box->selectionStart(), box->length());
 
     // An assignment that adds at the caret leaves the caret behind the
     // addition; typing goes on from there.
     box->setText(QStringLiteral("abc"));
-    box->setSelStart(3);
-    box->setText(box->Text() + QChar(13));
-    QCOMPARE(box->SelStart(), 4);
+    box->setSelectionStart(3);
+    box->setText(box->text() + QChar(13));
+    QCOMPARE(box->selectionStart(), 4);
     type(box, QStringLiteral("d"));
-    QCOMPARE(box->Text(), QStringLiteral("abc\rd"));
+    QCOMPARE(box->text(), QStringLiteral("abc\rd"));
     box->setText(QString());
-    QCOMPARE(box->SelStart(), 0);
-    QCOMPARE(box->SelLength(), 0);
+    QCOMPARE(box->selectionStart(), 0);
+    QCOMPARE(box->selectionLength(), 0);
 }
 
 void TstTextBox::gotFocusSelectsForTheNextTyping()
 {
     Window w(false);
-    VbTextBox *box = w.box;
+    ExactTextBox *box = w.box;
     box->setMaxLength(30);
     int gotFocus = 0;
-    QObject::connect(box, &VbTextBox::GotFocus, box, [box, &gotFocus] {
+    QObject::connect(box, &ExactTextBox::focusEntered, box, [box, &gotFocus] {
         ++gotFocus;
-        box->setSelStart(0);
-        box->setSelLength(box->MaxLength());
+        box->setSelectionStart(0);
+        box->setSelectionLength(box->maxLength());
     });
     box->setText(QStringLiteral("Pepe"));
     QVERIFY(kittest::showActive(w.window));
     w.other->setFocus();
     gotFocus = 0;
 
-    box->SetFocus();
+    box->setFocus();
     QCOMPARE(gotFocus, 1);
-    QCOMPARE(box->SelLength(), 4);
+    QCOMPARE(box->selectionLength(), 4);
     type(box, QStringLiteral("Ana"));
-    QCOMPARE(box->Text(), QStringLiteral("Ana"));
+    QCOMPARE(box->text(), QStringLiteral("Ana"));
 
     QTest::keyClick(box, Qt::Key_Tab);
     QVERIFY(w.other->hasFocus());
     QTest::keyClick(w.other, Qt::Key_Tab);
     QVERIFY(box->hasFocus());
     QCOMPARE(gotFocus, 2);
-    QCOMPARE(box->SelText(), QStringLiteral("Ana"));
+    QCOMPARE(box->selectedText(), QStringLiteral("Ana"));
 }
 
 void TstTextBox::appearance()
 {
-    VbTextBox box(true);
+    ExactTextBox box(true);
     const QPalette system = QApplication::palette(box.editor());
 
     // The window colours of the system until told otherwise.
-    QCOMPARE(box.ForeColor(), qint32(0x80000008u));
-    QCOMPARE(box.BackColor(), qint32(0x80000005u));
+    QCOMPARE(box.textColor(), qint32(0x80000008u));
+    QCOMPARE(box.backgroundColor(), qint32(0x80000005u));
     QCOMPARE(box.editor()->palette().color(QPalette::Text), system.color(QPalette::Text));
     QCOMPARE(box.editor()->palette().color(QPalette::Base), system.color(QPalette::Base));
 
-    box.setForeColor(0x0000FF);
-    box.setBackColor(qint32(0x8000000Fu));
-    QCOMPARE(box.ForeColor(), 0x0000FF);
-    QCOMPARE(box.BackColor(), qint32(0x8000000Fu));
+    box.setTextColor(0x0000FF);
+    box.setBackgroundColor(qint32(0x8000000Fu));
+    QCOMPARE(box.textColor(), 0x0000FF);
+    QCOMPARE(box.backgroundColor(), qint32(0x8000000Fu));
     QCOMPARE(box.editor()->palette().color(QPalette::Text), QColor(255, 0, 0));
     QCOMPARE(box.editor()->palette().color(QPalette::Base), system.color(QPalette::Button));
 
-    box.setBackColor(0xFF8000); // blue 255, green 128, red 0
+    box.setBackgroundColor(0xFF8000); // blue 255, green 128, red 0
     QCOMPARE(box.editor()->palette().color(QPalette::Base), QColor(0, 128, 255));
 
     box.setFontName(QStringLiteral("Arial"));
     box.setFontBold(true);
     box.setFontItalic(true);
     box.setFontSize(12.5f);
-    box.setFontStrikethru(true);
+    box.setFontStrikeOut(true);
     box.setFontUnderline(true);
-    QCOMPARE(box.FontName(), QStringLiteral("Arial"));
-    QVERIFY(box.FontBold() && box.FontItalic() && box.FontStrikethru() && box.FontUnderline());
-    QCOMPARE(box.FontSize(), 12.5f);
+    QCOMPARE(box.fontName(), QStringLiteral("Arial"));
+    QVERIFY(box.fontBold() && box.fontItalic() && box.fontStrikeOut() && box.fontUnderline());
+    QCOMPARE(box.fontSize(), 12.5f);
     QCOMPARE(box.editor()->font().family(), QStringLiteral("Arial"));
     QVERIFY(box.editor()->font().bold());
 
     box.setFontSize(0.0f);
-    QCOMPARE(box.FontSize(), 12.5f);
+    QCOMPARE(box.fontSize(), 12.5f);
 }
 
 QTEST_MAIN(TstTextBox)

@@ -1,6 +1,6 @@
 // Failed sends are told without interrupting: one notice per click, in a
 // window that never takes the focus, or a balloon from the tray icon.
-#include "ui/mainwindow.h"
+#include "ui/startedprogram.h"
 
 #include "ui/kit/picturebutton.h"
 #include "ui/main/deliverynotice.h"
@@ -37,13 +37,13 @@ private slots:
 
 void TestDeliveryNotice::oneNoticePerClickKeepsTheFocus()
 {
-    MainWindow w(threeUsersAndAGroup());
-    Form1 &form = w.form;
-    DeliveryNotice &notice = w.program.forms.deliveryNotice();
+    StartedProgram w(threeUsersAndAGroup());
+    MainWindow &form = w.form;
+    DeliveryNotice &notice = w.program.windows.deliveryNotice();
     w.program.starter.heldBack = true;
     typeText(QStringLiteral("Hola"));
-    QTest::mouseClick(form.Command9(0), Qt::LeftButton);
-    QTest::mouseClick(form.Command1(0), Qt::LeftButton);
+    QTest::mouseClick(form.modeButton, Qt::LeftButton);
+    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
     QCOMPARE(w.program.starter.pending.size(), 3);
 
     QList<CommandStarter::EndHandler> ends = std::exchange(w.program.starter.pending, {});
@@ -61,26 +61,26 @@ void TestDeliveryNotice::oneNoticePerClickKeepsTheFocus()
     // The user goes on typing where they were.
     QTest::qWait(100);
     QVERIFY(form.isActiveWindow());
-    QVERIFY(focusIsIn(form.Text1));
+    QVERIFY(focusIsIn(form.messageEdit));
     typeText(QStringLiteral("!"));
-    QCOMPARE(form.Text1->Text(), QStringLiteral("Hola!"));
+    QCOMPARE(form.messageEdit->text(), QStringLiteral("Hola!"));
 
     // A later failing click replaces the text; a click that goes well adds nothing.
-    QTest::mouseClick(form.Command9(0), Qt::LeftButton);
-    QTest::mouseClick(form.Command1(1), Qt::LeftButton);
+    QTest::mouseClick(form.modeButton, Qt::LeftButton);
+    QTest::mouseClick(form.recipientButtons[1], Qt::LeftButton);
     w.program.starter.finishPending(failedWith(1, QStringLiteral("net: no se pudo enviar el mensaje a \"juan\": "
                                                                  "no existe el equipo.\n")));
     QCOMPARE(noticeText(notice), QStringLiteral("No se pudo entregar el mensaje a:\njuan: no existe el equipo"));
-    QTest::mouseClick(form.Command1(0), Qt::LeftButton);
+    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
     w.program.starter.finishPending();
     QCOMPARE(noticeText(notice), QStringLiteral("No se pudo entregar el mensaje a:\njuan: no existe el equipo"));
-    QVERIFY(focusIsIn(form.Text1));
+    QVERIFY(focusIsIn(form.messageEdit));
 }
 
 void TestDeliveryNotice::balloonWhileInTheTrayAndMissingNetOnce()
 {
-    MainWindow w(threeUsersAndAGroup());
-    Form1 &form = w.form;
+    StartedProgram w(threeUsersAndAGroup());
+    MainWindow &form = w.form;
     FakeTrayIcon &tray = w.program.tray;
     w.program.starter.heldBack = true;
     tray.shown = true;
@@ -90,7 +90,7 @@ void TestDeliveryNotice::balloonWhileInTheTrayAndMissingNetOnce()
     QStringList members;
     for (int i = 1; i <= 20; ++i)
         members << QStringLiteral("p%1").arg(i);
-    w.program.forms.dispatcher().EnviaGrupo(members.join(QStringLiteral(", ")), QStringLiteral("Hola"));
+    w.program.windows.dispatcher().sendToGroup(members.join(QStringLiteral(", ")), QStringLiteral("Hola"));
     while (!w.program.starter.pending.isEmpty())
         w.program.starter.finishPending(failedWith(3, QStringLiteral("Sin respuesta\n")));
     QCOMPARE(tray.messages.size(), 1);
@@ -99,32 +99,32 @@ void TestDeliveryNotice::balloonWhileInTheTrayAndMissingNetOnce()
     QCOMPARE(lines.first(), QStringLiteral("No se pudo entregar el mensaje a 20 destinatarios:"));
     QCOMPARE(lines.at(1), QStringLiteral("p1: Sin respuesta"));
     QCOMPARE(lines.last(), QStringLiteral("y 12 más."));
-    QVERIFY(!w.program.forms.deliveryNotice().window());
+    QVERIFY(!w.program.windows.deliveryNotice().window());
 
     // No net anywhere: said once, with where it was looked for.
     CommandEnd missing;
     missing.kind = CommandEnd::Kind::NotFound;
     missing.program = QStringLiteral("net");
     missing.searchedFolders = {QStringLiteral("/opt/brisquel"), QStringLiteral("/usr/bin")};
-    QTest::keyClick(form.Text1, Qt::Key_Escape); // back at the end of the history
+    QTest::keyClick(form.messageEdit, Qt::Key_Escape); // back at the end of the history
     typeText(QStringLiteral("Hola"));
-    QTest::mouseClick(form.Command1(0), Qt::LeftButton);
+    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
     w.program.starter.finishPending(missing);
     QCOMPARE(tray.messages.size(), 2);
     QCOMPARE(tray.messages.last().second, QStringLiteral("No se encontró el programa net, que envía los mensajes.\n"
                                                          "Se buscó en: /opt/brisquel, /usr/bin"));
-    QTest::mouseClick(form.Command1(1), Qt::LeftButton);
+    QTest::mouseClick(form.recipientButtons[1], Qt::LeftButton);
     w.program.starter.finishPending(missing);
     QCOMPARE(tray.messages.size(), 2);
     // The message still entered the history, as every send does.
-    QCOMPARE(w.program.state.NumMensajes, Integer(2));
+    QCOMPARE(w.program.state.historyCount, Integer(2));
 
     // A tray that draws no balloons: the notice comes as the small window.
     tray.balloons = false;
-    QTest::mouseClick(form.Command1(0), Qt::LeftButton);
+    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
     w.program.starter.finishPending(failedWith(3, QStringLiteral("Sin respuesta\n")));
     QCOMPARE(tray.messages.size(), 2);
-    QVERIFY(w.program.forms.deliveryNotice().window());
+    QVERIFY(w.program.windows.deliveryNotice().window());
 }
 
 QTEST_MAIN(TestDeliveryNotice)

@@ -1,10 +1,10 @@
 // The sender name is kept in a Windows-1252 file: the box takes only what
 // the file can hold, so the name the user sees is the name kept.
-#include "ui/mainwindow.h"
+#include "ui/startedprogram.h"
 
 #include "ui/kit/picturebutton.h"
-#include "ui/kit/vbtextbox.h"
-#include "ui/sender/form5.h"
+#include "ui/kit/exacttextbox.h"
+#include "ui/sender/sendernamedialog.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -22,24 +22,24 @@ void TestSenderName::onlyWhatTheFileHoldsIsTaken()
 {
     QByteArray saved;
     {
-        MainWindow w(threeUsersAndAGroup());
-        Form1 &form = w.form;
-        Form5 &dialog = w.program.forms.form5();
-        whileModal(dialog, [&form] { QTest::mouseClick(form.Command8, Qt::LeftButton); }, [&] {
+        StartedProgram w(threeUsersAndAGroup());
+        MainWindow &form = w.form;
+        SenderNameDialog &dialog = w.program.windows.senderNameDialog();
+        whileModal(dialog, [&form] { QTest::mouseClick(form.senderNameButton, Qt::LeftButton); }, [&] {
             QGuiApplication::clipboard()->setText(QString::fromUtf8("Zoë 日本 😀€"));
             QTest::keyClick(focused(), Qt::Key_V, Qt::ControlModifier);
             for (const QString &typed : {QString::fromUtf8("ñ"), QString::fromUtf8("中"), QString::fromUtf8("😀")})
                 QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, typed, Qt::NoModifier);
-            QCOMPARE(dialog.Text1->Text(), QString::fromUtf8("Zoë  €ñ"));
+            QCOMPARE(dialog.entryEdit->text(), QString::fromUtf8("Zoë  €ñ"));
             QTest::keyClick(focused(), Qt::Key_Return);
         });
-        QCOMPARE(w.program.state.Remitente, QString::fromUtf8("Zoë  €ñ"));
+        QCOMPARE(w.program.state.senderName, QString::fromUtf8("Zoë  €ñ"));
         QVERIFY(form.close());
         saved = w.program.readIni();
     }
     QVERIFY2(saved.startsWith("[GENERAL]\r\nZo\xEB  \x80\xF1\r\n"), saved.left(40).constData());
-    MainWindow next(saved);
-    QCOMPARE(next.program.state.Remitente, QString::fromUtf8("Zoë  €ñ"));
+    StartedProgram next(saved);
+    QCOMPARE(next.program.state.senderName, QString::fromUtf8("Zoë  €ñ"));
 }
 
 QTEST_MAIN(TestSenderName)

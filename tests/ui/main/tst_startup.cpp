@@ -1,13 +1,13 @@
-#include "ui/mainwindow.h"
+#include "ui/startedprogram.h"
 
 #include "ui/kit/picturebutton.h"
-#include "ui/kit/vbcheckbox.h"
-#include "ui/kit/vbcombobox.h"
-#include "ui/kit/vbscrollbar.h"
-#include "ui/kit/vbtextbox.h"
-#include "ui/main/form1.h"
-#include "ui/quick/form2.h"
-#include "ui/splash/form3.h"
+#include "ui/kit/wrappingcheckbox.h"
+#include "ui/kit/pickcombobox.h"
+#include "ui/kit/focusablescrollbar.h"
+#include "ui/kit/exacttextbox.h"
+#include "ui/main/mainwindow.h"
+#include "ui/quick/quickmessagestrip.h"
+#include "ui/splash/splashwindow.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -42,30 +42,18 @@ QByteArray twelveUsers()
 
 // The names of the controls Tab reaches from the message box, in order,
 // until it comes back to it.
-QStringList tabWalk(Form1 &form, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+QStringList tabWalk(MainWindow &form, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QList<QPair<QWidget *, QString>> names{{form.Text1, "Text1"}, {form.VScroll1, "VScroll1"},
-                                          {form.Command3, "Command3"}, {form.Check1, "Check1"},
-                                          {form.Command8, "Command8"}, {form.Command9(0), "Command9(0)"},
-                                          {form.Combo1, "Combo1"}};
-    for (int i = 0; i < 12; ++i)
-        names.append({form.Command1(i), QStringLiteral("Command1(%1)").arg(i)});
-    for (int i = 0; i < 3; ++i)
-        names.append({form.Command4(i), QStringLiteral("Command4(%1)").arg(i)});
-    for (int i = 0; i < 2; ++i) {
-        names.append({form.Command2(i), QStringLiteral("Command2(%1)").arg(i)});
-        names.append({form.Command10(i), QStringLiteral("Command10(%1)").arg(i)});
-    }
     QStringList walk;
     for (int step = 0; step < 40; ++step) {
         QTest::keyClick(focused(), Qt::Key_Tab, modifiers);
-        QString name = QStringLiteral("?");
-        for (const auto &[control, controlName] : names) {
-            if (focusIsIn(control))
-                name = controlName;
-        }
+        // The control that has the focus, or the one whose inner editor has it.
+        QWidget *control = focused();
+        while (control && control != &form && control->objectName().isEmpty())
+            control = control->parentWidget();
+        const QString name = control && control != &form ? control->objectName() : QStringLiteral("?");
         walk << name;
-        if (name == QLatin1String("Text1") || name == QLatin1String("?"))
+        if (name == QLatin1String("messageEdit") || name == QLatin1String("?"))
             break;
     }
     return walk;
@@ -75,7 +63,7 @@ QStringList tabWalk(Form1 &form, Qt::KeyboardModifiers modifiers = Qt::NoModifie
 void TestStartup::firstRunWritesDefaultsAndDisablesTheBank()
 {
     ProgramUnderTest program("ana");
-    Form1 &form = program.forms.form1();
+    MainWindow &form = program.windows.mainWindow();
     QVERIFY(form.loadedOk());
 
     QCOMPARE(program.messageBox.calls.size(), 1);
@@ -94,29 +82,29 @@ void TestStartup::firstRunWritesDefaultsAndDisablesTheBank()
     QCOMPARE(lines[12], QByteArray("[USUARIOS]\r"));
     QCOMPARE(lines[13], QByteArray("...\r"));
 
-    QCOMPARE(program.state.Remitente, QStringLiteral("ana"));
-    QCOMPARE(program.state.NombrePropio, True);
+    QCOMPARE(program.state.senderName, QStringLiteral("ana"));
+    QCOMPARE(program.state.signWithSenderName, True);
     for (int i = 0; i < 12; ++i) {
-        QCOMPARE(form.Command1(i)->Caption(), QStringLiteral("..."));
-        QVERIFY(!form.Command1(i)->isEnabled());
-        QCOMPARE(form.Command1(i)->ToolTipText(), QStringLiteral("Pulsa el botón para enviar el mensaje a ..."));
+        QCOMPARE(form.recipientButtons[i]->text(), QStringLiteral("..."));
+        QVERIFY(!form.recipientButtons[i]->isEnabled());
+        QCOMPARE(form.recipientButtons[i]->toolTip(), QStringLiteral("Pulsa el botón para enviar el mensaje a ..."));
     }
-    QCOMPARE(program.forms.form2().Combo1->count(), 12);
-    QVERIFY(!form.VScroll1->isEnabled());
-    QCOMPARE(form.Command9(0)->ToolTipText(), QStringLiteral("Pulsa para cambiar al modo GRUPOS"));
+    QCOMPARE(program.windows.quickMessageStrip().userCombo->count(), 12);
+    QVERIFY(!form.historyBar->isEnabled());
+    QCOMPARE(form.modeButton->toolTip(), QStringLiteral("Pulsa para cambiar al modo GRUPOS"));
     // The font dialog will open on the font in use.
-    QCOMPARE(program.commonDialog.FontName, form.Text1->FontName());
+    QCOMPARE(program.commonDialog.FontName, form.messageEdit->fontName());
 }
 
 void TestStartup::declinedGreetingEndsWithoutWriting()
 {
     ProgramUnderTest program;
     program.messageBox.answers = {vbNo};
-    Form1 &form = program.forms.form1();
+    MainWindow &form = program.windows.mainWindow();
     QVERIFY(!form.loadedOk());
     QCOMPARE(program.endCalls, 1);
     QVERIFY(!QFile::exists(program.iniPath()));
-    QVERIFY(!program.forms.isLoaded2()); // nothing was read
+    QVERIFY(!program.windows.hasQuickMessageStrip()); // nothing was read
 }
 
 void TestStartup::unreadableFileIsKeptAndReported()
@@ -126,19 +114,19 @@ void TestStartup::unreadableFileIsKeptAndReported()
     cut.chop(cut.size() - cut.indexOf("[GRUPOS]") - 20); // a group section cut short
     program.writeIni(cut);
 
-    Form1 &form = program.forms.form1();
+    MainWindow &form = program.windows.mainWindow();
     QVERIFY(form.loadedOk());
     QCOMPARE(program.messageBox.calls.size(), 2);
     QVERIFY(program.messageBox.calls[1].text.contains(QStringLiteral("«%1.bak»").arg(program.iniPath())));
     QFile backup(program.iniPath() + QStringLiteral(".bak"));
     QVERIFY(backup.open(QIODevice::ReadOnly));
     QCOMPARE(backup.readAll(), cut);
-    QCOMPARE(form.Command1(0)->Caption(), QStringLiteral("..."));
-    QCOMPARE(program.forms.form2().Combo1->count(), 12);
+    QCOMPARE(form.recipientButtons[0]->text(), QStringLiteral("..."));
+    QCOMPARE(program.windows.quickMessageStrip().userCombo->count(), 12);
 
     // A first run without any file says nothing beyond the greeting.
     ProgramUnderTest fresh;
-    fresh.forms.form1();
+    fresh.windows.mainWindow();
     QCOMPARE(fresh.messageBox.calls.size(), 1);
 }
 
@@ -149,16 +137,16 @@ void TestStartup::closingSavesWhatWasLoaded()
                                              {{"Todos", "pepe, juan"}}, QStringLiteral("Ana"));
     program.writeIni(original);
 
-    Form1 &form = program.forms.form1();
-    QCOMPARE(form.Command1(0)->Caption(), QStringLiteral("Pepe"));
-    QVERIFY(form.Command1(1)->isEnabled());
-    QVERIFY(!form.Command1(2)->isEnabled());
-    QCOMPARE(program.forms.form2().Combo1->itemText(1), QStringLiteral("Juan"));
+    MainWindow &form = program.windows.mainWindow();
+    QCOMPARE(form.recipientButtons[0]->text(), QStringLiteral("Pepe"));
+    QVERIFY(form.recipientButtons[1]->isEnabled());
+    QVERIFY(!form.recipientButtons[2]->isEnabled());
+    QCOMPARE(program.windows.quickMessageStrip().userCombo->itemText(1), QStringLiteral("Juan"));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
     QVERIFY(form.close());
-    QVERIFY(!program.forms.isLoaded2());
+    QVERIFY(!program.windows.hasQuickMessageStrip());
     QByteArray expected = original;
     expected.replace("\r\nana\r\n1\r\n", "\r\nluis\r\n1\r\n"); // line 3: who saved
     QCOMPARE(program.readIni(), expected);
@@ -169,10 +157,10 @@ void TestStartup::salirEndsWithoutSaving()
     ProgramUnderTest program;
     const QByteArray original = settingsText({{"Pepe", "pepe"}});
     program.writeIni(original);
-    Form1 &form = program.forms.form1();
-    program.state.Remitente = QStringLiteral("otro nombre");
+    MainWindow &form = program.windows.mainWindow();
+    program.state.senderName = QStringLiteral("otro nombre");
 
-    form.mnuSalir->trigger();
+    form.quitAction->trigger();
     QCOMPARE(program.endCalls, 1);
     QCOMPARE(program.readIni(), original);
 }
@@ -180,113 +168,117 @@ void TestStartup::salirEndsWithoutSaving()
 void TestStartup::splashOpensMainWindowOnSecondTick()
 {
     ProgramUnderTest program;
-    Form3 &splash = program.forms.form3();
-    QPointer<Form3> guard(&splash);
+    SplashWindow &splash = program.windows.splashWindow();
+    QPointer<SplashWindow> guard(&splash);
     splash.show();
     QVERIFY(QTest::qWaitForWindowExposed(&splash));
-    QCOMPARE(splash.Width(), 5550.0);
-    QCOMPARE(splash.Height(), 2790.0);
+    QCOMPARE(splash.widthTwips(), 5550.0);
+    QCOMPARE(splash.heightTwips(), 2790.0);
     splash.resize(200, 100);
-    QCOMPARE(splash.Width(), 5550.0);
-    QCOMPARE(splash.Height(), 2790.0);
+    QCOMPARE(splash.widthTwips(), 5550.0);
+    QCOMPARE(splash.heightTwips(), 2790.0);
     // The pictures stand in the middle, inside the splash's own border.
-    QCOMPARE(splash.Image1->pos(), QPoint(4, 4));
-    QVERIFY(qAbs(splash.width() - splash.Picture1->geometry().right() - 1 - 4) <= 1);
-    QVERIFY(qAbs(splash.height() - splash.Image1->geometry().bottom() - 1 - 4) <= 1);
+    QCOMPARE(splash.mainPicture->pos(), QPoint(4, 4));
+    QVERIFY(qAbs(splash.width() - splash.sidePicture->geometry().right() - 1 - 4) <= 1);
+    QVERIFY(qAbs(splash.height() - splash.mainPicture->geometry().bottom() - 1 - 4) <= 1);
 
     QTest::qWait(1300);
-    QCOMPARE(splash.Contador, Integer(1));
+    QCOMPARE(splash.tickCount, Integer(1));
     QVERIFY(program.messageBox.calls.isEmpty()); // the main window is not loaded yet
     QTRY_VERIFY_WITH_TIMEOUT(!guard, 3000);
     QCOMPARE(program.messageBox.calls.size(), 1);
-    QVERIFY(program.forms.form1().isVisible());
+    QVERIFY(program.windows.mainWindow().isVisible());
 }
 
 void TestStartup::controlsStandAtTheirTwipsPlaces()
 {
     ProgramUnderTest program;
-    Form1 &form = program.forms.form1();
+    MainWindow &form = program.windows.mainWindow();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // 15 twips to a pixel on the fake screen.
-    QCOMPARE(form.Text1->geometry(), QRect(4, 4, 277, 153));
-    QCOMPARE(form.Command1(4)->geometry(), QRect(96, 188, 93, 21));
-    QCOMPARE(form.Command1(11)->geometry(), QRect(188, 236, 93, 21));
-    QCOMPARE(form.VScroll1->geometry(), QRect(284, 4, 13, 25));
-    QCOMPARE(form.Check1->parentWidget(), form.Frame1);
+    QCOMPARE(form.messageEdit->geometry(), QRect(4, 4, 277, 153));
+    QCOMPARE(form.recipientButtons[4]->geometry(), QRect(96, 188, 93, 21));
+    QCOMPARE(form.recipientButtons[11]->geometry(), QRect(188, 236, 93, 21));
+    QCOMPARE(form.historyBar->geometry(), QRect(284, 4, 13, 25));
+    QCOMPARE(form.minimizeToTrayCheck->parentWidget(), form.controlPanel);
     // The panel starts right of the client area, the saved-messages frame
     // below the bank.
-    QVERIFY2(form.Frame1->x() >= form.width(), qPrintable(QString::number(form.width())));
-    QVERIFY(form.Frame2->y() >= form.Command1(9)->geometry().bottom());
-    QCOMPARE(form.Width(), 5805.0);
-    QCOMPARE(form.Height(), 4305.0);
+    QVERIFY2(form.controlPanel->x() >= form.width(), qPrintable(QString::number(form.width())));
+    QVERIFY(form.savedMessagesFrame->y() >= form.recipientButtons[9]->geometry().bottom());
+    QCOMPARE(form.widthTwips(), 5805.0);
+    QCOMPARE(form.heightTwips(), 4305.0);
     // The client area is the outer size less the classic frame, whatever
     // frame the window system draws: the whole bank and the glyph, nothing
     // of the frame below nor of the mode pictures.
     QCOMPARE(form.size(), QSize(381, 262));
-    QVERIFY(form.rect().contains(form.Command1(11)->geometry()));
-    QVERIFY(form.rect().contains(form.Image1->geometry()));
-    QVERIFY(form.Frame2->y() >= form.height());
-    QVERIFY(form.Picture1(0)->y() >= form.height());
+    QVERIFY(form.rect().contains(form.recipientButtons[11]->geometry()));
+    QVERIFY(form.rect().contains(form.bannerPicture->geometry()));
+    QVERIFY(form.savedMessagesFrame->y() >= form.height());
+    QVERIFY(form.userModePicture->y() >= form.height());
 }
 
 void TestStartup::firstKeysGoToTheMessageBox()
 {
-    MainWindow w(threeUsersAndAGroup());
+    StartedProgram w(threeUsersAndAGroup());
     QVERIFY(w.form.isActiveWindow());
-    QVERIFY(focusIsIn(w.form.Text1));
+    QVERIFY(focusIsIn(w.form.messageEdit));
     typeText(QStringLiteral("hola"));
-    QCOMPARE(w.form.Text1->Text(), QStringLiteral("hola"));
-    QCOMPARE(w.form.Caption(), QStringLiteral("Brisquel v2.4b - Quedan 843 letras..."));
-    QCOMPARE(w.form.Combo1->currentText(), QStringLiteral("Combo1"));
+    QCOMPARE(w.form.messageEdit->text(), QStringLiteral("hola"));
+    QCOMPARE(w.form.windowTitle(), QStringLiteral("Brisquel v2.4b - Quedan 843 letras..."));
+    QCOMPARE(w.form.savedMessagesCombo->currentText(), QStringLiteral("Combo1"));
     // The program's icon on every window, message boxes included.
     QVERIFY(!QApplication::windowIcon().isNull());
 }
 
 void TestStartup::tabWalksTheControlsInSight()
 {
-    MainWindow w(twelveUsers());
-    Form1 &form = w.form;
-    QStringList closed{"Command1(0)", "Command1(1)", "Command1(2)", "Command1(3)", "Command1(4)",
-                       "Command1(5)", "Command2(0)", "Command2(1)", "Command1(6)", "Command1(7)",
-                       "Command1(8)", "Command1(9)", "Command1(10)", "Command1(11)", "Command3",
-                       "Command9(0)", "Text1"};
+    StartedProgram w(twelveUsers());
+    MainWindow &form = w.form;
+    QStringList closed;
+    for (int i = 0; i < 6; ++i)
+        closed << QStringLiteral("recipientButton%1").arg(i);
+    closed << "otherRecipientButton" << "aboutButton";
+    for (int i = 6; i < 12; ++i)
+        closed << QStringLiteral("recipientButton%1").arg(i);
+    closed << "panelButton" << "modeButton" << "messageEdit";
     QCOMPARE(tabWalk(form), closed);
     QStringList back = closed;
     std::reverse(back.begin(), back.end());
     back.removeFirst();
-    back << "Text1";
+    back << "messageEdit";
     QCOMPARE(tabWalk(form, Qt::ShiftModifier), back);
 
     // The open panel joins the walk after its button; the history bar once
     // it is in use.
     QTest::keyClick(focused(), Qt::Key_C, Qt::AltModifier);
-    QTest::mouseClick(form.Command1(0), Qt::LeftButton);
+    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
     QStringList open = closed;
-    open.insert(open.indexOf("Command2(1)") + 1, "VScroll1");
-    const QStringList panel{"Check1", "Command4(0)", "Command4(1)", "Command8", "Command4(2)"};
+    open.insert(open.indexOf("aboutButton") + 1, "historyBar");
+    const QStringList panel{"minimizeToTrayCheck", "textColorButton", "backgroundColorButton", "senderNameButton",
+                            "fontButton"};
     for (qsizetype i = 0; i < panel.size(); ++i)
-        open.insert(open.indexOf("Command3") + 1 + i, panel[i]);
+        open.insert(open.indexOf("panelButton") + 1 + i, panel[i]);
     QCOMPARE(tabWalk(form), open);
 }
 
 void TestStartup::windowKeepsItsDesignedSize()
 {
-    MainWindow w(threeUsersAndAGroup());
-    Form1 &form = w.form;
+    StartedProgram w(threeUsersAndAGroup());
+    MainWindow &form = w.form;
     QVERIFY(!form.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     QCOMPARE(form.minimumSize(), form.maximumSize());
     form.resize(800, 600);
     QCOMPARE(form.size(), QSize(381, 262));
     form.setWindowState(Qt::WindowMaximized);
-    QTRY_COMPARE(form.WindowState(), 0);
+    QTRY_VERIFY(!form.isMaximized() && !form.isMinimized());
     QCOMPARE(form.size(), QSize(381, 262));
 
     // Open, the panel fits the client area exactly as designed.
-    QTest::mouseClick(form.Command3, Qt::LeftButton);
+    QTest::mouseClick(form.panelButton, Qt::LeftButton);
     QCOMPARE(form.size(), QSize(481, 262));
     QCOMPARE(form.minimumSize(), form.maximumSize());
-    QCOMPARE(form.Frame1->geometry().right() + 1 + 4, form.width());
+    QCOMPARE(form.controlPanel->geometry().right() + 1 + 4, form.width());
 }
 
 QTEST_MAIN(TestStartup)

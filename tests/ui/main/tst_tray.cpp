@@ -1,11 +1,11 @@
-#include "ui/mainwindow.h"
+#include "ui/startedprogram.h"
 
 #include "ui/kit/picturebutton.h"
-#include "ui/kit/vbcheckbox.h"
-#include "ui/kit/vbcombobox.h"
-#include "ui/kit/vblabel.h"
-#include "ui/kit/vbscrollbar.h"
-#include "ui/quick/form2.h"
+#include "ui/kit/wrappingcheckbox.h"
+#include "ui/kit/pickcombobox.h"
+#include "ui/kit/colorlabel.h"
+#include "ui/kit/focusablescrollbar.h"
+#include "ui/quick/quickmessagestrip.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -15,15 +15,15 @@
 using namespace brisquel;
 
 namespace {
-void minimise(Form1 &form)
+void minimise(MainWindow &form)
 {
-    form.setWindowState(1);
+    form.minimize();
     QCoreApplication::processEvents();
 }
 
-void openQuickMessage(MainWindow &w, const std::function<void()> &inside)
+void openQuickMessage(StartedProgram &w, const std::function<void()> &inside)
 {
-    whileModal(w.program.forms.form2(), [&w] { w.form.mnuMensajeRapido->trigger(); }, inside);
+    whileModal(w.program.windows.quickMessageStrip(), [&w] { w.form.quickMessageAction->trigger(); }, inside);
 }
 
 QByteArray usersListedTwice()
@@ -50,13 +50,13 @@ private slots:
 
 void TestTray::minimisingWithTheOptionHidesBehindOneIcon()
 {
-    MainWindow w(threeUsersAndAGroup());
-    Form1 &form = w.form;
+    StartedProgram w(threeUsersAndAGroup());
+    MainWindow &form = w.form;
     FakeTrayIcon &tray = w.program.tray;
 
-    QTest::mouseClick(form.Check1, Qt::LeftButton);
-    QCOMPARE(form.Check1->Value(), 1);
-    QVERIFY(focusIsIn(form.Text1));
+    QTest::mouseClick(form.minimizeToTrayCheck, Qt::LeftButton);
+    QCOMPARE(form.minimizeToTrayCheck->value(), 1);
+    QVERIFY(focusIsIn(form.messageEdit));
 
     minimise(form);
     QVERIFY(tray.shown);
@@ -68,143 +68,143 @@ void TestTray::minimisingWithTheOptionHidesBehindOneIcon()
     QVERIFY(!form.isVisible());
     tray.fire(TrayIcon::Event::LeftDoubleClick);
     QVERIFY(form.isVisible());
-    QCOMPARE(form.WindowState(), 0);
+    QVERIFY(!form.isMinimized());
     QVERIFY(tray.shown); // restoring leaves the icon
 
     minimise(form);
     QVERIFY(tray.shown);
     QVERIFY(!form.isVisible());
-    form.mnuRestaurar->trigger();
+    form.restoreAction->trigger();
     QVERIFY(form.isVisible());
 
     // Without the option the icon goes and the window stays on the taskbar.
-    form.Check1->setValue(0);
+    form.minimizeToTrayCheck->setValue(0);
     minimise(form);
     QVERIFY(!tray.shown);
     QVERIFY(form.isVisible());
-    QCOMPARE(form.WindowState(), 1);
+    QVERIFY(form.isMinimized());
 }
 
 void TestTray::trayEventsAndMenu()
 {
-    MainWindow w(threeUsersAndAGroup());
-    Form1 &form = w.form;
+    StartedProgram w(threeUsersAndAGroup());
+    MainWindow &form = w.form;
     w.program.tray.fire(TrayIcon::Event::RightButtonDown);
-    QVERIFY(form.mnuPopUp->isVisible());
-    QCOMPARE(form.mnuPopUp->defaultAction(), form.mnuSalir);
-    QVERIFY(form.mnuSalir->font().bold());
+    QVERIFY(form.trayMenu->isVisible());
+    QCOMPARE(form.trayMenu->defaultAction(), form.quitAction);
+    QVERIFY(form.quitAction->font().bold());
     QStringList items;
-    for (QAction *action : form.mnuPopUp->actions())
+    for (QAction *action : form.trayMenu->actions())
         items << (action->isSeparator() ? QStringLiteral("-") : action->text());
     QCOMPARE(items, (QStringList{"&Mensaje Rápido", "-", "&Restaurar", "-", "&Salir"}));
-    form.mnuPopUp->hide();
+    form.trayMenu->hide();
 
     // A double click while the quick message is open leaves the main window
     // in the tray and the dialog in front.
-    form.Check1->setValue(1);
+    form.minimizeToTrayCheck->setValue(1);
     minimise(form);
     openQuickMessage(w, [&] {
         w.program.tray.fire(TrayIcon::Event::LeftDoubleClick);
-        QVERIFY(w.program.forms.form2().isVisible());
+        QVERIFY(w.program.windows.quickMessageStrip().isVisible());
         QVERIFY(!form.isVisible());
         // The tray menu still opens while the strip waits.
         w.program.tray.fire(TrayIcon::Event::RightButtonDown);
-        QTRY_VERIFY(form.mnuPopUp->isVisible());
-        form.mnuPopUp->hide();
-        QTest::mouseClick(w.program.forms.form2().Command1, Qt::LeftButton);
+        QTRY_VERIFY(form.trayMenu->isVisible());
+        form.trayMenu->hide();
+        QTest::mouseClick(w.program.windows.quickMessageStrip().cancelButton, Qt::LeftButton);
     });
-    QVERIFY(!w.program.forms.form2().isVisible());
+    QVERIFY(!w.program.windows.quickMessageStrip().isVisible());
     QVERIFY(!form.isVisible());
     QVERIFY(w.program.starter.commandLines.isEmpty());
 }
 
 void TestTray::quickMessageSendsToTheChosenUser()
 {
-    MainWindow w(threeUsersAndAGroup());
-    Form2 &quick = w.program.forms.form2();
+    StartedProgram w(threeUsersAndAGroup());
+    QuickMessageStrip &quick = w.program.windows.quickMessageStrip();
     const ScreenMetrics &screen = w.program.screen;
 
     openQuickMessage(w, [&] {
-        QCOMPARE(quick.Width(), 5370.0);
-        QCOMPARE(quick.Height(), 975.0);
+        QCOMPARE(quick.widthTwips(), 5370.0);
+        QCOMPARE(quick.heightTwips(), 975.0);
         // To the pixel: 100 twips from the right, 200 above the bottom.
-        QVERIFY(qAbs(quick.Left() - (screen.screenWidthTwips() - 5470)) < 15);
-        QVERIFY(qAbs(quick.Top() - (screen.screenHeightTwips() - 1175)) < 15);
-        QVERIFY(focusIsIn(quick.Text1));
+        QVERIFY(qAbs(quick.leftTwips() - (screen.screenWidthTwips() - 5470)) < 15);
+        QVERIFY(qAbs(quick.topTwips() - (screen.screenHeightTwips() - 1175)) < 15);
+        QVERIFY(focusIsIn(quick.messageEdit));
         typeText(QStringLiteral("hola"));
-        QTest::keyClick(quick.Combo1, Qt::Key_Down); // the first entry
+        QTest::keyClick(quick.userCombo, Qt::Key_Down); // the first entry
     });
     QCOMPARE(w.program.starter.commandLines,
              QStringList{QStringLiteral("net send pepe \"hola\n\r\n\rana@Brisquel v2.4b\"")});
     QVERIFY(!quick.isVisible());
-    QCOMPARE(w.program.state.NumMensajes, Integer(1));
+    QCOMPARE(w.program.state.historyCount, Integer(1));
     // The main window's history catches up only at its next send or Esc.
-    QVERIFY(!w.form.VScroll1->isEnabled());
-    QCOMPARE(w.form.VScroll1->Max(), 0);
+    QVERIFY(!w.form.historyBar->isEnabled());
+    QCOMPARE(w.form.historyBar->maximum(), 0);
 
     openQuickMessage(w, [&] {
-        QCOMPARE(quick.Text1->Text(), QString());
-        QCOMPARE(quick.Combo1->count(), 12);
+        QCOMPARE(quick.messageEdit->text(), QString());
+        QCOMPARE(quick.userCombo->count(), 12);
         typeText(QStringLiteral("adios"));
         QTest::keyClick(focused(), Qt::Key_C, Qt::AltModifier); // "&Cancelar"
     });
     QCOMPARE(w.program.starter.commandLines.size(), 1);
-    QCOMPARE(w.program.state.NumMensajes, Integer(1));
+    QCOMPARE(w.program.state.historyCount, Integer(1));
 
     // Esc in the main window's box.
-    QTest::keyClick(w.form.Text1, Qt::Key_Escape);
-    QCOMPARE(w.form.VScroll1->Max(), 1);
+    QTest::keyClick(w.form.messageEdit, Qt::Key_Escape);
+    QCOMPARE(w.form.historyBar->maximum(), 1);
 }
 
 void TestTray::quickMessageKeepsTheSharedBudget()
 {
-    MainWindow w(threeUsersAndAGroup(false));
-    Form2 &quick = w.program.forms.form2();
+    StartedProgram w(threeUsersAndAGroup(false));
+    QuickMessageStrip &quick = w.program.windows.quickMessageStrip();
     openQuickMessage(w, [&] {
         QApplication::clipboard()->setText(QString(900, QLatin1Char('q')));
         QTest::keyClick(focused(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(quick.Text1->Len(), 800);
-        QCOMPARE(w.program.state.LetrasQuedan, Integer(50));
-        QTest::mouseClick(quick.Command1, Qt::LeftButton);
+        QCOMPARE(quick.messageEdit->length(), 800);
+        QCOMPARE(w.program.state.lettersLeft, Integer(50));
+        QTest::mouseClick(quick.cancelButton, Qt::LeftButton);
     });
 
-    w.program.state.NombrePropio = True;
-    w.program.state.Remitente = QString(60, QLatin1Char('r'));
+    w.program.state.signWithSenderName = True;
+    w.program.state.senderName = QString(60, QLatin1Char('r'));
     openQuickMessage(w, [&] {
         QTest::keyClick(focused(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(quick.Text1->Len(), 790);
-        QCOMPARE(w.program.state.LetrasQuedan, Integer(0));
-        QTest::mouseClick(quick.Command1, Qt::LeftButton);
+        QCOMPARE(quick.messageEdit->length(), 790);
+        QCOMPARE(w.program.state.lettersLeft, Integer(0));
+        QTest::mouseClick(quick.cancelButton, Qt::LeftButton);
     });
     QVERIFY(w.program.starter.commandLines.isEmpty());
 }
 
 void TestTray::quickListPastTheTwelfthEntrySendsNothing()
 {
-    MainWindow w(usersListedTwice());
-    Form2 &quick = w.program.forms.form2();
-    QCOMPARE(quick.Combo1->count(), 24);
+    StartedProgram w(usersListedTwice());
+    QuickMessageStrip &quick = w.program.windows.quickMessageStrip();
+    QCOMPARE(quick.userCombo->count(), 24);
     openQuickMessage(w, [&] {
         typeText(QStringLiteral("hola"));
-        QTest::keyClick(quick.Combo1, Qt::Key_End); // entry 23: no slot behind it
+        QTest::keyClick(quick.userCombo, Qt::Key_End); // entry 23: no slot behind it
     });
     QVERIFY(!quick.isVisible());
     QVERIFY(w.program.starter.commandLines.isEmpty());
-    QCOMPARE(w.program.state.NumMensajes, Integer(0));
+    QCOMPARE(w.program.state.historyCount, Integer(0));
 
     // Entry 0 stands for slot 0, whose latest section says Eva.
-    openQuickMessage(w, [&] { QTest::keyClick(quick.Combo1, Qt::Key_Home); });
+    openQuickMessage(w, [&] { QTest::keyClick(quick.userCombo, Qt::Key_Home); });
     QCOMPARE(w.program.starter.commandLines.size(), 1);
     QVERIFY(w.program.starter.commandLines.first().startsWith(QStringLiteral("net send eva ")));
 }
 
 void TestTray::glyphPulsesThroughAFullCycle()
 {
-    MainWindow w(threeUsersAndAGroup());
+    StartedProgram w(threeUsersAndAGroup());
     QList<qint32> colours;
     for (int tick = 0; tick < 95; ++tick) {
-        w.form.Timer1_Timer();
-        colours << w.form.Label2->ForeColor();
+        w.form.onPulseTick();
+        colours << w.form.bannerGlyph->textColor();
     }
     auto level = [](qint32 colour) { return (colour >> 8) & 0xFF; };
     auto red = [](qint32 colour) { return colour & 0xFF; };
@@ -226,14 +226,14 @@ void TestTray::glyphPulsesThroughAFullCycle()
 
 void TestTray::withoutATrayHostTheWindowStaysOnTheTaskbar()
 {
-    MainWindow w(threeUsersAndAGroup());
-    Form1 &form = w.form;
+    StartedProgram w(threeUsersAndAGroup());
+    MainWindow &form = w.form;
     FakeTrayIcon &tray = w.program.tray;
     tray.setAvailable(false);
-    QTest::mouseClick(form.Check1, Qt::LeftButton);
+    QTest::mouseClick(form.minimizeToTrayCheck, Qt::LeftButton);
     minimise(form);
     QVERIFY(form.isVisible());
-    QCOMPARE(form.WindowState(), 1);
+    QVERIFY(form.isMinimized());
     QVERIFY(!tray.shown);
 
     // A tray host that starts takes the minimised window in; one that ends
@@ -243,14 +243,14 @@ void TestTray::withoutATrayHostTheWindowStaysOnTheTaskbar()
     QVERIFY(tray.shown);
     tray.setAvailable(false);
     QVERIFY(form.isVisible());
-    QCOMPARE(form.WindowState(), 1);
+    QVERIFY(form.isMinimized());
     QVERIFY(!tray.shown);
 }
 
 void TestTray::quickMessageStripLeavesTheMainWindowReady()
 {
-    MainWindow w(threeUsersAndAGroup());
-    Form2 &quick = w.program.forms.form2();
+    StartedProgram w(threeUsersAndAGroup());
+    QuickMessageStrip &quick = w.program.windows.quickMessageStrip();
     openQuickMessage(w, [&] {
         QCOMPARE(quick.windowHandle()->transientParent(), w.form.windowHandle());
         typeText(QStringLiteral("hola"));
@@ -258,27 +258,27 @@ void TestTray::quickMessageStripLeavesTheMainWindowReady()
         quick.repaint();
         w.form.repaint();
         QCoreApplication::processEvents();
-        QCOMPARE(quick.Text1->Text(), QStringLiteral("hola"));
+        QCOMPARE(quick.messageEdit->text(), QStringLiteral("hola"));
         // The main window takes no input meanwhile, without being greyed.
-        QVERIFY(w.form.Command1(0)->isEnabled());
-        QWidget *bank = w.form.Command1(0);
+        QVERIFY(w.form.recipientButtons[0]->isEnabled());
+        QWidget *bank = w.form.recipientButtons[0];
         QTest::mouseClick(w.form.windowHandle(), Qt::LeftButton, {}, bank->mapTo(&w.form, bank->rect().center()));
         QVERIFY(w.program.starter.commandLines.isEmpty());
-        QTest::mouseClick(quick.Command1, Qt::LeftButton);
+        QTest::mouseClick(quick.cancelButton, Qt::LeftButton);
     });
     QTRY_VERIFY(w.form.isActiveWindow());
-    QVERIFY(focusIsIn(w.form.Text1));
+    QVERIFY(focusIsIn(w.form.messageEdit));
     typeText(QStringLiteral("x"));
-    QCOMPARE(w.form.Text1->Text(), QStringLiteral("x"));
+    QCOMPARE(w.form.messageEdit->text(), QStringLiteral("x"));
 }
 
 void TestTray::quickMessageClearsTheDesktopPanel()
 {
     ProgramUnderTest program;
     program.screen.available = QRect(0, 0, 1024 * 15, (768 - 32) * 15); // a panel along the bottom
-    Form2 &quick = program.forms.form2();
-    QVERIFY(qAbs(quick.Left() - (1024 * 15 - 5470)) < 15);
-    QVERIFY(qAbs(quick.Top() - ((768 - 32) * 15 - 1175)) < 15);
+    QuickMessageStrip &quick = program.windows.quickMessageStrip();
+    QVERIFY(qAbs(quick.leftTwips() - (1024 * 15 - 5470)) < 15);
+    QVERIFY(qAbs(quick.topTwips() - ((768 - 32) * 15 - 1175)) < 15);
 }
 
 QTEST_MAIN(TestTray)

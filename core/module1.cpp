@@ -1,1 +1,0 @@
-#include "module1.h"

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "ui/programundertest.h"
+#include "ui/kit/exacttextbox.h"
+#include "ui/main/mainwindow.h"
+#include "ui/splash/splashwindow.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWindow>
+#include <QtTest>
+
+#include <functional>
+
+namespace brisquel {
+
+inline QWidget *focused() { return QApplication::focusWidget(); }
+
+inline bool focusIsIn(QWidget *control)
+{
+    QWidget *w = focused();
+    return w && (w == control || control->isAncestorOf(w));
+}
+
+inline void typeText(const QString &text) { QTest::keyClicks(focused(), text); }
+
+// Presses Tab, as a user would, until the focus reaches `control`; false
+// when it never does.
+inline bool tabTo(QWidget *control)
+{
+    for (int i = 0; i < 40 && !focusIsIn(control); ++i)
+        QTest::keyClick(focused(), Qt::Key_Tab);
+    return focusIsIn(control);
+}
+
+// The program started from the given settings as main() starts it: the
+// splash, the greeting (answered Yes), then the main window, which must be
+// on screen and active by itself. Nothing here moves the focus.
+struct StartedProgram {
+    explicit StartedProgram(const QByteArray &ini)
+        : form(started(program, ini))
+    {
+        form.pulseTimer->stop(); // the pulse is tested on its own
+        if (!QTest::qWaitForWindowActive(&form))
+            qWarning("main window not active");
+    }
+    static MainWindow &started(ProgramUnderTest &program, const QByteArray &ini)
+    {
+        program.writeIni(ini);
+        SplashWindow &splash = program.windows.start();
+        splash.tickTimer->setInterval(1); // its two ticks, without the wait
+        if (!QTest::qWaitFor([&program] { return program.windows.hasMainWindow() && program.windows.mainWindow().isVisible(); }))
+            qWarning("the splash never opened the main window");
+        return program.windows.mainWindow();
+    }
+    ProgramUnderTest program;
+    MainWindow &form;
+};
+
+inline QByteArray threeUsersAndAGroup(bool ownName = true)
+{
+    return settingsText({{"Pepe", "pepe"}, {"Juan", "juan"}, {"Luis", "luis"}},
+                        {{"Todos", "pepe, juan, luis"}}, QStringLiteral("ana"), ownName);
+}
+
+// Runs `inside` once the modal window opened by `open` is on screen, then
+// returns when `open` returns. Should `inside` leave the window open, it is
+// hidden after a while so that a failing test fails instead of hanging.
+inline void whileModal(QWidget &window, const std::function<void()> &open, const std::function<void()> &inside)
+{
+    QTimer failSafe;
+    failSafe.setSingleShot(true);
+    QObject::connect(&failSafe, &QTimer::timeout, &window, &QWidget::hide);
+    QTimer::singleShot(0, &window, [&window, &failSafe, inside] {
+        failSafe.start(3000);
+        if (!QTest::qWaitForWindowExposed(&window))
+            return;
+        QTRY_VERIFY(window.isActiveWindow());
+        QTRY_VERIFY(focused() && window.isAncestorOf(focused()));
+        inside();
+    });
+    open();
+}
+
+} // namespace brisquel

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace brisquel {
+
+class ScreenMetrics;
+class TwipsWindow;
+
+// Centres a window on the screen; a window larger than the screen gets a
+// negative position.
+void centerOnScreen(TwipsWindow &form, const ScreenMetrics &metrics);
+
+} // namespace brisquel

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "core/vbtypes.h"
+
+#include <QScrollBar>
+
+namespace brisquel {
+
+// A vertical scroll bar from 0 to Max, one step per arrow click, that takes
+// the keyboard focus like the other controls.
+class FocusableScrollBar : public QScrollBar {
+    Q_OBJECT
+
+public:
+    explicit FocusableScrollBar(QWidget *parent = nullptr);
+
+    // setValue(int) as QScrollBar has it; a value past Max is taken as Max.
+    // Lowering Max below the value moves the value down, which is a change.
+    void setMaximumFromZero(int max);
+
+signals:
+    // The value changed, by the user or by code.
+    void changed();
+    // A character key typed while the bar has the focus; without a handler
+    // the key goes on to the window.
+    void characterKey(brisquel::Integer &key);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+};
+
+} // namespace brisquel

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QComboBox>
+
+namespace brisquel {
+
+// A combo box: a list with an editable text part, or a drop-down list only.
+// Nothing is chosen (ListIndex -1) until the user or code picks an entry.
+class PickComboBox : public QComboBox {
+    Q_OBJECT
+
+public:
+    explicit PickComboBox(bool editable, QWidget *parent = nullptr);
+
+    void addEntry(const QString &item);
+    // -1 when no entry is chosen; typing in the text part unchooses it.
+    int pickedIndex() const;
+    void setPickedIndex(int index);
+    void setText(const QString &text);
+
+signals:
+    // The user picked an entry of the list, the one already chosen included.
+    void picked();
+
+private:
+    bool m_typedOver = false;
+};
+
+} // namespace brisquel

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "core/vbtypes.h"
+
+#include <QWidget>
+
+namespace brisquel {
+
+class ScreenMetrics;
+
+// Base of every window: geometry in twips (1/1440 inch, the unit the layouts
+// are drawn in), and the two events the windows handle: a change of size or
+// state, and a character key no control took.
+class TwipsWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TwipsWindow(const ScreenMetrics &metrics, QWidget *parent = nullptr);
+    ~TwipsWindow() override;
+
+    const ScreenMetrics &metrics() const { return m_metrics; }
+
+    // Outer size and position. The outer size is the client area plus one
+    // fixed nominal frame, the classic one the twips layouts were drawn
+    // for, whatever frame the window manager really draws: every desktop
+    // and scale factor then shows exactly the same controls. The user
+    // cannot resize the window; only the code sizes it.
+    double widthTwips() const;
+    void setWidthTwips(double twips);
+    double heightTwips() const;
+    void setHeightTwips(double twips);
+    double leftTwips() const;
+    void setLeftTwips(double twips);
+    double topTwips() const;
+    void setTopTwips(double twips);
+
+    // Minimise and restore, keeping whether the window is active.
+    void minimize();
+    void restore();
+
+
+    // Brings the window to the front.
+    void bringToFront();
+
+    // Places a control of this window (or of a frame in it), in twips from
+    // the top-left corner of its container's client area.
+    void place(QWidget *control, int left, int top, int width, int height) const;
+
+    // Runs on every change of size and of window state (minimise, restore).
+    // Setting the size it already has from here runs nothing more.
+    virtual void onSizeOrStateChanged() {}
+    // A character key that no control took (see keycodes.h).
+    virtual void onUnclaimedKey(Integer &key) { (void)key; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    // Tab and Shift+Tab follow the tab order but never land on a control out
+    // of sight (a closed panel, a frame below the client area).
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    struct Edges {
+        int left, top, right, bottom; // twips
+    };
+    // A window with a title bar gets it from the window manager; one
+    // without draws its own border inside its surface.
+    bool hasTitleBar() const;
+    Edges nominalFrame() const;
+    // The part of the nominal frame this window draws itself, in pixels.
+    QMargins ownBorder() const;
+    // Where the client area stands inside the nominal frame, in pixels.
+    QPoint clientOffset() const;
+    void setClientTwips(double width, double height);
+
+    const ScreenMetrics &m_metrics;
+    bool m_wasMinimized = false;
+};
+
+} // namespace brisquel

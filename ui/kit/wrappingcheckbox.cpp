@@ -1,0 +1,100 @@
+#include "wrappingcheckbox.h"
+
+#include "accelerator.h"
+#include "keycodes.h"
+
+#include <QKeyEvent>
+#include <QMetaMethod>
+#include <QPointer>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+
+namespace brisquel {
+
+WrappingCheckBox::WrappingCheckBox(const QString &caption, QWidget *parent)
+    : QCheckBox(caption, parent)
+{
+    connect(this, &QAbstractButton::clicked, this, &WrappingCheckBox::clickedByUser);
+}
+
+int WrappingCheckBox::value() const
+{
+    switch (checkState()) {
+    case Qt::Checked:
+        return 1;
+    case Qt::PartiallyChecked:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+void WrappingCheckBox::setValue(int value)
+{
+    if (value == 2) {
+        setTristate(true);
+        setCheckState(Qt::PartiallyChecked);
+    } else {
+        setCheckState(value == 1 ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+bool WrappingCheckBox::event(QEvent *event)
+{
+    if (clickOnAccelerator(*this, event))
+        return true;
+    return QCheckBox::event(event);
+}
+
+void WrappingCheckBox::keyPressEvent(QKeyEvent *event)
+{
+    Integer code = characterCode(event);
+    if (code == 0 || !isSignalConnected(QMetaMethod::fromSignal(&WrappingCheckBox::characterKey))) {
+        QCheckBox::keyPressEvent(event);
+        return;
+    }
+    const QPointer<WrappingCheckBox> alive(this);
+    emit characterKey(code);
+    if (!alive)
+        return;
+    // A handler that moved the focus away leaves nothing to press here.
+    if (code != 0 && hasFocus())
+        QCheckBox::keyPressEvent(event);
+    event->accept();
+}
+
+// Like the old check boxes, a caption longer than the box wraps onto the
+// next line instead of being clipped.
+void WrappingCheckBox::paintEvent(QPaintEvent *event)
+{
+    Q_UNUSED(event);
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const QRect indicator = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, this);
+    QStyleOptionButton indicatorOption = option;
+    indicatorOption.rect = indicator;
+    indicatorOption.rect.moveTop((height() - indicator.height()) / 2);
+    painter.drawPrimitive(QStyle::PE_IndicatorCheckBox, indicatorOption);
+
+    const int spacing = style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, &option, this);
+    const QRect textRect = rect().adjusted(indicator.right() + 1 + spacing, 0, 0, 0);
+    int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    if (!style()->styleHint(QStyle::SH_UnderlineShortcut, &option, this))
+        flags |= Qt::TextHideMnemonic;
+    painter.drawItemText(textRect, flags, option.palette, isEnabled(), text(), QPalette::WindowText);
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = painter.boundingRect(textRect, flags, text()).adjusted(-1, 0, 1, 0);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+}
+
+// The whole box takes clicks, wrapped lines included.
+bool WrappingCheckBox::hitButton(const QPoint &pos) const
+{
+    return rect().contains(pos);
+}
+
+} // namespace brisquel

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/vbtypes.h"
+
+#include <QCheckBox>
+
+namespace brisquel {
+
+class WrappingCheckBox : public QCheckBox {
+    Q_OBJECT
+
+public:
+    explicit WrappingCheckBox(const QString &caption = QString(), QWidget *parent = nullptr);
+
+    // 0 unchecked, 1 checked, 2 greyed.
+    int value() const;
+    void setValue(int value);
+
+signals:
+    // The user toggled the box (click, Space, Alt+letter).
+    void clickedByUser();
+    // A character key typed while the box has the focus; the box then takes
+    // the key as usual unless the handler set it to 0.
+    void characterKey(brisquel::Integer &key);
+
+protected:
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool hitButton(const QPoint &pos) const override;
+};
+
+} // namespace brisquel

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "core/appstate.h"
+#include "core/settingsfile.h"
+#include "core/textboxlook.h"
+#include "core/vbtypes.h"
+#include "platform/trayicon.h"
+#include "ui/kit/twipswindow.h"
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QAction;
+class QTimer;
+
+namespace brisquel {
+
+class AppWindows;
+struct Services;
+class PictureButton;
+class WrappingCheckBox;
+class PickComboBox;
+class ColorLabel;
+class FocusableScrollBar;
+class ExactTextBox;
+
+// The main window: the message box, the recipient bank, the history browser,
+// the sliding control panel and the tray menu.
+class MainWindow : public TwipsWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(AppWindows &windows);
+    ~MainWindow() override;
+
+    // Start-up; false when the user declined at the greeting and the program
+    // has been ended.
+    bool load();
+    bool loadedOk() const { return m_loadedOk; }
+    void unload();
+
+    void loadSettingsFile();
+    void saveSettingsFile();
+    // The session manager wants the data kept before the session ends: the
+    // save of a close, unless the program is already on its way out.
+    void saveAtSessionEnd();
+
+    // The message box's font and colours as the settings file keeps them.
+    TextBoxLook look() const;
+    // False when the box refuses one of the values; those before it stay.
+    bool applyLook(const TextBoxLook &look);
+
+    // The controls, top to bottom as the user sees them.
+    ExactTextBox *messageEdit = nullptr;
+    FocusableScrollBar *historyBar = nullptr;
+    ColorLabel *historyLabel = nullptr;
+    PictureButton *modeButton = nullptr;
+    PictureButton *panelButton = nullptr;
+    std::array<PictureButton *, kRecipientSlots> recipientButtons{};
+    PictureButton *aboutButton = nullptr;
+    PictureButton *otherRecipientButton = nullptr;
+    QLabel *bannerPicture = nullptr;
+    ColorLabel *bannerGlyph = nullptr;
+    // Out of sight: the control panel right of the client area until it
+    // slides in, the saved messages and the two mode pictures below it.
+    QGroupBox *controlPanel = nullptr;
+    WrappingCheckBox *minimizeToTrayCheck = nullptr;
+    PictureButton *textColorButton = nullptr;
+    PictureButton *backgroundColorButton = nullptr;
+    PictureButton *fontButton = nullptr;
+    PictureButton *addUsersButton = nullptr;
+    PictureButton *addGroupsButton = nullptr;
+    PictureButton *senderNameButton = nullptr;
+    PictureButton *helpButton = nullptr;
+    std::array<QLabel *, 4> panelMarkers{};
+    QGroupBox *savedMessagesFrame = nullptr;
+    PickComboBox *savedMessagesCombo = nullptr;
+    PictureButton *saveMessageButton = nullptr;
+    PictureButton *deleteMessageButton = nullptr;
+    QLabel *userModePicture = nullptr;
+    QLabel *groupModePicture = nullptr;
+    QTimer *pulseTimer = nullptr;
+
+    QMenu *trayMenu = nullptr;
+    QAction *quickMessageAction = nullptr;
+    QAction *restoreAction = nullptr;
+    QAction *quitAction = nullptr;
+
+    // Handlers.
+    void onRecipientClicked(int slot);
+    void onModeClicked();
+    void onHistoryBarChanged();
+    void onMessageChanged();
+    void onMessageKey(Integer &key);
+    // Esc on any control but the message box starts a fresh message; every
+    // key there sends the focus back to the message box.
+    void onControlKey(Integer &key);
+    void onUnclaimedKey(Integer &key) override;
+    void onMinimizeCheckKey(Integer &key);
+    void onQuitChosen();
+
+    void openRecipientDialog();
+    void showAbout();
+    void togglePanel();
+    void chooseTextColor();
+    void chooseBackgroundColor();
+    void chooseFont();
+    void openSenderNameDialog();
+
+    void onSizeOrStateChanged() override;
+    void removeTrayIcon();
+    // What the user did on the tray icon.
+    void onTrayEvent(TrayIcon::Event event);
+    void onTrayAvailabilityChanged();
+    void onMinimizeCheckClicked();
+    void openQuickMessage();
+    void restoreWindow();
+    void onPulseTick();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void nameControls();
+    void createMenu();
+    void connectHandlers();
+    void applyTabOrder();
+    void fillBank(const RecipientList &list, const QString &tooltipPrefix);
+    void escReset();
+    void showLoadProblem(const QString &message);
+
+    AppWindows &m_windows;
+    AppState &m_state;
+    Services &m_services;
+    bool m_loadedOk = false;
+    bool m_unloaded = false;
+    // What the settings file held when the run started or was last saved.
+    SettingsBaseline m_settingsBaseline;
+    // Minimised behind the tray icon, off the taskbar.
+    bool m_inTray = false;
+};
+
+} // namespace brisquel

@@ -1,0 +1,47 @@
+// The message box: its character budget, the caption countdown and the
+// keyboard rules of the main window.
+#include "mainwindow.h"
+
+#include "core/budget.h"
+#include "ui/kit/keycodes.h"
+#include "ui/kit/exacttextbox.h"
+
+namespace brisquel {
+
+void MainWindow::onMessageChanged()
+{
+    const int budget = messageBudget(m_state);
+    const QString text = messageEdit->text();
+    // Also at exactly the budget, where it changes nothing and so runs
+    // nothing; a real cut runs this handler once more, nested.
+    if (text.size() >= budget)
+        messageEdit->setText(text.left(budget));
+    m_state.lettersLeft = Integer(budget - messageEdit->length());
+    setWindowTitle(budgetCaption(m_state.lettersLeft, messageEdit->length() == 0));
+}
+
+void MainWindow::onMessageKey(Integer &key)
+{
+    if (key == 27)
+        escReset();
+    messageEdit->setFocus();
+    if (m_state.lettersLeft <= 0 && key != 27 && key != 8)
+        key = 0;
+}
+
+void MainWindow::onUnclaimedKey(Integer &key)
+{
+    onControlKey(key);
+}
+
+void MainWindow::onMinimizeCheckKey(Integer &key)
+{
+    if (key == 27)
+        escReset();
+    messageEdit->setFocus();
+    // A key typed on the check box is not lost: it joins the message.
+    if (key != 27)
+        messageEdit->setText(messageEdit->text() + characterFromCode(key));
+}
+
+} // namespace brisquel

@@ -1,0 +1,187 @@
+// Start-up, the settings file and shutdown of the main window.
+#include "mainwindow.h"
+
+#include "core/settingsfile.h"
+#include "platform/commondialog.h"
+#include "platform/readloginname.h"
+#include "platform/messagebox.h"
+#include "ui/appwindows.h"
+#include "ui/kit/centeronscreen.h"
+#include "ui/kit/picturebutton.h"
+#include "ui/kit/pickcombobox.h"
+#include "ui/kit/focusablescrollbar.h"
+#include "ui/kit/exacttextbox.h"
+#include "ui/main/texts.h"
+#include "ui/quick/quickmessagestrip.h"
+
+#include <QGuiApplication>
+
+namespace brisquel {
+
+namespace {
+const QString kLineBreak = QStringLiteral("\n\r");
+const QString kUserTooltip = QStringLiteral("Pulsa el botón para enviar el mensaje a ");
+} // namespace
+
+bool MainWindow::load()
+{
+    m_state.loginName = readLoginName(m_services.loginName);
+
+    const QString greeting = QStringLiteral("Hola ") + m_state.loginName
+        + QStringLiteral(", una cosita antes de empezar:") + kLineBreak
+        + QStringLiteral("Esto es una versión BETA (no finalizada...)") + kLineBreak + kLineBreak + kMakerLine
+        + kLineBreak + kLineBreak + QStringLiteral("¿Deseas utilizarla?");
+    const int answer = m_services.messageBox.show(
+        greeting, vbYesNo + vbInformation + vbDefaultButton2 + vbSystemModal, kVersionTitle);
+    if (answer == vbNo) {
+        m_services.endProgram();
+        return false;
+    }
+
+    setWidthTwips(5805);
+    setHeightTwips(4305);
+    centerOnScreen(*this, metrics());
+
+    messageEdit->setText(QString());
+    historyBar->setEnabled(false);
+
+    m_state.lettersLeft = 850;
+    m_state.historyCount = 0;
+    m_state.glyphLevel = 120;
+    m_state.glyphStep = 5;
+    m_state.panelState = 1;
+    m_state.recipientMode = 1;
+
+    loadSettingsFile();
+
+    for (int i = 0; i < kRecipientSlots; ++i)
+        recipientButtons[i]->setToolTip(kUserTooltip + recipientButtons[i]->text());
+    otherRecipientButton->setToolTip(QStringLiteral("Mensaje a otro usuario no listado"));
+    aboutButton->setToolTip(QStringLiteral("Mensaje rápido"));
+    fontButton->setToolTip(QStringLiteral("Pulsa el botón para seleccionar la fuente del texto"));
+    textColorButton->setToolTip(QStringLiteral("Pulsa el botón para seleccionar el color del texto"));
+    backgroundColorButton->setToolTip(QStringLiteral("Pulsa el botón para seleccionar el fondo del texto"));
+    senderNameButton->setToolTip(QStringLiteral("Pulsa para más información"));
+    modeButton->setToolTip(QStringLiteral("Pulsa para cambiar al modo GRUPOS"));
+
+    // The font dialog opens on the font in use.
+    CommonDialog &dialog = m_services.commonDialog;
+    dialog.FontName = messageEdit->fontName();
+    dialog.FontBold = messageEdit->fontBold();
+    dialog.FontItalic = messageEdit->fontItalic();
+    dialog.FontSize = messageEdit->fontSize();
+    dialog.FontStrikethru = messageEdit->fontStrikeOut();
+    dialog.FontUnderline = messageEdit->fontUnderline();
+
+    // The window opens ready to type: the message box, first in the tab
+    // order, has the focus.
+    messageEdit->setFocus();
+    m_loadedOk = true;
+    return true;
+}
+
+void MainWindow::loadSettingsFile()
+{
+    TextBoxLook current = look();
+    const LoadOutcome outcome = loadSettings(m_services.settingsPath, m_state, current);
+    // The values the file set stay in the box even when a later one failed;
+    // the file code has already checked each of them.
+    applyLook(current);
+    m_settingsBaseline = outcome.baseline;
+    // As the box holds them, so that only real changes count at exit.
+    m_settingsBaseline.values.look = look();
+
+    m_windows.quickMessageStrip().addUserCaptions(outcome.quickListCaptions);
+
+    for (int i = 0; i < kRecipientSlots; ++i)
+        recipientButtons[i]->setText(m_state.users[i][0]);
+    for (int i = 0; i < kRecipientSlots; ++i) {
+        if (m_state.users[i][0] == kEmptySlotCaption)
+            recipientButtons[i]->setEnabled(false);
+    }
+
+    if (!outcome.error.isEmpty()) {
+        showLoadProblem(outcome.error);
+    } else if (!outcome.backupPath.isEmpty()) {
+        // Nothing of a hand-edited file is lost silently: say where it went.
+        showLoadProblem(QStringLiteral("No se ha podido leer bien %1, así que Brisquel empieza con la "
+                                       "configuración de fábrica. El fichero anterior está guardado en %2.")
+                            .arg(shownPath(m_services.settingsPath), shownPath(outcome.backupPath)));
+    }
+}
+
+void MainWindow::saveSettingsFile()
+{
+    const QString error = saveSettingsAtExit(m_services.settingsPath, m_settingsBaseline, m_state, look());
+    if (!error.isEmpty())
+        m_services.messageBox.show(error, vbOKOnly + vbExclamation, QStringLiteral("Brisquel v2.4b"));
+}
+
+void MainWindow::saveAtSessionEnd()
+{
+    if (m_loadedOk && !m_unloaded)
+        saveSettingsFile();
+}
+
+void MainWindow::showLoadProblem(const QString &message)
+{
+    m_services.messageBox.show(message, vbOKOnly + vbExclamation, QStringLiteral("Brisquel v2.4b"));
+}
+
+void MainWindow::unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    if (m_windows.hasQuickMessageStrip())
+        m_windows.unloadQuickMessageStrip();
+    if (m_windows.hasRecipientDialog())
+        m_windows.unloadRecipientDialog();
+    if (m_windows.hasSenderNameDialog())
+        m_windows.unloadSenderNameDialog();
+    saveSettingsFile();
+    QCoreApplication::quit();
+}
+
+void MainWindow::onQuitChosen()
+{
+    m_unloaded = true; // nothing is saved on this way out
+    m_services.endProgram();
+}
+
+TextBoxLook MainWindow::look() const
+{
+    TextBoxLook value;
+    value.fontName = messageEdit->fontName();
+    value.bold = messageEdit->fontBold();
+    value.italic = messageEdit->fontItalic();
+    value.size = messageEdit->fontSize();
+    value.strikethrough = messageEdit->fontStrikeOut();
+    value.underline = messageEdit->fontUnderline();
+    value.foreColor = messageEdit->textColor();
+    value.backColor = messageEdit->backgroundColor();
+    return value;
+}
+
+bool MainWindow::applyLook(const TextBoxLook &value)
+{
+    if (!acceptsFontName(value.fontName))
+        return false;
+    messageEdit->setFontName(value.fontName);
+    messageEdit->setFontBold(value.bold);
+    messageEdit->setFontItalic(value.italic);
+    if (!acceptsFontSize(value.size))
+        return false;
+    messageEdit->setFontSize(value.size);
+    messageEdit->setFontStrikeOut(value.strikethrough);
+    messageEdit->setFontUnderline(value.underline);
+    if (!acceptsColor(value.foreColor))
+        return false;
+    messageEdit->setTextColor(value.foreColor);
+    if (!acceptsColor(value.backColor))
+        return false;
+    messageEdit->setBackgroundColor(value.backColor);
+    return true;
+}
+
+} // namespace brisquel

@@ -1,0 +1,104 @@
+#include "quickmessagestrip.h"
+
+#include "core/budget.h"
+#include "platform/screenmetrics.h"
+#include "ui/appwindows.h"
+#include "ui/kit/picturebutton.h"
+#include "ui/kit/pickcombobox.h"
+#include "ui/kit/exacttextbox.h"
+
+#include <QGroupBox>
+#include <QShowEvent>
+
+namespace brisquel {
+
+QuickMessageStrip::QuickMessageStrip(AppWindows &windows)
+    : DialogStrip(windows.services().screen, QStringLiteral("Mensaje Rápido"))
+    , m_windows(windows)
+{
+    cancelButton = new PictureButton(QStringLiteral("&Cancelar"), frame);
+    place(cancelButton, 4200, 300, 795, 315);
+    userCombo = new PickComboBox(false, frame);
+    place(userCombo, 2880, 300, 1275, 315);
+    messageEdit = new ExactTextBox(false, frame);
+    messageEdit->setMaxLength(800);
+    place(messageEdit, 120, 300, 2715, 315);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    userCombo->setObjectName(QStringLiteral("userCombo"));
+    messageEdit->setObjectName(QStringLiteral("messageEdit"));
+    setTabOrder(messageEdit, userCombo);
+    setTabOrder(userCombo, cancelButton);
+
+    connect(messageEdit, &ExactTextBox::changed, this, &QuickMessageStrip::onMessageChanged);
+    connect(userCombo, &PickComboBox::picked, this, &QuickMessageStrip::onUserPicked);
+    connect(cancelButton, &QPushButton::clicked, this, &QuickMessageStrip::onCancelClicked);
+}
+
+void QuickMessageStrip::addUserCaptions(const QStringList &captions)
+{
+    for (const QString &caption : captions)
+        userCombo->addEntry(caption);
+}
+
+void QuickMessageStrip::load()
+{
+    setStripSize();
+    placeInCorner();
+    userCombo->setToolTip(QStringLiteral("Selecciona el usuario"));
+    cancelButton->setToolTip(QStringLiteral("Pulsa el botón para cancelar el mensaje"));
+}
+
+// The corner of the area the desktop's panels leave free, not of the whole
+// screen, where a panel would cover the strip. Panels come and go: the
+// corner is found again at each showing.
+void QuickMessageStrip::placeInCorner()
+{
+    const QRect area = metrics().availableTwips();
+    setTopTwips(area.y() + area.height() - heightTwips() - 200);
+    setLeftTwips(area.x() + area.width() - widthTwips() - 100);
+}
+
+void QuickMessageStrip::showEvent(QShowEvent *event)
+{
+    // A spontaneous show is the window system mapping the strip again (a
+    // desktop switch, the main window restored): the user is still typing.
+    if (event->spontaneous()) {
+        DialogStrip::showEvent(event);
+        return;
+    }
+    placeInCorner();
+    DialogStrip::showEvent(event);
+    startNewMessage();
+}
+
+void QuickMessageStrip::startNewMessage()
+{
+    messageEdit->setText(QString());
+    messageEdit->setFocus();
+}
+
+void QuickMessageStrip::onMessageChanged()
+{
+    AppState &state = m_windows.state();
+    const int limit = messageBudget(state);
+    if (messageEdit->length() >= limit)
+        messageEdit->setText(messageEdit->text().left(limit));
+    state.lettersLeft = Integer(limit - messageEdit->length());
+}
+
+void QuickMessageStrip::onUserPicked()
+{
+    const int i = userCombo->pickedIndex();
+    // Entries past the twelfth (a settings file listing its users twice)
+    // have no user slot behind them.
+    if (i >= 0 && i < kRecipientSlots)
+        m_windows.dispatcher().sendToUser(m_windows.state().users[i][1], messageEdit->text());
+    hide();
+}
+
+void QuickMessageStrip::onCancelClicked()
+{
+    hide();
+}
+
+} // namespace brisquel

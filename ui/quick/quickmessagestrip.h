@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ui/dialogstrip.h"
+
+namespace brisquel {
+
+class AppWindows;
+class PictureButton;
+class PickComboBox;
+class ExactTextBox;
+
+// The quick-message strip at the bottom-right corner of the screen: a
+// message and a pick from the user list sends it at once.
+class QuickMessageStrip : public DialogStrip {
+    Q_OBJECT
+
+public:
+    explicit QuickMessageStrip(AppWindows &windows);
+
+    PictureButton *cancelButton = nullptr;
+    PickComboBox *userCombo = nullptr;
+    ExactTextBox *messageEdit = nullptr;
+
+    void load();
+    // Entry i of the list stands for user slot i.
+    void addUserCaptions(const QStringList &captions);
+    // Each showing starts a new message: the box is emptied and takes the
+    // focus. A repaint while the user types (a resize request, another
+    // window passing over) leaves the message alone.
+    void startNewMessage();
+    void onMessageChanged();
+    void onUserPicked();
+    void onCancelClicked();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void placeInCorner();
+
+    AppWindows &m_windows;
+};
+
+} // namespace brisquel
