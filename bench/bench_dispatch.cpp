@@ -16,6 +16,7 @@
 #include "platform/systemloginname.h"
 #include "ui/appwindows.h"
 #include "ui/kit/exacttextbox.h"
+#include "ui/kit/picturebutton.h"
 #include "ui/main/mainwindow.h"
 #include "ui/services.h"
 #include "timing.h"
@@ -176,8 +177,10 @@ int main(int argc, char *argv[])
         return 1;
     form.show();
     QCoreApplication::processEvents();
-    form.onModeClicked(); // the bank shows the groups
-    form.messageEdit->setText(kMessage);
+    auto *groupButton = form.findChild<brisquel::PictureButton *>(QStringLiteral("recipientButton0"));
+    auto *userButton = form.findChild<brisquel::PictureButton *>(QStringLiteral("recipientButton1"));
+    form.findChild<brisquel::PictureButton *>(QStringLiteral("modeButton"))->click(); // the bank shows the groups
+    form.findChild<brisquel::ExactTextBox *>(QStringLiteral("messageEdit"))->setText(kMessage);
 
     std::printf("bench_dispatch: a click on a group of %d in the main window, timed on the user-interface thread "
                 "(process of %.0f MB); median of %d, taking turns\n", kMembers, double(rssKb()) / 1024, kRounds);
@@ -185,7 +188,7 @@ int main(int argc, char *argv[])
     // One untimed round each.
     brisquel::Dispatcher &dispatcher = windows.dispatcher();
     const std::string netPath = net.toStdString();
-    form.onRecipientClicked(0);
+    groupButton->click();
     settle(dispatcher);
     spawnFloor(netPath, argumentLists);
     QThread::msleep(kPauseMs);
@@ -194,7 +197,7 @@ int main(int argc, char *argv[])
     std::vector<double> floor;
     for (int round = 0; round < kRounds; ++round) {
         const Clock::time_point start = Clock::now();
-        form.onRecipientClicked(0);
+        groupButton->click();
         ours.push_back(msSince(start));
         settle(dispatcher);
         QThread::msleep(kPauseMs);
@@ -224,7 +227,7 @@ int main(int argc, char *argv[])
     std::vector<double> drains;
     for (int round = 0; round < kBigRounds; ++round) {
         const Clock::time_point start = Clock::now();
-        form.onRecipientClicked(1);
+        userButton->click();
         clicks.push_back(msSince(start));
         settle(dispatcher);
         drains.push_back(msSince(start));

@@ -9,6 +9,8 @@
 
 #include <QApplication>
 
+#include <utility>
+
 namespace brisquel {
 
 AppWindows::AppWindows(AppState &state, Services &services)
@@ -38,50 +40,24 @@ SplashWindow &AppWindows::start()
     return splash;
 }
 
-MainWindow &AppWindows::mainWindow()
+namespace {
+// The first time a window is asked for, it is created and its load runs.
+template <class Window, class... Arguments>
+Window &loaded(std::unique_ptr<Window> &window, Arguments &&...arguments)
 {
-    if (!m_mainWindow) {
-        m_mainWindow = std::make_unique<MainWindow>(*this);
-        m_mainWindow->load();
+    if (!window) {
+        window = std::make_unique<Window>(std::forward<Arguments>(arguments)...);
+        window->load();
     }
-    return *m_mainWindow;
+    return *window;
 }
+} // namespace
 
-QuickMessageStrip &AppWindows::quickMessageStrip()
-{
-    if (!m_quickMessageStrip) {
-        m_quickMessageStrip = std::make_unique<QuickMessageStrip>(*this);
-        m_quickMessageStrip->load();
-    }
-    return *m_quickMessageStrip;
-}
-
-SplashWindow &AppWindows::splashWindow()
-{
-    if (!m_splashWindow) {
-        m_splashWindow = std::make_unique<SplashWindow>(*this);
-        m_splashWindow->load();
-    }
-    return *m_splashWindow;
-}
-
-RecipientDialog &AppWindows::recipientDialog()
-{
-    if (!m_recipientDialog) {
-        m_recipientDialog = std::make_unique<RecipientDialog>(*this);
-        m_recipientDialog->load();
-    }
-    return *m_recipientDialog;
-}
-
-SenderNameDialog &AppWindows::senderNameDialog()
-{
-    if (!m_senderNameDialog) {
-        m_senderNameDialog = std::make_unique<SenderNameDialog>(*this);
-        m_senderNameDialog->load();
-    }
-    return *m_senderNameDialog;
-}
+MainWindow &AppWindows::mainWindow() { return loaded(m_mainWindow, *this); }
+QuickMessageStrip &AppWindows::quickMessageStrip() { return loaded(m_quickMessageStrip, *this); }
+SplashWindow &AppWindows::splashWindow() { return loaded(m_splashWindow, *this); }
+RecipientDialog &AppWindows::recipientDialog() { return loaded(m_recipientDialog, m_services.screen); }
+SenderNameDialog &AppWindows::senderNameDialog() { return loaded(m_senderNameDialog, *this); }
 
 void AppWindows::unloadQuickMessageStrip() { m_quickMessageStrip.reset(); }
 // The splash unloads itself from inside its own timer handler: let the

@@ -15,12 +15,11 @@ class DialogStrip : public TwipsWindow {
 public:
     DialogStrip(const ScreenMetrics &metrics, const QString &frameCaption);
 
-    QGroupBox *frame = nullptr;
-
-    void onSizeOrStateChanged() override;
-
 protected:
+    void onSizeOrStateChanged() override;
     void setStripSize();
+
+    QGroupBox *frame = nullptr;
 };
 
 } // namespace brisquel

@@ -38,19 +38,18 @@ public:
 
     EntryStrip(const ScreenMetrics &metrics, const Layout &layout);
 
-    ExactTextBox *entryEdit = nullptr;
-    PictureButton *acceptButton = nullptr;
-    PictureButton *cancelButton = nullptr;
-
-    // Accepts (true) or cancels, then hides the strip.
-    void finish(bool accepted);
-
 protected:
     // What accepting does, before the strip hides.
     virtual void onAccepted() = 0;
     void showEvent(QShowEvent *event) override;
 
+    ExactTextBox *entryEdit = nullptr;
+    PictureButton *acceptButton = nullptr;
+    PictureButton *cancelButton = nullptr;
+
 private:
+    // Accepts (true) or cancels, then hides the strip.
+    void finish(bool accepted);
     void onEntryKey(Integer &key);
     void selectAllOnFocus();
 };

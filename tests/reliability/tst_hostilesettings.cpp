@@ -3,6 +3,7 @@
 // clear message or the documented outcome, within a bounded time, through
 // the file code and through the main window.
 #include "support/unwritablefolders.h"
+#include "ui/findcontrol.h"
 #include "ui/programundertest.h"
 
 #include "core/settingsfile.h"
@@ -226,8 +227,8 @@ void TestHostileSettings::unwritableFolderInTheWindow()
                                                                "fábrica: ").arg(shown(program.iniPath())))),
              qPrintable(atStart.first()));
     for (int i = 0; i < kRecipientSlots; ++i)
-        QVERIFY(!form.recipientButtons[i]->isEnabled());
-    QCOMPARE(program.windows.quickMessageStrip().userCombo->count(), kRecipientSlots);
+        QVERIFY(!recipientButton(form, i)->isEnabled());
+    QCOMPARE(comboBox(program.windows.quickMessageStrip(), "userCombo")->count(), kRecipientSlots);
 
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -278,7 +279,7 @@ void TestHostileSettings::settingsFileIsAFolderInTheWindow()
     QCOMPARE(problemsShown(program.messageBox).size(), 1);
     QVERIFY(problemsShown(program.messageBox).first().startsWith(
         problem(QStringLiteral("No se ha podido leer la configuración de %1: ").arg(shown(program.iniPath())))));
-    QCOMPARE(form.recipientButtons[0]->text(), kEmptySlotCaption);
+    QCOMPARE(recipientButton(form, 0)->text(), kEmptySlotCaption);
 
     // Nothing changed during the run, and the folder is left alone: no
     // second message at exit.
@@ -362,9 +363,9 @@ void TestHostileSettings::fiftyMegabytesOfJunkInTheWindow()
     const QByteArray unit = repeatedFile(kind);
     if (!unit.isEmpty()) {
         QCOMPARE(problemsShown(program.messageBox), QStringList());
-        QCOMPARE(form.recipientButtons[2]->text(), QStringLiteral("Luis"));
-        QVERIFY(!form.recipientButtons[3]->isEnabled());
-        QCOMPARE(program.windows.quickMessageStrip().userCombo->count(), bytes.size() / unit.size() * kRecipientSlots);
+        QCOMPARE(recipientButton(form, 2)->text(), QStringLiteral("Luis"));
+        QVERIFY(!recipientButton(form, 3)->isEnabled());
+        QCOMPARE(comboBox(program.windows.quickMessageStrip(), "userCombo")->count(), bytes.size() / unit.size() * kRecipientSlots);
     } else {
         // The junk is kept aside, and the user is told where.
         QCOMPARE(problemsShown(program.messageBox),
@@ -373,9 +374,9 @@ void TestHostileSettings::fiftyMegabytesOfJunkInTheWindow()
                                                     "en %2.")
                                          .arg(shown(program.iniPath()),
                                               shown(program.iniPath() + QStringLiteral(".bak"))))});
-        QCOMPARE(form.recipientButtons[0]->text(), kEmptySlotCaption);
-        QVERIFY(!form.recipientButtons[0]->isEnabled());
-        QCOMPARE(program.windows.quickMessageStrip().userCombo->count(), kRecipientSlots);
+        QCOMPARE(recipientButton(form, 0)->text(), kEmptySlotCaption);
+        QVERIFY(!recipientButton(form, 0)->isEnabled());
+        QCOMPARE(comboBox(program.windows.quickMessageStrip(), "userCombo")->count(), kRecipientSlots);
     }
 }
 

@@ -1,5 +1,6 @@
 // Sending through real processes for a long run: nothing piles up, and a
 // machine without `net` changes nothing.
+#include "ui/findcontrol.h"
 #include "ui/programundertest.h"
 
 #include "core/dispatch.h"
@@ -86,11 +87,11 @@ bool showWithMessage(MainWindow &form, const QString &message)
 {
     if (!form.loadedOk())
         return false;
-    form.pulseTimer->stop();
+    timer(form, "pulseTimer")->stop();
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return false;
-    QTest::keyClicks(form.messageEdit, message);
+    QTest::keyClicks(textBox(form, "messageEdit"), message);
     return true;
 }
 
@@ -153,16 +154,16 @@ void TestManySends::noNetAnywhere()
     MainWindow &form = program.windows.mainWindow();
     QVERIFY(showWithMessage(form, QStringLiteral("¿Hay alguien?")));
 
-    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
-    QTest::mouseClick(form.modeButton, Qt::LeftButton);
-    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
+    QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
+    QTest::mouseClick(button(form, "modeButton"), Qt::LeftButton);
+    QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
 
     QCOMPARE(program.messageBox.calls.size(), 1); // the greeting only
     QCOMPARE(program.state.lastCommandLine, QStringLiteral("net send luis \"¿Hay alguien?\n\r\n\rana@Brisquel v2.4b\""));
     QCOMPARE(program.state.historyCount, Integer(1));
     QCOMPARE(program.state.historyMessages[0], QStringLiteral("¿Hay alguien?"));
-    QVERIFY(form.historyBar->isEnabled());
-    QCOMPARE(form.messageEdit->text(), QStringLiteral("¿Hay alguien?"));
+    QVERIFY(scrollBar(form, "historyBar")->isEnabled());
+    QCOMPARE(textBox(form, "messageEdit")->text(), QStringLiteral("¿Hay alguien?"));
     QCOMPARE(ourChildren(), QStringList());
     QCOMPARE(QDir(empty.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
@@ -188,11 +189,11 @@ void TestManySends::fiveThousandMembersInOneClick()
                                    settingsText({{"Pepe", "pepe"}}, {{"Empresa", members.join(QStringLiteral(", "))}}));
     MainWindow &form = program.windows.mainWindow();
     QVERIFY(showWithMessage(form, QStringLiteral("Hola")));
-    QTest::mouseClick(form.modeButton, Qt::LeftButton);
+    QTest::mouseClick(button(form, "modeButton"), Qt::LeftButton);
 
     QElapsedTimer clock;
     clock.start();
-    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
+    QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
     const qint64 clickMs = clock.elapsed();
     // The benchmark's bound is a few process starts; a second is far above
     // it and far below 5,000 starts.
@@ -201,8 +202,8 @@ void TestManySends::fiveThousandMembersInOneClick()
     QCOMPARE(program.state.historyCount, Integer(1));
 
     // Meanwhile the window takes keys.
-    QTest::keyClicks(form.messageEdit, QStringLiteral("!"));
-    QCOMPARE(form.messageEdit->text(), QStringLiteral("Hola!"));
+    QTest::keyClicks(textBox(form, "messageEdit"), QStringLiteral("!"));
+    QCOMPARE(textBox(form, "messageEdit")->text(), QStringLiteral("Hola!"));
 
     const auto sentTo = [&sent] {
         QFile file(sent);

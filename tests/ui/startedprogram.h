@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/findcontrol.h"
 #include "ui/programundertest.h"
 #include "ui/kit/exacttextbox.h"
 #include "ui/main/mainwindow.h"
@@ -40,7 +41,7 @@ struct StartedProgram {
     explicit StartedProgram(const QByteArray &ini)
         : form(started(program, ini))
     {
-        form.pulseTimer->stop(); // the pulse is tested on its own
+        timer(form, "pulseTimer")->stop(); // the pulse is tested on its own
         if (!QTest::qWaitForWindowActive(&form))
             qWarning("main window not active");
     }
@@ -48,7 +49,7 @@ struct StartedProgram {
     {
         program.writeIni(ini);
         SplashWindow &splash = program.windows.start();
-        splash.tickTimer->setInterval(1); // its two ticks, without the wait
+        timer(splash, "tickTimer")->setInterval(1); // its two ticks, without the wait
         if (!QTest::qWaitFor([&program] { return program.windows.hasMainWindow() && program.windows.mainWindow().isVisible(); }))
             qWarning("the splash never opened the main window");
         return program.windows.mainWindow();

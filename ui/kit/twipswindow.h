@@ -46,13 +46,13 @@ public:
     // the top-left corner of its container's client area.
     void place(QWidget *control, int left, int top, int width, int height) const;
 
+protected:
     // Runs on every change of size and of window state (minimise, restore).
     // Setting the size it already has from here runs nothing more.
     virtual void onSizeOrStateChanged() {}
     // A character key that no control took (see keycodes.h).
     virtual void onUnclaimedKey(Integer &key) { (void)key; }
 
-protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;

@@ -41,11 +41,18 @@ public:
     bool loadedOk() const { return m_loadedOk; }
     void unload();
 
-    void loadSettingsFile();
-    void saveSettingsFile();
     // The session manager wants the data kept before the session ends: the
     // save of a close, unless the program is already on its way out.
     void saveAtSessionEnd();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void onSizeOrStateChanged() override;
+    void onUnclaimedKey(Integer &key) override;
+
+private:
+    void loadSettingsFile();
+    void saveSettingsFile();
 
     // The message box's font and colours as the settings file keeps them.
     TextBoxLook look() const;
@@ -90,6 +97,9 @@ public:
 
     // Handlers.
     void onRecipientClicked(int slot);
+    void sendToTypedRecipients(const QString &recipients);
+    // The history bar reaches the message just recorded.
+    void showHistoryGrown();
     void onModeClicked();
     void onHistoryBarChanged();
     void onMessageChanged();
@@ -97,7 +107,6 @@ public:
     // Esc on any control but the message box starts a fresh message; every
     // key there sends the focus back to the message box.
     void onControlKey(Integer &key);
-    void onUnclaimedKey(Integer &key) override;
     void onMinimizeCheckKey(Integer &key);
     void onQuitChosen();
 
@@ -109,7 +118,6 @@ public:
     void chooseFont();
     void openSenderNameDialog();
 
-    void onSizeOrStateChanged() override;
     void removeTrayIcon();
     // What the user did on the tray icon.
     void onTrayEvent(TrayIcon::Event event);
@@ -119,10 +127,6 @@ public:
     void restoreWindow();
     void onPulseTick();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
-private:
     void createControls();
     void nameControls();
     void createMenu();

@@ -17,7 +17,10 @@ namespace brisquel {
 void MainWindow::openRecipientDialog()
 {
     messageEdit->setFocus();
-    showModal(m_windows.recipientDialog(), *this);
+    RecipientDialog &dialog = m_windows.recipientDialog();
+    connect(&dialog, &RecipientDialog::sendRequested, this, &MainWindow::sendToTypedRecipients,
+            Qt::UniqueConnection);
+    showModal(dialog, *this);
 }
 
 void MainWindow::showAbout()

@@ -52,10 +52,26 @@ void MainWindow::onRecipientClicked(int slot)
         m_windows.dispatcher().sendToGroup(m_state.groups[slot][1], message);
     else
         m_windows.dispatcher().sendToUser(m_state.users[slot][1], message);
+    showHistoryGrown();
+    messageEdit->setFocus();
+}
+
+void MainWindow::sendToTypedRecipients(const QString &recipients)
+{
+    const QString message = messageEdit->text();
+    // Typed by hand, a comma makes a list.
+    if (recipients.contains(QLatin1Char(',')))
+        m_windows.dispatcher().sendToGroup(recipients, message);
+    else
+        m_windows.dispatcher().sendToUser(recipients, message);
+    showHistoryGrown();
+}
+
+void MainWindow::showHistoryGrown()
+{
     historyBar->setMaximumFromZero(m_state.historyCount);
     if (!historyBar->isEnabled())
         historyBar->setEnabled(true);
-    messageEdit->setFocus();
 }
 
 void MainWindow::onControlKey(Integer &key)

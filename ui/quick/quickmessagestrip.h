@@ -17,13 +17,14 @@ class QuickMessageStrip : public DialogStrip {
 public:
     explicit QuickMessageStrip(AppWindows &windows);
 
-    PictureButton *cancelButton = nullptr;
-    PickComboBox *userCombo = nullptr;
-    ExactTextBox *messageEdit = nullptr;
-
     void load();
     // Entry i of the list stands for user slot i.
     void addUserCaptions(const QStringList &captions);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
     // Each showing starts a new message: the box is emptied and takes the
     // focus. A repaint while the user types (a resize request, another
     // window passing over) leaves the message alone.
@@ -31,12 +32,11 @@ public:
     void onMessageChanged();
     void onUserPicked();
     void onCancelClicked();
-
-protected:
-    void showEvent(QShowEvent *event) override;
-
-private:
     void placeInCorner();
+
+    PictureButton *cancelButton = nullptr;
+    PickComboBox *userCombo = nullptr;
+    ExactTextBox *messageEdit = nullptr;
 
     AppWindows &m_windows;
 };

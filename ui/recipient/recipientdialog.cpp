@@ -1,21 +1,17 @@
 #include "recipientdialog.h"
 
 #include "ui/art/pictures.h"
-#include "ui/appwindows.h"
 #include "ui/kit/centeronscreen.h"
 #include "ui/kit/picturebutton.h"
-#include "ui/kit/focusablescrollbar.h"
 #include "ui/kit/exacttextbox.h"
-#include "ui/main/mainwindow.h"
 
 namespace brisquel {
 
-RecipientDialog::RecipientDialog(AppWindows &windows)
-    : EntryStrip(windows.services().screen,
+RecipientDialog::RecipientDialog(const ScreenMetrics &metrics)
+    : EntryStrip(metrics,
                  {QStringLiteral("Introduce el usuario/s al que le quieras mandar el mensaje"), 3195, 512,
                   {QStringLiteral("&Enviar"), 3360, 795}, {QStringLiteral("&Cancelar"), 4200, 795}, true,
                   art::smallStrip(false), QPixmap()})
-    , m_windows(windows)
 {
 }
 
@@ -30,16 +26,7 @@ void RecipientDialog::load()
 
 void RecipientDialog::onAccepted()
 {
-    const QString recipients = entryEdit->text();
-    MainWindow &main = m_windows.mainWindow();
-    const QString message = main.messageEdit->text();
-    if (recipients.contains(QLatin1Char(',')))
-        m_windows.dispatcher().sendToGroup(recipients, message);
-    else
-        m_windows.dispatcher().sendToUser(recipients, message);
-    main.historyBar->setMaximumFromZero(m_windows.state().historyCount);
-    if (!main.historyBar->isEnabled())
-        main.historyBar->setEnabled(true);
+    emit sendRequested(entryEdit->text());
 }
 
 } // namespace brisquel

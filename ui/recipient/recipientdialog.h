@@ -4,22 +4,21 @@
 
 namespace brisquel {
 
-class AppWindows;
-
-// Sends the main window's message to recipients typed by hand.
+// Asks for recipients typed by hand, to send the main window's message to.
 class RecipientDialog : public EntryStrip {
     Q_OBJECT
 
 public:
-    explicit RecipientDialog(AppWindows &windows);
+    explicit RecipientDialog(const ScreenMetrics &metrics);
 
     void load();
 
+signals:
+    // The user accepted: one recipient, or a comma-separated list.
+    void sendRequested(const QString &recipients);
+
 protected:
     void onAccepted() override;
-
-private:
-    AppWindows &m_windows;
 };
 
 } // namespace brisquel

@@ -18,16 +18,18 @@ class SplashWindow : public TwipsWindow {
 public:
     explicit SplashWindow(AppWindows &windows);
 
+    void load();
+
+protected:
+    void onSizeOrStateChanged() override;
+
+private:
+    void onTick();
+
     QTimer *tickTimer = nullptr;
     QLabel *sidePicture = nullptr;
     QLabel *mainPicture = nullptr;
-    Integer tickCount = 0;
-
-    void load();
-    void onSizeOrStateChanged() override;
-    void onTick();
-
-private:
+    int tickCount = 0;
     AppWindows &m_windows;
 };
 

@@ -42,8 +42,8 @@ void TestDeliveryNotice::oneNoticePerClickKeepsTheFocus()
     DeliveryNotice &notice = w.program.windows.deliveryNotice();
     w.program.starter.heldBack = true;
     typeText(QStringLiteral("Hola"));
-    QTest::mouseClick(form.modeButton, Qt::LeftButton);
-    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
+    QTest::mouseClick(button(form, "modeButton"), Qt::LeftButton);
+    QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
     QCOMPARE(w.program.starter.pending.size(), 3);
 
     QList<CommandStarter::EndHandler> ends = std::exchange(w.program.starter.pending, {});
@@ -61,20 +61,20 @@ void TestDeliveryNotice::oneNoticePerClickKeepsTheFocus()
     // The user goes on typing where they were.
     QTest::qWait(100);
     QVERIFY(form.isActiveWindow());
-    QVERIFY(focusIsIn(form.messageEdit));
+    QVERIFY(focusIsIn(textBox(form, "messageEdit")));
     typeText(QStringLiteral("!"));
-    QCOMPARE(form.messageEdit->text(), QStringLiteral("Hola!"));
+    QCOMPARE(textBox(form, "messageEdit")->text(), QStringLiteral("Hola!"));
 
     // A later failing click replaces the text; a click that goes well adds nothing.
-    QTest::mouseClick(form.modeButton, Qt::LeftButton);
-    QTest::mouseClick(form.recipientButtons[1], Qt::LeftButton);
+    QTest::mouseClick(button(form, "modeButton"), Qt::LeftButton);
+    QTest::mouseClick(recipientButton(form, 1), Qt::LeftButton);
     w.program.starter.finishPending(failedWith(1, QStringLiteral("net: no se pudo enviar el mensaje a \"juan\": "
                                                                  "no existe el equipo.\n")));
     QCOMPARE(noticeText(notice), QStringLiteral("No se pudo entregar el mensaje a:\njuan: no existe el equipo"));
-    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
+    QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
     w.program.starter.finishPending();
     QCOMPARE(noticeText(notice), QStringLiteral("No se pudo entregar el mensaje a:\njuan: no existe el equipo"));
-    QVERIFY(focusIsIn(form.messageEdit));
+    QVERIFY(focusIsIn(textBox(form, "messageEdit")));
 }
 
 void TestDeliveryNotice::balloonWhileInTheTrayAndMissingNetOnce()
@@ -106,14 +106,14 @@ void TestDeliveryNotice::balloonWhileInTheTrayAndMissingNetOnce()
     missing.kind = CommandEnd::Kind::NotFound;
     missing.program = QStringLiteral("net");
     missing.searchedFolders = {QStringLiteral("/opt/brisquel"), QStringLiteral("/usr/bin")};
-    QTest::keyClick(form.messageEdit, Qt::Key_Escape); // back at the end of the history
+    QTest::keyClick(textBox(form, "messageEdit"), Qt::Key_Escape); // back at the end of the history
     typeText(QStringLiteral("Hola"));
-    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
+    QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
     w.program.starter.finishPending(missing);
     QCOMPARE(tray.messages.size(), 2);
     QCOMPARE(tray.messages.last().second, QStringLiteral("No se encontró el programa net, que envía los mensajes.\n"
                                                          "Se buscó en: /opt/brisquel, /usr/bin"));
-    QTest::mouseClick(form.recipientButtons[1], Qt::LeftButton);
+    QTest::mouseClick(recipientButton(form, 1), Qt::LeftButton);
     w.program.starter.finishPending(missing);
     QCOMPARE(tray.messages.size(), 2);
     // The message still entered the history, as every send does.
@@ -121,7 +121,7 @@ void TestDeliveryNotice::balloonWhileInTheTrayAndMissingNetOnce()
 
     // A tray that draws no balloons: the notice comes as the small window.
     tray.balloons = false;
-    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
+    QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
     w.program.starter.finishPending(failedWith(3, QStringLiteral("Sin respuesta\n")));
     QCOMPARE(tray.messages.size(), 2);
     QVERIFY(w.program.windows.deliveryNotice().window());

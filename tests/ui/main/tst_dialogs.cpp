@@ -59,7 +59,7 @@ void TestDialogs::otherRecipientsSendOrCancel()
     MainWindow &form = w.form;
     typeText(QStringLiteral("Hola"));
     RecipientDialog &dialog = w.program.windows.recipientDialog();
-    auto openDialog = [&form] { QTest::mouseClick(form.otherRecipientButton, Qt::LeftButton); };
+    auto openDialog = [&form] { QTest::mouseClick(button(form, "otherRecipientButton"), Qt::LeftButton); };
 
     whileModal(dialog, openDialog, [&] {
         QCOMPARE(dialog.windowHandle()->transientParent(), form.windowHandle());
@@ -73,17 +73,17 @@ void TestDialogs::otherRecipientsSendOrCancel()
     });
     QCOMPARE(w.program.starter.commandLines, QStringList{signedWith("pepe", "Hola")});
     QVERIFY(!dialog.isVisible());
-    QVERIFY(form.historyBar->isEnabled());
-    QCOMPARE(form.historyBar->maximum(), 1);
-    QTRY_VERIFY(focusIsIn(form.messageEdit));
+    QVERIFY(scrollBar(form, "historyBar")->isEnabled());
+    QCOMPARE(scrollBar(form, "historyBar")->maximum(), 1);
+    QTRY_VERIFY(focusIsIn(textBox(form, "messageEdit")));
 
     // Reopened, the earlier text is there, all of it selected.
     whileModal(dialog, openDialog, [&] {
-        QCOMPARE(dialog.entryEdit->text(), QStringLiteral("pepe"));
-        QCOMPARE(dialog.entryEdit->selectionStart(), 0);
-        QCOMPARE(dialog.entryEdit->selectionLength(), 4);
+        QCOMPARE(textBox(dialog, "entryEdit")->text(), QStringLiteral("pepe"));
+        QCOMPARE(textBox(dialog, "entryEdit")->selectionStart(), 0);
+        QCOMPARE(textBox(dialog, "entryEdit")->selectionLength(), 4);
         typeText(QStringLiteral("pepe, juan"));
-        QTest::mouseClick(dialog.acceptButton, Qt::LeftButton);
+        QTest::mouseClick(button(dialog, "acceptButton"), Qt::LeftButton);
     });
     QCOMPARE(w.program.starter.commandLines.mid(1),
              (QStringList{signedWith("pepe", "Hola"), signedWith("juan", "Hola")}));
@@ -99,11 +99,11 @@ void TestDialogs::otherRecipientsSendOrCancel()
     const int sent = w.program.starter.commandLines.size();
     whileModal(dialog, openDialog, [&] {
         typeText(QStringLiteral("luis"));
-        QTest::mouseClick(dialog.cancelButton, Qt::LeftButton);
+        QTest::mouseClick(button(dialog, "cancelButton"), Qt::LeftButton);
     });
     whileModal(dialog, openDialog, [&] { QTest::keyClick(focused(), Qt::Key_Escape); });
     QCOMPARE(w.program.starter.commandLines.size(), sent);
-    QCOMPARE(dialog.entryEdit->text(), QStringLiteral("luis"));
+    QCOMPARE(textBox(dialog, "entryEdit")->text(), QStringLiteral("luis"));
 }
 
 void TestDialogs::panelSlidesOpenAndShut()
@@ -114,31 +114,31 @@ void TestDialogs::panelSlidesOpenAndShut()
 
     // Ten twips a step is two thirds of a pixel at 96 dpi: the window grows
     // by every pixel on the way, once, to exactly 1500 twips more.
-    QTest::mouseClick(form.panelButton, Qt::LeftButton);
+    QTest::mouseClick(button(form, "panelButton"), Qt::LeftButton);
     QCOMPARE(form.widthTwips(), 7305.0);
     QCOMPARE(recorder.widths.size(), 100);
     QCOMPARE(recorder.widths.first(), 5820);
     QCOMPARE(recorder.widths.last(), 7305);
     for (int i = 1; i < recorder.widths.size(); ++i)
         QCOMPARE(recorder.widths[i] - recorder.widths[i - 1], 15);
-    QCOMPARE(form.panelButton->text(), QStringLiteral("&Oculta config."));
-    QCOMPARE(form.panelButton->toolTip(), QStringLiteral("Pulsa para cerrar el panel de control"));
-    QVERIFY(form.controlPanel->geometry().right() < form.width());
-    QVERIFY(focusIsIn(form.messageEdit));
+    QCOMPARE(button(form, "panelButton")->text(), QStringLiteral("&Oculta config."));
+    QCOMPARE(button(form, "panelButton")->toolTip(), QStringLiteral("Pulsa para cerrar el panel de control"));
+    QVERIFY(frame(form, "controlPanel")->geometry().right() < form.width());
+    QVERIFY(focusIsIn(textBox(form, "messageEdit")));
 
     recorder.widths.clear();
-    QTest::mouseClick(form.panelButton, Qt::LeftButton);
+    QTest::mouseClick(button(form, "panelButton"), Qt::LeftButton);
     QCOMPARE(recorder.widths.size(), 100);
     QCOMPARE(recorder.widths.first(), 7290);
     QCOMPARE(recorder.widths.last(), 5805);
-    QCOMPARE(form.panelButton->text(), QStringLiteral("&Configuración"));
-    QCOMPARE(form.panelButton->toolTip(), QStringLiteral("Pulsa para abrir el panel de control"));
-    QVERIFY(form.controlPanel->x() >= form.width());
+    QCOMPARE(button(form, "panelButton")->text(), QStringLiteral("&Configuración"));
+    QCOMPARE(button(form, "panelButton")->toolTip(), QStringLiteral("Pulsa para abrir el panel de control"));
+    QVERIFY(frame(form, "controlPanel")->x() >= form.width());
 
     // The placeholders stay disabled.
-    QVERIFY(!form.addUsersButton->isEnabled());
-    QVERIFY(!form.addGroupsButton->isEnabled());
-    QVERIFY(!form.helpButton->isEnabled());
+    QVERIFY(!button(form, "addUsersButton")->isEnabled());
+    QVERIFY(!button(form, "addGroupsButton")->isEnabled());
+    QVERIFY(!button(form, "helpButton")->isEnabled());
 }
 
 void TestDialogs::appearanceDialogsChangeTheBoxUnlessCancelled()
@@ -146,26 +146,26 @@ void TestDialogs::appearanceDialogsChangeTheBoxUnlessCancelled()
     StartedProgram w(threeUsersAndAGroup());
     MainWindow &form = w.form;
     ScriptedCommonDialog &dialog = w.program.commonDialog;
-    const qint32 fore = form.messageEdit->textColor();
-    const qint32 back = form.messageEdit->backgroundColor();
+    const qint32 fore = textBox(form, "messageEdit")->textColor();
+    const qint32 back = textBox(form, "messageEdit")->backgroundColor();
 
     dialog.colors = {std::nullopt, 0x0000FF, 0x00FF00};
-    QTest::mouseClick(form.textColorButton, Qt::LeftButton); // cancelled
-    QCOMPARE(form.messageEdit->textColor(), fore);
+    QTest::mouseClick(button(form, "textColorButton"), Qt::LeftButton); // cancelled
+    QCOMPARE(textBox(form, "messageEdit")->textColor(), fore);
     QVERIFY(dialog.CancelError);
-    QVERIFY(focusIsIn(form.messageEdit));
-    QTest::mouseClick(form.textColorButton, Qt::LeftButton);
-    QCOMPARE(form.messageEdit->textColor(), qint32(0x0000FF));
-    QCOMPARE(form.messageEdit->backgroundColor(), back);
-    QTest::mouseClick(form.backgroundColorButton, Qt::LeftButton);
-    QCOMPARE(form.messageEdit->backgroundColor(), qint32(0x00FF00));
+    QVERIFY(focusIsIn(textBox(form, "messageEdit")));
+    QTest::mouseClick(button(form, "textColorButton"), Qt::LeftButton);
+    QCOMPARE(textBox(form, "messageEdit")->textColor(), qint32(0x0000FF));
+    QCOMPARE(textBox(form, "messageEdit")->backgroundColor(), back);
+    QTest::mouseClick(button(form, "backgroundColorButton"), Qt::LeftButton);
+    QCOMPARE(textBox(form, "messageEdit")->backgroundColor(), qint32(0x00FF00));
 
-    const QString fontBefore = form.messageEdit->fontName();
+    const QString fontBefore = textBox(form, "messageEdit")->fontName();
     dialog.fonts = {std::nullopt};
-    QTest::mouseClick(form.fontButton, Qt::LeftButton);
+    QTest::mouseClick(button(form, "fontButton"), Qt::LeftButton);
     QCOMPARE(dialog.Flags, 1);
     QCOMPARE(dialog.openedOnFont, fontBefore);
-    QCOMPARE(form.messageEdit->fontName(), fontBefore);
+    QCOMPARE(textBox(form, "messageEdit")->fontName(), fontBefore);
 }
 
 void TestDialogs::chosenFontComesBackAtTheNextStart()
@@ -174,17 +174,17 @@ void TestDialogs::chosenFontComesBackAtTheNextStart()
     {
         StartedProgram w(threeUsersAndAGroup());
         w.program.commonDialog.fonts = {ScriptedCommonDialog::FontChoice{"DejaVu Serif", true, false, 14.0f}};
-        QTest::mouseClick(w.form.fontButton, Qt::LeftButton);
-        QCOMPARE(w.form.messageEdit->fontName(), QStringLiteral("DejaVu Serif"));
-        QVERIFY(w.form.messageEdit->fontBold());
-        QCOMPARE(w.form.messageEdit->fontSize(), 14.0f);
+        QTest::mouseClick(button(w.form, "fontButton"), Qt::LeftButton);
+        QCOMPARE(textBox(w.form, "messageEdit")->fontName(), QStringLiteral("DejaVu Serif"));
+        QVERIFY(textBox(w.form, "messageEdit")->fontBold());
+        QCOMPARE(textBox(w.form, "messageEdit")->fontSize(), 14.0f);
         QVERIFY(w.form.close());
         saved = w.program.readIni();
     }
     StartedProgram next(saved);
-    QCOMPARE(next.form.messageEdit->fontName(), QStringLiteral("DejaVu Serif"));
-    QVERIFY(next.form.messageEdit->fontBold());
-    QCOMPARE(next.form.messageEdit->fontSize(), 14.0f);
+    QCOMPARE(textBox(next.form, "messageEdit")->fontName(), QStringLiteral("DejaVu Serif"));
+    QVERIFY(textBox(next.form, "messageEdit")->fontBold());
+    QCOMPARE(textBox(next.form, "messageEdit")->fontSize(), 14.0f);
     QCOMPARE(next.program.commonDialog.FontName, QStringLiteral("DejaVu Serif"));
 }
 
@@ -193,11 +193,11 @@ void TestDialogs::senderNameSetsTheSignatureAndBudget()
     StartedProgram w(threeUsersAndAGroup(false));
     MainWindow &form = w.form;
     SenderNameDialog &dialog = w.program.windows.senderNameDialog();
-    auto openDialog = [&form] { QTest::mouseClick(form.senderNameButton, Qt::LeftButton); };
+    auto openDialog = [&form] { QTest::mouseClick(button(form, "senderNameButton"), Qt::LeftButton); };
 
     whileModal(dialog, openDialog, [&] {
-        QCOMPARE(dialog.entryEdit->text(), QStringLiteral("ana"));
-        QCOMPARE(dialog.entryEdit->selectionLength(), 3);
+        QCOMPARE(textBox(dialog, "entryEdit")->text(), QStringLiteral("ana"));
+        QCOMPARE(textBox(dialog, "entryEdit")->selectionLength(), 3);
         dialog.resize(50, 50);
         QCOMPARE(dialog.widthTwips(), 5370.0);
         QCOMPARE(dialog.heightTwips(), 975.0);
@@ -206,29 +206,29 @@ void TestDialogs::senderNameSetsTheSignatureAndBudget()
     });
     QCOMPARE(w.program.state.senderName, QStringLiteral("Eva"));
     QCOMPARE(w.program.state.signWithSenderName, True);
-    QTRY_VERIFY(focusIsIn(form.messageEdit));
+    QTRY_VERIFY(focusIsIn(textBox(form, "messageEdit")));
     typeText(QStringLiteral("x"));
     QCOMPARE(w.program.state.lettersLeft, Integer(846));
-    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
+    QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
     QCOMPARE(w.program.starter.commandLines.last(),
              QStringLiteral("net send pepe \"x\n\r\n\rEva@Brisquel v2.4b\""));
 
     // Thirty characters at most, typed or pasted.
     whileModal(dialog, openDialog, [&] {
         typeText(QString(31, QLatin1Char('n')));
-        QCOMPARE(dialog.entryEdit->length(), 30);
+        QCOMPARE(textBox(dialog, "entryEdit")->length(), 30);
         QTest::keyClick(focused(), Qt::Key_Escape);
     });
     QCOMPARE(w.program.state.senderName, QStringLiteral("Eva"));
-    QCOMPARE(dialog.entryEdit->length(), 30); // the cancelled text stays
+    QCOMPARE(textBox(dialog, "entryEdit")->length(), 30); // the cancelled text stays
 
     whileModal(dialog, openDialog, [&] {
         QTest::keyClick(focused(), Qt::Key_Delete);
-        QTest::mouseClick(dialog.acceptButton, Qt::LeftButton);
+        QTest::mouseClick(button(dialog, "acceptButton"), Qt::LeftButton);
     });
     QCOMPARE(w.program.state.senderName, QStringLiteral("ana"));
     QCOMPARE(w.program.state.signWithSenderName, False);
-    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
+    QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
     QCOMPARE(w.program.starter.commandLines.last(),
              QStringLiteral("net send pepe \"x\n\r\n\r[Brisquel v2.4b]\""));
 }
@@ -236,13 +236,13 @@ void TestDialogs::senderNameSetsTheSignatureAndBudget()
 void TestDialogs::aboutBoxShowsTheBanner()
 {
     StartedProgram w(threeUsersAndAGroup());
-    QTest::mouseClick(w.form.aboutButton, Qt::LeftButton);
+    QTest::mouseClick(button(w.form, "aboutButton"), Qt::LeftButton);
     const ScriptedMessageBox::Call about = w.program.messageBox.calls.last();
     QCOMPARE(about.title, QStringLiteral("Brisquel v2.4b rev 10"));
     QCOMPARE(about.style, 64);
     QCOMPARE(about.text, QStringLiteral("Brisquel por Velmarox\n\rversión BETA no finalizada \n\r"
                                         "Hecho por el equipo de Brisquel\n\r"));
-    QVERIFY(focusIsIn(w.form.messageEdit));
+    QVERIFY(focusIsIn(textBox(w.form, "messageEdit")));
 }
 
 QTEST_MAIN(TestDialogs)

@@ -25,12 +25,12 @@ void TestSenderName::onlyWhatTheFileHoldsIsTaken()
         StartedProgram w(threeUsersAndAGroup());
         MainWindow &form = w.form;
         SenderNameDialog &dialog = w.program.windows.senderNameDialog();
-        whileModal(dialog, [&form] { QTest::mouseClick(form.senderNameButton, Qt::LeftButton); }, [&] {
+        whileModal(dialog, [&form] { QTest::mouseClick(button(form, "senderNameButton"), Qt::LeftButton); }, [&] {
             QGuiApplication::clipboard()->setText(QString::fromUtf8("Zoë 日本 😀€"));
             QTest::keyClick(focused(), Qt::Key_V, Qt::ControlModifier);
             for (const QString &typed : {QString::fromUtf8("ñ"), QString::fromUtf8("中"), QString::fromUtf8("😀")})
                 QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, typed, Qt::NoModifier);
-            QCOMPARE(dialog.entryEdit->text(), QString::fromUtf8("Zoë  €ñ"));
+            QCOMPARE(textBox(dialog, "entryEdit")->text(), QString::fromUtf8("Zoë  €ñ"));
             QTest::keyClick(focused(), Qt::Key_Return);
         });
         QCOMPARE(w.program.state.senderName, QString::fromUtf8("Zoë  €ñ"));

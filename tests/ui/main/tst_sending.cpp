@@ -43,36 +43,36 @@ void TestSending::bankSendsToUsersAndGroups()
     MainWindow &form = w.form;
     typeText(QStringLiteral("Hola"));
 
-    QTest::mouseClick(form.recipientButtons[1], Qt::LeftButton);
+    QTest::mouseClick(recipientButton(form, 1), Qt::LeftButton);
     QCOMPARE(w.program.starter.commandLines,
              QStringList{QStringLiteral("net send juan \"Hola") + kSigned});
-    QCOMPARE(form.messageEdit->text(), QStringLiteral("Hola"));
-    QVERIFY(focusIsIn(form.messageEdit));
-    QVERIFY(form.historyBar->isEnabled());
-    QCOMPARE(form.historyBar->maximum(), 1);
+    QCOMPARE(textBox(form, "messageEdit")->text(), QStringLiteral("Hola"));
+    QVERIFY(focusIsIn(textBox(form, "messageEdit")));
+    QVERIFY(scrollBar(form, "historyBar")->isEnabled());
+    QCOMPARE(scrollBar(form, "historyBar")->maximum(), 1);
 
-    QTest::mouseClick(form.modeButton, Qt::LeftButton);
-    QCOMPARE(form.modeButton->text(), QStringLiteral("&Usuarios"));
-    QCOMPARE(form.modeButton->toolTip(), QStringLiteral("Pulsa para cambiar al modo USUARIOS"));
-    QCOMPARE(form.recipientButtons[0]->text(), QStringLiteral("Todos"));
-    QCOMPARE(form.recipientButtons[0]->toolTip(),
+    QTest::mouseClick(button(form, "modeButton"), Qt::LeftButton);
+    QCOMPARE(button(form, "modeButton")->text(), QStringLiteral("&Usuarios"));
+    QCOMPARE(button(form, "modeButton")->toolTip(), QStringLiteral("Pulsa para cambiar al modo USUARIOS"));
+    QCOMPARE(recipientButton(form, 0)->text(), QStringLiteral("Todos"));
+    QCOMPARE(recipientButton(form, 0)->toolTip(),
              QStringLiteral("Pulsa el botón para enviar el mensaje al grupo  Todos"));
-    QVERIFY(form.recipientButtons[0]->isEnabled());
-    QVERIFY(!form.recipientButtons[1]->isEnabled()); // "..." in the group list
-    QVERIFY(focusIsIn(form.messageEdit));
+    QVERIFY(recipientButton(form, 0)->isEnabled());
+    QVERIFY(!recipientButton(form, 1)->isEnabled()); // "..." in the group list
+    QVERIFY(focusIsIn(textBox(form, "messageEdit")));
 
     w.program.starter.commandLines.clear();
-    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
+    QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
     QCOMPARE(w.program.starter.commandLines,
              (QStringList{QStringLiteral("net send pepe \"Hola") + kSigned,
                           QStringLiteral("net send juan \"Hola") + kSigned,
                           QStringLiteral("net send luis \"Hola") + kSigned}));
 
-    QTest::mouseClick(form.modeButton, Qt::LeftButton);
-    QCOMPARE(form.modeButton->text(), QStringLiteral("&Grupos"));
-    QCOMPARE(form.recipientButtons[1]->text(), QStringLiteral("Juan"));
-    QVERIFY(form.recipientButtons[1]->isEnabled());
-    QCOMPARE(form.recipientButtons[1]->toolTip(), QStringLiteral("Pulsa el botón para enviar el mensaje a Juan"));
+    QTest::mouseClick(button(form, "modeButton"), Qt::LeftButton);
+    QCOMPARE(button(form, "modeButton")->text(), QStringLiteral("&Grupos"));
+    QCOMPARE(recipientButton(form, 1)->text(), QStringLiteral("Juan"));
+    QVERIFY(recipientButton(form, 1)->isEnabled());
+    QCOMPARE(recipientButton(form, 1)->toolTip(), QStringLiteral("Pulsa el botón para enviar el mensaje a Juan"));
 }
 
 void TestSending::escFromEveryControlStartsAFreshMessage_data()
@@ -91,59 +91,59 @@ void TestSending::escFromEveryControlStartsAFreshMessage()
     StartedProgram w(threeUsersAndAGroup());
     MainWindow &form = w.form;
     typeText(QStringLiteral("uno"));
-    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
+    QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
     typeText(QStringLiteral(" mas"));
 
     auto *target = form.findChild<QWidget *>(control);
     QVERIFY(target);
-    if (target == form.minimizeToTrayCheck) // out of sight, and out of Tab's reach, until the panel opens
+    if (target == checkBox(form, "minimizeToTrayCheck")) // out of sight, and out of Tab's reach, until the panel opens
         QTest::keyClick(focused(), Qt::Key_C, Qt::AltModifier);
     QVERIFY(tabTo(target));
     QTest::keyClick(focused(), Qt::Key_Escape);
 
-    QCOMPARE(form.messageEdit->text(), QString());
-    QCOMPARE(form.historyBar->value(), 1);
-    QCOMPARE(form.historyLabel->text(), QStringLiteral("Mensaje nº 2"));
+    QCOMPARE(textBox(form, "messageEdit")->text(), QString());
+    QCOMPARE(scrollBar(form, "historyBar")->value(), 1);
+    QCOMPARE(colorLabel(form, "historyLabel")->text(), QStringLiteral("Mensaje nº 2"));
     QCOMPARE(form.windowTitle(), QStringLiteral("Brisquel v2.4b"));
-    QVERIFY(focusIsIn(form.messageEdit));
-    QCOMPARE(form.minimizeToTrayCheck->value(), 0);
+    QVERIFY(focusIsIn(textBox(form, "messageEdit")));
+    QCOMPARE(checkBox(form, "minimizeToTrayCheck")->value(), 0);
 }
 
 void TestSending::historyPagesBackAndResendsWithoutRecording()
 {
     StartedProgram w(threeUsersAndAGroup());
     MainWindow &form = w.form;
-    QCOMPARE(form.historyLabel->text(), QStringLiteral("Mensajes"));
+    QCOMPARE(colorLabel(form, "historyLabel")->text(), QStringLiteral("Mensajes"));
     for (const char *message : {"uno", "dos", "tres"}) {
         typeText(QString::fromLatin1(message));
-        QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
+        QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
         QTest::keyClick(focused(), Qt::Key_Escape);
     }
     QCOMPARE(w.program.state.historyCount, Integer(3));
-    QCOMPARE(form.historyLabel->text(), QStringLiteral("Mensaje nº 4"));
+    QCOMPARE(colorLabel(form, "historyLabel")->text(), QStringLiteral("Mensaje nº 4"));
 
     const QStringList expected{"tres", "dos", "uno"};
     for (int i = 0; i < 3; ++i) {
-        QTest::keyClick(form.historyBar, Qt::Key_Up);
-        QCOMPARE(form.messageEdit->text(), expected[i]);
-        QCOMPARE(form.historyLabel->text(), QStringLiteral("Mensaje nº ") + QString::number(3 - i));
+        QTest::keyClick(scrollBar(form, "historyBar"), Qt::Key_Up);
+        QCOMPARE(textBox(form, "messageEdit")->text(), expected[i]);
+        QCOMPARE(colorLabel(form, "historyLabel")->text(), QStringLiteral("Mensaje nº ") + QString::number(3 - i));
     }
 
     // Edited and sent again from the history: sent, not recorded.
-    QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, form.messageEdit->geometry().center());
+    QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, textBox(form, "messageEdit")->geometry().center());
     QTest::keyClick(focused(), Qt::Key_End);
     typeText(QStringLiteral("!"));
-    QTest::mouseClick(form.recipientButtons[2], Qt::LeftButton);
+    QTest::mouseClick(recipientButton(form, 2), Qt::LeftButton);
     QCOMPARE(w.program.starter.commandLines.last(), QStringLiteral("net send luis \"uno!") + kSigned);
     QCOMPARE(w.program.state.historyCount, Integer(3));
-    QCOMPARE(form.historyBar->maximum(), 3);
+    QCOMPARE(scrollBar(form, "historyBar")->maximum(), 3);
 
     // Esc on the bar goes back to the end: an empty message, recorded again.
-    QTest::keyClick(form.historyBar, Qt::Key_Escape);
-    QCOMPARE(form.messageEdit->text(), QString());
-    QCOMPARE(form.historyBar->value(), 3);
+    QTest::keyClick(scrollBar(form, "historyBar"), Qt::Key_Escape);
+    QCOMPARE(textBox(form, "messageEdit")->text(), QString());
+    QCOMPARE(scrollBar(form, "historyBar")->value(), 3);
     typeText(QStringLiteral("cuatro"));
-    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
+    QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
     QCOMPARE(w.program.state.historyCount, Integer(4));
 }
 
@@ -162,15 +162,15 @@ void TestSending::budgetCountsDownAndRefusesKeys()
     typeText(QStringLiteral("d7"));
     QTest::keyClick(focused(), Qt::Key_Return);
     pasteText(QStringLiteral("zzz"));
-    QCOMPARE(form.messageEdit->length(), 850);
-    QVERIFY(form.messageEdit->text().endsWith(QStringLiteral("abc")));
+    QCOMPARE(textBox(form, "messageEdit")->length(), 850);
+    QVERIFY(textBox(form, "messageEdit")->text().endsWith(QStringLiteral("abc")));
     QVERIFY(w.program.starter.commandLines.isEmpty());
 
     QTest::keyClick(focused(), Qt::Key_Backspace);
-    QCOMPARE(form.messageEdit->length(), 849);
+    QCOMPARE(textBox(form, "messageEdit")->length(), 849);
     QCOMPARE(form.windowTitle(), QStringLiteral("Brisquel v2.4b - Queda 1 letra..."));
     QTest::keyClick(focused(), Qt::Key_Escape);
-    QCOMPARE(form.messageEdit->text(), QString());
+    QCOMPARE(textBox(form, "messageEdit")->text(), QString());
     QCOMPARE(form.windowTitle(), QStringLiteral("Brisquel v2.4b"));
     QCOMPARE(w.program.state.lettersLeft, Integer(850));
 }
@@ -180,15 +180,15 @@ void TestSending::pastesAndEnterAreCutToTheBudget()
     StartedProgram w(threeUsersAndAGroup(false));
     MainWindow &form = w.form;
     pasteText(QString(1000, QLatin1Char('x')));
-    QCOMPARE(form.messageEdit->length(), 850);
+    QCOMPARE(textBox(form, "messageEdit")->length(), 850);
     QCOMPARE(w.program.state.lettersLeft, Integer(0));
 
     // With one letter left, Enter's two characters do not both fit.
     QTest::keyClick(focused(), Qt::Key_Escape);
     pasteText(QString(849, QLatin1Char('y')));
     QTest::keyClick(focused(), Qt::Key_Return);
-    QCOMPARE(form.messageEdit->length(), 850);
-    QCOMPARE(form.messageEdit->text().right(2), QStringLiteral("y\r"));
+    QCOMPARE(textBox(form, "messageEdit")->length(), 850);
+    QCOMPARE(textBox(form, "messageEdit")->text().right(2), QStringLiteral("y\r"));
     QCOMPARE(w.program.state.lettersLeft, Integer(0));
     QVERIFY(w.program.starter.commandLines.isEmpty());
 
@@ -197,7 +197,7 @@ void TestSending::pastesAndEnterAreCutToTheBudget()
     w.program.state.signWithSenderName = True;
     w.program.state.senderName = QStringLiteral("Ana");
     pasteText(QString(900, QLatin1Char('z')));
-    QCOMPARE(form.messageEdit->length(), 847);
+    QCOMPARE(textBox(form, "messageEdit")->length(), 847);
 }
 
 void TestSending::keysOnTheCheckBoxJoinTheMessage()
@@ -206,10 +206,10 @@ void TestSending::keysOnTheCheckBoxJoinTheMessage()
     MainWindow &form = w.form;
     typeText(QStringLiteral("hol"));
     QTest::keyClick(focused(), Qt::Key_C, Qt::AltModifier);
-    QVERIFY(tabTo(form.minimizeToTrayCheck));
+    QVERIFY(tabTo(checkBox(form, "minimizeToTrayCheck")));
     QTest::keyClick(focused(), Qt::Key_A);
-    QCOMPARE(form.messageEdit->text(), QStringLiteral("hola"));
-    QVERIFY(focusIsIn(form.messageEdit));
+    QCOMPARE(textBox(form, "messageEdit")->text(), QStringLiteral("hola"));
+    QVERIFY(focusIsIn(textBox(form, "messageEdit")));
     QCOMPARE(form.windowTitle(), QStringLiteral("Brisquel v2.4b - Quedan 843 letras..."));
 }
 
@@ -218,9 +218,9 @@ void TestSending::overlongSenderNameLeavesNoRoom()
     StartedProgram w(settingsText({{"Pepe", "pepe"}}, {}, QString(900, QLatin1Char('n'))));
     MainWindow &form = w.form;
     typeText(QStringLiteral("hola"));
-    QCOMPARE(form.messageEdit->text(), QString());
+    QCOMPARE(textBox(form, "messageEdit")->text(), QString());
     QCOMPARE(w.program.state.lettersLeft, Integer(0));
-    QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
+    QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
     QCOMPARE(w.program.starter.commandLines.size(), 1);
 }
 

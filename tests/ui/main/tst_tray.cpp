@@ -23,7 +23,7 @@ void minimise(MainWindow &form)
 
 void openQuickMessage(StartedProgram &w, const std::function<void()> &inside)
 {
-    whileModal(w.program.windows.quickMessageStrip(), [&w] { w.form.quickMessageAction->trigger(); }, inside);
+    whileModal(w.program.windows.quickMessageStrip(), [&w] { trayAction("quickMessageAction")->trigger(); }, inside);
 }
 
 QByteArray usersListedTwice()
@@ -54,9 +54,9 @@ void TestTray::minimisingWithTheOptionHidesBehindOneIcon()
     MainWindow &form = w.form;
     FakeTrayIcon &tray = w.program.tray;
 
-    QTest::mouseClick(form.minimizeToTrayCheck, Qt::LeftButton);
-    QCOMPARE(form.minimizeToTrayCheck->value(), 1);
-    QVERIFY(focusIsIn(form.messageEdit));
+    QTest::mouseClick(checkBox(form, "minimizeToTrayCheck"), Qt::LeftButton);
+    QCOMPARE(checkBox(form, "minimizeToTrayCheck")->value(), 1);
+    QVERIFY(focusIsIn(textBox(form, "messageEdit")));
 
     minimise(form);
     QVERIFY(tray.shown);
@@ -74,11 +74,11 @@ void TestTray::minimisingWithTheOptionHidesBehindOneIcon()
     minimise(form);
     QVERIFY(tray.shown);
     QVERIFY(!form.isVisible());
-    form.restoreAction->trigger();
+    trayAction("restoreAction")->trigger();
     QVERIFY(form.isVisible());
 
     // Without the option the icon goes and the window stays on the taskbar.
-    form.minimizeToTrayCheck->setValue(0);
+    checkBox(form, "minimizeToTrayCheck")->setValue(0);
     minimise(form);
     QVERIFY(!tray.shown);
     QVERIFY(form.isVisible());
@@ -90,18 +90,18 @@ void TestTray::trayEventsAndMenu()
     StartedProgram w(threeUsersAndAGroup());
     MainWindow &form = w.form;
     w.program.tray.fire(TrayIcon::Event::RightButtonDown);
-    QVERIFY(form.trayMenu->isVisible());
-    QCOMPARE(form.trayMenu->defaultAction(), form.quitAction);
-    QVERIFY(form.quitAction->font().bold());
+    QVERIFY(trayMenu()->isVisible());
+    QCOMPARE(trayMenu()->defaultAction(), trayAction("quitAction"));
+    QVERIFY(trayAction("quitAction")->font().bold());
     QStringList items;
-    for (QAction *action : form.trayMenu->actions())
+    for (QAction *action : trayMenu()->actions())
         items << (action->isSeparator() ? QStringLiteral("-") : action->text());
     QCOMPARE(items, (QStringList{"&Mensaje Rápido", "-", "&Restaurar", "-", "&Salir"}));
-    form.trayMenu->hide();
+    trayMenu()->hide();
 
     // A double click while the quick message is open leaves the main window
     // in the tray and the dialog in front.
-    form.minimizeToTrayCheck->setValue(1);
+    checkBox(form, "minimizeToTrayCheck")->setValue(1);
     minimise(form);
     openQuickMessage(w, [&] {
         w.program.tray.fire(TrayIcon::Event::LeftDoubleClick);
@@ -109,9 +109,9 @@ void TestTray::trayEventsAndMenu()
         QVERIFY(!form.isVisible());
         // The tray menu still opens while the strip waits.
         w.program.tray.fire(TrayIcon::Event::RightButtonDown);
-        QTRY_VERIFY(form.trayMenu->isVisible());
-        form.trayMenu->hide();
-        QTest::mouseClick(w.program.windows.quickMessageStrip().cancelButton, Qt::LeftButton);
+        QTRY_VERIFY(trayMenu()->isVisible());
+        trayMenu()->hide();
+        QTest::mouseClick(button(w.program.windows.quickMessageStrip(), "cancelButton"), Qt::LeftButton);
     });
     QVERIFY(!w.program.windows.quickMessageStrip().isVisible());
     QVERIFY(!form.isVisible());
@@ -130,21 +130,21 @@ void TestTray::quickMessageSendsToTheChosenUser()
         // To the pixel: 100 twips from the right, 200 above the bottom.
         QVERIFY(qAbs(quick.leftTwips() - (screen.screenWidthTwips() - 5470)) < 15);
         QVERIFY(qAbs(quick.topTwips() - (screen.screenHeightTwips() - 1175)) < 15);
-        QVERIFY(focusIsIn(quick.messageEdit));
+        QVERIFY(focusIsIn(textBox(quick, "messageEdit")));
         typeText(QStringLiteral("hola"));
-        QTest::keyClick(quick.userCombo, Qt::Key_Down); // the first entry
+        QTest::keyClick(comboBox(quick, "userCombo"), Qt::Key_Down); // the first entry
     });
     QCOMPARE(w.program.starter.commandLines,
              QStringList{QStringLiteral("net send pepe \"hola\n\r\n\rana@Brisquel v2.4b\"")});
     QVERIFY(!quick.isVisible());
     QCOMPARE(w.program.state.historyCount, Integer(1));
     // The main window's history catches up only at its next send or Esc.
-    QVERIFY(!w.form.historyBar->isEnabled());
-    QCOMPARE(w.form.historyBar->maximum(), 0);
+    QVERIFY(!scrollBar(w.form, "historyBar")->isEnabled());
+    QCOMPARE(scrollBar(w.form, "historyBar")->maximum(), 0);
 
     openQuickMessage(w, [&] {
-        QCOMPARE(quick.messageEdit->text(), QString());
-        QCOMPARE(quick.userCombo->count(), 12);
+        QCOMPARE(textBox(quick, "messageEdit")->text(), QString());
+        QCOMPARE(comboBox(quick, "userCombo")->count(), 12);
         typeText(QStringLiteral("adios"));
         QTest::keyClick(focused(), Qt::Key_C, Qt::AltModifier); // "&Cancelar"
     });
@@ -152,8 +152,8 @@ void TestTray::quickMessageSendsToTheChosenUser()
     QCOMPARE(w.program.state.historyCount, Integer(1));
 
     // Esc in the main window's box.
-    QTest::keyClick(w.form.messageEdit, Qt::Key_Escape);
-    QCOMPARE(w.form.historyBar->maximum(), 1);
+    QTest::keyClick(textBox(w.form, "messageEdit"), Qt::Key_Escape);
+    QCOMPARE(scrollBar(w.form, "historyBar")->maximum(), 1);
 }
 
 void TestTray::quickMessageKeepsTheSharedBudget()
@@ -163,18 +163,18 @@ void TestTray::quickMessageKeepsTheSharedBudget()
     openQuickMessage(w, [&] {
         QApplication::clipboard()->setText(QString(900, QLatin1Char('q')));
         QTest::keyClick(focused(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(quick.messageEdit->length(), 800);
+        QCOMPARE(textBox(quick, "messageEdit")->length(), 800);
         QCOMPARE(w.program.state.lettersLeft, Integer(50));
-        QTest::mouseClick(quick.cancelButton, Qt::LeftButton);
+        QTest::mouseClick(button(quick, "cancelButton"), Qt::LeftButton);
     });
 
     w.program.state.signWithSenderName = True;
     w.program.state.senderName = QString(60, QLatin1Char('r'));
     openQuickMessage(w, [&] {
         QTest::keyClick(focused(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(quick.messageEdit->length(), 790);
+        QCOMPARE(textBox(quick, "messageEdit")->length(), 790);
         QCOMPARE(w.program.state.lettersLeft, Integer(0));
-        QTest::mouseClick(quick.cancelButton, Qt::LeftButton);
+        QTest::mouseClick(button(quick, "cancelButton"), Qt::LeftButton);
     });
     QVERIFY(w.program.starter.commandLines.isEmpty());
 }
@@ -183,17 +183,17 @@ void TestTray::quickListPastTheTwelfthEntrySendsNothing()
 {
     StartedProgram w(usersListedTwice());
     QuickMessageStrip &quick = w.program.windows.quickMessageStrip();
-    QCOMPARE(quick.userCombo->count(), 24);
+    QCOMPARE(comboBox(quick, "userCombo")->count(), 24);
     openQuickMessage(w, [&] {
         typeText(QStringLiteral("hola"));
-        QTest::keyClick(quick.userCombo, Qt::Key_End); // entry 23: no slot behind it
+        QTest::keyClick(comboBox(quick, "userCombo"), Qt::Key_End); // entry 23: no slot behind it
     });
     QVERIFY(!quick.isVisible());
     QVERIFY(w.program.starter.commandLines.isEmpty());
     QCOMPARE(w.program.state.historyCount, Integer(0));
 
     // Entry 0 stands for slot 0, whose latest section says Eva.
-    openQuickMessage(w, [&] { QTest::keyClick(quick.userCombo, Qt::Key_Home); });
+    openQuickMessage(w, [&] { QTest::keyClick(comboBox(quick, "userCombo"), Qt::Key_Home); });
     QCOMPARE(w.program.starter.commandLines.size(), 1);
     QVERIFY(w.program.starter.commandLines.first().startsWith(QStringLiteral("net send eva ")));
 }
@@ -201,11 +201,17 @@ void TestTray::quickListPastTheTwelfthEntrySendsNothing()
 void TestTray::glyphPulsesThroughAFullCycle()
 {
     StartedProgram w(threeUsersAndAGroup());
+    // Each tick of the window's own timer, sped up, sets the next colour.
+    ColorLabel *glyph = colorLabel(w.form, "bannerGlyph");
+    QTimer *pulse = timer(w.form, "pulseTimer");
     QList<qint32> colours;
-    for (int tick = 0; tick < 95; ++tick) {
-        w.form.onPulseTick();
-        colours << w.form.bannerGlyph->textColor();
-    }
+    QObject::connect(pulse, &QTimer::timeout, glyph, [&] {
+        if (colours.size() < 95)
+            colours << glyph->textColor();
+    });
+    pulse->start(1);
+    QTRY_COMPARE(colours.size(), 95);
+    pulse->stop();
     auto level = [](qint32 colour) { return (colour >> 8) & 0xFF; };
     auto red = [](qint32 colour) { return colour & 0xFF; };
     auto blue = [](qint32 colour) { return (colour >> 16) & 0xFF; };
@@ -230,7 +236,7 @@ void TestTray::withoutATrayHostTheWindowStaysOnTheTaskbar()
     MainWindow &form = w.form;
     FakeTrayIcon &tray = w.program.tray;
     tray.setAvailable(false);
-    QTest::mouseClick(form.minimizeToTrayCheck, Qt::LeftButton);
+    QTest::mouseClick(checkBox(form, "minimizeToTrayCheck"), Qt::LeftButton);
     minimise(form);
     QVERIFY(form.isVisible());
     QVERIFY(form.isMinimized());
@@ -258,18 +264,18 @@ void TestTray::quickMessageStripLeavesTheMainWindowReady()
         quick.repaint();
         w.form.repaint();
         QCoreApplication::processEvents();
-        QCOMPARE(quick.messageEdit->text(), QStringLiteral("hola"));
+        QCOMPARE(textBox(quick, "messageEdit")->text(), QStringLiteral("hola"));
         // The main window takes no input meanwhile, without being greyed.
-        QVERIFY(w.form.recipientButtons[0]->isEnabled());
-        QWidget *bank = w.form.recipientButtons[0];
+        QVERIFY(recipientButton(w.form, 0)->isEnabled());
+        QWidget *bank = recipientButton(w.form, 0);
         QTest::mouseClick(w.form.windowHandle(), Qt::LeftButton, {}, bank->mapTo(&w.form, bank->rect().center()));
         QVERIFY(w.program.starter.commandLines.isEmpty());
-        QTest::mouseClick(quick.cancelButton, Qt::LeftButton);
+        QTest::mouseClick(button(quick, "cancelButton"), Qt::LeftButton);
     });
     QTRY_VERIFY(w.form.isActiveWindow());
-    QVERIFY(focusIsIn(w.form.messageEdit));
+    QVERIFY(focusIsIn(textBox(w.form, "messageEdit")));
     typeText(QStringLiteral("x"));
-    QCOMPARE(w.form.messageEdit->text(), QStringLiteral("x"));
+    QCOMPARE(textBox(w.form, "messageEdit")->text(), QStringLiteral("x"));
 }
 
 void TestTray::quickMessageClearsTheDesktopPanel()
