@@ -1,86 +1,68 @@
 #include "cp1252.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
-
-#include <algorithm>
 #include <array>
 
 namespace brisquel {
 
 namespace {
 
-constexpr const char *kCodecName = "windows-1252";
+// Bytes 0x80 to 0x9F; every other byte is the character with its own code.
+// The five bytes Windows leaves undefined keep their own code too.
+constexpr std::array<char16_t, 32> kHighControls{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, // 88-8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 98-9F
+};
 
-// Without ICU Qt has no Windows-1252; Latin-1 still gives every byte back
-// unchanged, only the letters of 0x80 to 0x9F show up wrong.
-QStringDecoder makeDecoder()
+constexpr char16_t decodeByte(unsigned char byte)
 {
-    QStringDecoder decoder(kCodecName, QStringConverter::Flag::Stateless);
-    if (!decoder.isValid())
-        return QStringDecoder(QStringConverter::Latin1, QStringConverter::Flag::Stateless);
-    return decoder;
+    return byte >= 0x80 && byte <= 0x9F ? kHighControls[byte - 0x80] : char16_t(byte);
 }
 
-QStringEncoder makeEncoder()
+// The byte for a character, or -1 when the code page lacks it.
+int encodeChar(char16_t c)
 {
-    QStringEncoder encoder(kCodecName, QStringConverter::Flag::Stateless);
-    if (!encoder.isValid())
-        return QStringEncoder(QStringConverter::Latin1, QStringConverter::Flag::Stateless);
-    return encoder;
-}
-
-// The characters the code page holds, sorted, so an encoder never has to
-// guess: anything else becomes "?".
-using Repertoire = std::array<char16_t, 256>;
-
-Repertoire buildRepertoire()
-{
-    QByteArray all(256, '\0');
-    for (int i = 0; i < 256; ++i)
-        all[i] = char(i);
-    const QString decoded = makeDecoder().decode(all);
-    Repertoire chars{};
-    for (int i = 0; i < 256 && i < decoded.size(); ++i)
-        chars[size_t(i)] = decoded.at(i).unicode();
-    std::sort(chars.begin(), chars.end());
-    return chars;
-}
-
-bool representable(char16_t c)
-{
-    static const Repertoire chars = buildRepertoire();
-    return std::binary_search(chars.begin(), chars.end(), c);
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (std::size_t i = 0; i < kHighControls.size(); ++i) {
+        if (kHighControls[i] == c)
+            return int(0x80 + i);
+    }
+    return -1;
 }
 
 } // namespace
 
 bool fitsCp1252(QChar c)
 {
-    return !c.isSurrogate() && representable(c.unicode());
+    return encodeChar(c.unicode()) >= 0;
 }
 
+// A table of our own rather than QStringDecoder: Qt reaches Windows-1252
+// only through ICU, whose converter data costs the program about a
+// megabyte of memory at start for 32 characters.
 QString decodeCp1252(QByteArrayView bytes)
 {
-    return makeDecoder().decode(bytes);
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
+    for (const char byte : bytes)
+        *out++ = QChar(decodeByte(static_cast<unsigned char>(byte)));
+    return text;
 }
 
 QByteArray encodeCp1252(QStringView text)
 {
-    QString safe;
-    safe.reserve(text.size());
+    QByteArray bytes;
+    bytes.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-            safe.append(QLatin1Char('?')); // one character outside the code page
-            ++i;
-        } else if (c.isSurrogate() || !representable(c.unicode())) {
-            safe.append(QLatin1Char('?'));
-        } else {
-            safe.append(c);
-        }
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i; // one character outside the code page
+        const int byte = c.isSurrogate() ? -1 : encodeChar(c.unicode());
+        bytes.append(byte >= 0 ? char(byte) : '?');
     }
-    return makeEncoder().encode(safe);
+    return bytes;
 }
 
 } // namespace brisquel
