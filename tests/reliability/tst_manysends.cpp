@@ -3,6 +3,7 @@
 #include "ui/programundertest.h"
 
 #include "core/dispatch.h"
+#include "fakes/watchingcommandstarter.h"
 #include "platform/processcommandstarter.h"
 #include "ui/kit/picturebutton.h"
 #include "ui/kit/focusablescrollbar.h"
@@ -71,7 +72,7 @@ QStringList ourChildren()
 }
 
 // The main window with the real process start looking in the given folders.
-struct ProgramWithRealStarter : BasicProgramUnderTest<ProcessCommandStarter> {
+struct ProgramWithRealStarter : BasicProgramUnderTest<WatchingCommandStarter<ProcessCommandStarter>> {
     explicit ProgramWithRealStarter(const QStringList &programFolders,
                                     const QByteArray &settings = settingsText({{"Pepe", "pepe"}, {"Juan", "juan"}},
                                                                               {{"Todos", "pepe, juan, luis"}}))
@@ -158,9 +159,9 @@ void TestManySends::noNetAnywhere()
     QTest::mouseClick(form.recipientButtons[0], Qt::LeftButton);
 
     QCOMPARE(program.messageBox.calls.size(), 1); // the greeting only
-    QCOMPARE(program.state.lastCommandLine, QStringLiteral("net send luis \"¿Hay alguien?\n\r\n\rana@Brisquel v2.4b\""));
-    QCOMPARE(program.state.historyCount, Integer(1));
-    QCOMPARE(program.state.historyMessages[0], QStringLiteral("¿Hay alguien?"));
+    QCOMPARE(program.starter.commandLines.last(), QStringLiteral("net send luis \"¿Hay alguien?\n\r\n\rana@Brisquel v2.4b\""));
+    QCOMPARE(program.state.history.count(), 1);
+    QCOMPARE(program.state.history.message(0), QStringLiteral("¿Hay alguien?"));
     QVERIFY(form.historyBar->isEnabled());
     QCOMPARE(form.messageEdit->text(), QStringLiteral("¿Hay alguien?"));
     QCOMPARE(ourChildren(), QStringList());
@@ -198,7 +199,7 @@ void TestManySends::fiveThousandMembersInOneClick()
     // it and far below 5,000 starts.
     QVERIFY2(clickMs < 1000, qPrintable(QString::number(clickMs)));
     QVERIFY(ourChildren().size() <= Dispatcher::kMaxRunning);
-    QCOMPARE(program.state.historyCount, Integer(1));
+    QCOMPARE(program.state.history.count(), 1);
 
     // Meanwhile the window takes keys.
     QTest::keyClicks(form.messageEdit, QStringLiteral("!"));

@@ -37,7 +37,7 @@ void RecipientDialog::onAccepted()
         m_windows.dispatcher().sendToGroup(recipients, message);
     else
         m_windows.dispatcher().sendToUser(recipients, message);
-    main.historyBar->setMaximumFromZero(m_windows.state().historyCount);
+    main.historyBar->setMaximumFromZero(m_windows.state().history.count());
     if (!main.historyBar->isEnabled())
         main.historyBar->setEnabled(true);
 }
