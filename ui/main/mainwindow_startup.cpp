@@ -1,7 +1,6 @@
 // Start-up, the settings file and shutdown of the main window.
 #include "mainwindow.h"
 
-#include "core/budget.h"
 #include "core/programtitle.h"
 #include "core/settingsfile.h"
 #include "platform/commondialog.h"
