@@ -9,6 +9,7 @@
 
 #include "core/settingsfile.h"
 #include "fakes/scriptedmessagebox.h"
+#include "fakes/watchingcommandstarter.h"
 #include "platform/processcommandstarter.h"
 #include "platform/qtcommondialog.h"
 #include "platform/qtscreenmetrics.h"
@@ -104,7 +105,7 @@ bool writeSettings(const QString &path, const QStringList &members, const QStrin
     brisquel::AppState state;
     state.loginName = QStringLiteral("ana");
     state.senderName = QStringLiteral("Ana");
-    state.signWithSenderName = brisquel::True;
+    state.signWithSenderName = true;
     for (int i = 0; i < brisquel::kRecipientSlots; ++i) {
         state.users[i] = {brisquel::kEmptySlotCaption, brisquel::kEmptySlotCaption};
         state.groups[i] = {brisquel::kEmptySlotCaption, brisquel::kEmptySlotCaption};
@@ -165,7 +166,7 @@ int main(int argc, char *argv[])
     brisquel::QtScreenMetrics screen;
     brisquel::ScriptedMessageBox messageBox({brisquel::vbYes});
     brisquel::SystemLoginName loginName;
-    brisquel::ProcessCommandStarter starter({folder.path()});
+    brisquel::WatchingCommandStarter<brisquel::ProcessCommandStarter> starter(QStringList{folder.path()});
     brisquel::QtCommonDialog commonDialog;
     brisquel::QtTrayIcon tray;
     brisquel::Services services{screen, messageBox, loginName, starter, commonDialog, tray, [] {}};
@@ -204,8 +205,9 @@ int main(int argc, char *argv[])
         floor.push_back(spawnFloor(netPath, argumentLists));
         QThread::msleep(kPauseMs);
     }
-    if (state.lastCommandLine != QStringLiteral("net send puesto12 \"") + kMessage
-                                + QStringLiteral("\n\r\n\rAna@Brisquel v2.4b\"")) {
+    if (starter.commandLines.isEmpty()
+        || starter.commandLines.last() != QStringLiteral("net send puesto12 \"") + kMessage
+                                              + QStringLiteral("\n\r\n\rAna@Brisquel v2.4b\"")) {
         std::printf("  the click did not send to the group; no figures\n");
         return 1;
     }

@@ -26,7 +26,7 @@ brisquel::AppState fullState()
     brisquel::AppState state;
     state.loginName = QStringLiteral("ana");
     state.senderName = QStringLiteral("Ana Núñez");
-    state.signWithSenderName = brisquel::True;
+    state.signWithSenderName = true;
     for (int i = 0; i < brisquel::kRecipientSlots; ++i) {
         state.users[i] = {QStringLiteral("Compañero %1").arg(i), QStringLiteral("puesto%1").arg(i)};
         state.groups[i] = {QStringLiteral("Grupo %1").arg(i),

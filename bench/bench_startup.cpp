@@ -196,12 +196,12 @@ bool writeSettings(const QString &path)
     brisquel::AppState state;
     state.loginName = QStringLiteral("ana");
     state.senderName = QStringLiteral("Ana");
-    state.signWithSenderName = brisquel::True;
+    state.signWithSenderName = true;
     const char *users[][2] = {{"Pepe", "pepe"}, {"Juan", "juan"}, {"Luis", "luis"}};
     for (int i = 0; i < brisquel::kRecipientSlots; ++i) {
-        state.users[i] = i < 3 ? brisquel::RecipientEntry{QString::fromLatin1(users[i][0]),
+        state.users[i] = i < 3 ? brisquel::RecipientSlot{QString::fromLatin1(users[i][0]),
                                                              QString::fromLatin1(users[i][1])}
-                                  : brisquel::RecipientEntry{brisquel::kEmptySlotCaption, brisquel::kEmptySlotCaption};
+                                  : brisquel::RecipientSlot{brisquel::kEmptySlotCaption, brisquel::kEmptySlotCaption};
         state.groups[i] = {brisquel::kEmptySlotCaption, brisquel::kEmptySlotCaption};
     }
     state.groups[0] = {QStringLiteral("Todos"), QStringLiteral("pepe, juan, luis")};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vbtypes.h"
+#include "history.h"
 
 #include <QString>
 
@@ -8,34 +8,47 @@
 
 namespace brisquel {
 
-// One recipient slot: column 0 is the caption shown on the button, column 1
-// the recipient text handed to dispatch.
-using RecipientEntry = std::array<QString, 2>;
-inline constexpr int kRecipientSlots = 12;
-using RecipientList = std::array<RecipientEntry, kRecipientSlots>;
+// One button of the recipient bank.
+struct RecipientSlot {
+    QString caption;    // shown on the button; kEmptySlotCaption leaves it disabled
+    QString recipients; // handed to dispatch: a user, or a list such as "pepe, juan"
 
-inline constexpr int kHistorySlots = 33;   // indices 0 to 32
-inline constexpr Integer kHistoryMax = 32; // historyCount never goes past this
+    bool operator==(const RecipientSlot &) const = default;
+};
+
+inline constexpr int kRecipientSlots = 12;
+using RecipientList = std::array<RecipientSlot, kRecipientSlots>;
 
 inline const QString kEmptySlotCaption = QStringLiteral("...");
+
+// Which list the recipient bank shows and sends to.
+enum class RecipientMode { Users, Groups };
+
+// Characters a message may hold before the sender name is taken off.
+inline constexpr int kFullBudget = 850;
 
 // The state every window shares. One instance per process, owned by main()
 // and handed to the windows; tests make their own.
 struct AppState {
+    // Who runs the program, as the system says; written to the settings
+    // file, never read from it.
     QString loginName;
+    // The name messages are signed with when signWithSenderName is on.
     QString senderName;
-    Boolean signWithSenderName = False;
+    // Signed "name@program"; otherwise "[program]", and the name does not
+    // take letters from the budget.
+    bool signWithSenderName = false;
+    // The two lists of the settings file, one slot per bank button.
     RecipientList users;
     RecipientList groups;
-    std::array<QString, kHistorySlots> historyMessages;
-    Integer historyCount = 0;
-    Integer historyPosition = 0;
-    Integer lettersLeft = 850;
-    QString lastCommandLine;
-    Integer recipientMode = 1;
-    Integer panelState = 1;
-    Integer glyphLevel = 120;
-    Integer glyphStep = 5;
+    // The list the bank shows now.
+    RecipientMode recipientMode = RecipientMode::Users;
+    // The messages sent in this run and where the history bar stands.
+    History history;
+    // What the budget leaves for the message being typed, in the main window
+    // or the quick-message strip, whichever changed last; the main window
+    // refuses typed keys at zero.
+    int lettersLeft = kFullBudget;
 };
 
 } // namespace brisquel

@@ -1,24 +1,25 @@
 #include "budget.h"
 
+#include "programtitle.h"
+
 #include <algorithm>
 
 namespace brisquel {
 
 int messageBudget(const AppState &state)
 {
-    if (state.signWithSenderName == False)
+    if (!state.signWithSenderName)
         return kFullBudget;
-    return std::max<qsizetype>(0, kFullBudget - state.senderName.size());
+    return int(std::max<qsizetype>(0, kFullBudget - state.senderName.size()));
 }
 
-QString budgetCaption(Integer lettersLeft, bool messageEmpty)
+QString budgetCaption(int lettersLeft, bool messageEmpty)
 {
-    const QString title = QStringLiteral("Brisquel v2.4b");
     if (messageEmpty)
-        return title;
+        return kProgramTitle;
     if (lettersLeft == 1)
-        return title + QStringLiteral(" - Queda 1 letra...");
-    return title + QStringLiteral(" - Quedan ") + QString::number(lettersLeft) + QStringLiteral(" letras...");
+        return kProgramTitle + QStringLiteral(" - Queda 1 letra...");
+    return kProgramTitle + QStringLiteral(" - Quedan ") + QString::number(lettersLeft) + QStringLiteral(" letras...");
 }
 
 } // namespace brisquel

@@ -1,13 +1,13 @@
 #include "dispatch.h"
 
 #include "commandstarter.h"
+#include "programtitle.h"
 
 #include <deque>
 
 namespace brisquel {
 
 namespace {
-const QString kBanner = QStringLiteral("Brisquel v2.4b");
 // Line feed before carriage return, twice: the break the messenger shows
 // between the message and its signature.
 const QString kSignatureBreak = QStringLiteral("\n\r\n\r");
@@ -15,9 +15,9 @@ const QString kSignatureBreak = QStringLiteral("\n\r\n\r");
 
 QString netSendCommandLine(const AppState &state, const QString &recipient, const QString &message)
 {
-    const QString signature = state.signWithSenderName != False
-        ? state.senderName + QLatin1Char('@') + kBanner
-        : QLatin1Char('[') + kBanner + QLatin1Char(']');
+    const QString signature = state.signWithSenderName
+        ? state.senderName + QLatin1Char('@') + kProgramTitle
+        : QLatin1Char('[') + kProgramTitle + QLatin1Char(']');
     return QStringLiteral("net send ") + recipient + QLatin1Char(' ') + QLatin1Char('"') + message
         + kSignatureBreak + signature + QLatin1Char('"');
 }
@@ -59,23 +59,21 @@ Dispatcher::~Dispatcher() = default;
 void Dispatcher::sendToUser(const QString &recipient, const QString &message)
 {
     sendAll({recipient}, message);
-    recordInHistory(message);
+    m_state.history.record(message);
 }
 
 void Dispatcher::sendToGroup(const QString &recipients, const QString &message)
 {
     sendAll(splitRecipientList(recipients), message);
-    recordInHistory(message);
+    m_state.history.record(message);
 }
 
 void Dispatcher::sendAll(const QStringList &recipients, const QString &message)
 {
     const auto batch = std::make_shared<Batch>();
     batch->unfinished = recipients.size();
-    for (const QString &recipient : recipients) {
-        m_state.lastCommandLine = netSendCommandLine(m_state, recipient, message);
-        batch->waiting.push_back({recipient, m_state.lastCommandLine});
-    }
+    for (const QString &recipient : recipients)
+        batch->waiting.push_back({recipient, netSendCommandLine(m_state, recipient, message)});
     m_waiting += recipients.size();
     startWaiting(batch);
 }
@@ -115,22 +113,6 @@ void Dispatcher::ended(const std::shared_ptr<Batch> &batch, const QString &recip
     if (--batch->unfinished == 0 && !batch->report.isEmpty() && onFailures)
         onFailures(batch->report);
     startWaiting(batch);
-}
-
-void Dispatcher::recordInHistory(const QString &message)
-{
-    // Browsing an earlier entry: a resend is not a new message.
-    if (m_state.historyPosition < m_state.historyCount)
-        return;
-    m_state.historyMessages[m_state.historyCount] = message;
-    if (m_state.historyCount < kHistoryMax) {
-        ++m_state.historyCount;
-        return;
-    }
-    // Full: drop the oldest. Slots 31 and 32 both end up holding the newest,
-    // so the end position shows it again.
-    for (int k = 0; k < kHistoryMax; ++k)
-        m_state.historyMessages[k] = m_state.historyMessages[k + 1];
 }
 
 } // namespace brisquel

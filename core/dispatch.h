@@ -51,7 +51,6 @@ private:
     void sendAll(const QStringList &recipients, const QString &message);
     void startWaiting(const std::shared_ptr<Batch> &batch);
     void ended(const std::shared_ptr<Batch> &batch, const QString &recipient, const CommandEnd &end);
-    void recordInHistory(const QString &message);
 
     AppState &m_state;
     CommandStarter &m_starter;

@@ -4,14 +4,14 @@
 
 namespace brisquel {
 
-qint32 pulseTick(AppState &state)
+qint32 GlyphPulse::tick()
 {
-    if (state.glyphLevel < 11 || state.glyphLevel > 241)
-        state.glyphStep = Integer(-state.glyphStep);
+    if (m_level < 11 || m_level > 241)
+        m_step = -m_step;
     // Halves go to the even neighbour (65.5 gives 66, 66.5 gives 66).
-    const auto c = qint32(std::nearbyint(128.0 - state.glyphLevel / 2.0));
-    const qint32 colour = c + 256 * qint32(state.glyphLevel) + 65536 * c;
-    state.glyphLevel = Integer(state.glyphLevel + state.glyphStep);
+    const auto c = qint32(std::nearbyint(128.0 - m_level / 2.0));
+    const qint32 colour = c + 256 * qint32(m_level) + 65536 * c;
+    m_level += m_step;
     return colour;
 }
 

@@ -18,10 +18,10 @@ AppState withDefaults(const AppState &state)
 {
     AppState defaults = state;
     defaults.senderName = state.loginName;
-    defaults.signWithSenderName = True;
+    defaults.signWithSenderName = true;
     for (RecipientList *list : {&defaults.users, &defaults.groups})
-        for (RecipientEntry &row : *list)
-            row = {kEmptySlotCaption, kEmptySlotCaption};
+        for (RecipientSlot &slot : *list)
+            slot = {kEmptySlotCaption, kEmptySlotCaption};
     return defaults;
 }
 
@@ -31,8 +31,8 @@ LoadOutcome defaultsInMemory(AppState &state, const TextBoxLook &look, LoadOutco
 {
     state = withDefaults(state);
     outcome.quickListCaptions.clear();
-    for (const RecipientEntry &row : state.users)
-        outcome.quickListCaptions.append(row[0]);
+    for (const RecipientSlot &slot : state.users)
+        outcome.quickListCaptions.append(slot.caption);
     outcome.error = error;
     outcome.baseline = {leaveFileAlone, std::nullopt, {state, look}};
     return outcome;
@@ -93,7 +93,7 @@ LoadOutcome loadSettings(const QString &path, AppState &state, TextBoxLook &look
         const SectionReadResult read = readSettingsSections(in, EntryReading::WholeLines, state, look,
                                                             outcome.quickListCaptions);
         if (read.ok && read.allSections) {
-            state.signWithSenderName = toBoolean(read.ownName);
+            state.signWithSenderName = read.ownName;
             outcome.baseline = {false, existing.bytes, {state, look}};
             return outcome;
         }
@@ -141,7 +141,7 @@ LoadOutcome loadSettings(const QString &path, AppState &state, TextBoxLook &look
                                     .arg(shownPath(path), reason, kStartsOnDefaults),
                                 false);
     }
-    state.signWithSenderName = toBoolean(reread.ownName);
+    state.signWithSenderName = reread.ownName;
     outcome.recovered = true;
     outcome.baseline = {false, written.bytes, {state, look}};
     return outcome;
@@ -190,7 +190,7 @@ QString saveSettingsAtExit(const QString &path, SettingsBaseline &baseline, cons
                                 QStringLiteral("el fichero ha cambiado mientras Brisquel estaba abierto y no se "
                                                "puede leer, así que se deja como está"));
         }
-        onDisk.state.signWithSenderName = toBoolean(read.ownName);
+        onDisk.state.signWithSenderName = read.ownName;
         const SettingsValues merged = mergedChanges(baseline.values, state, look, onDisk);
         bytes = settingsFileBytes(merged.state, merged.look);
     }

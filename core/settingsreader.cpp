@@ -145,17 +145,17 @@ private:
     // caller unless they are a header.
     bool readList(RecipientList &list, bool userList)
     {
-        for (RecipientEntry &row : list) {
+        for (RecipientSlot &slot : list) {
             const std::optional<QString> caption = entry();
             if (!caption)
                 return false;
-            row[0] = *caption;
-            const std::optional<QString> target = entry();
-            if (!target)
+            slot.caption = *caption;
+            const std::optional<QString> recipients = entry();
+            if (!recipients)
                 return false;
-            row[1] = *target;
+            slot.recipients = *recipients;
             if (userList)
-                m_captions.append(row[0]);
+                m_captions.append(slot.caption);
         }
         return true;
     }

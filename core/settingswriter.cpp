@@ -26,9 +26,9 @@ QString verbatim(const QString &text)
 
 void appendList(QStringList &lines, const RecipientList &list)
 {
-    for (const RecipientEntry &row : list) {
-        lines.append(verbatim(row[0]));
-        lines.append(verbatim(row[1]));
+    for (const RecipientSlot &slot : list) {
+        lines.append(verbatim(slot.caption));
+        lines.append(verbatim(slot.recipients));
     }
 }
 
@@ -41,7 +41,7 @@ QByteArray settingsFileBytes(const AppState &state, const TextBoxLook &look)
     lines << kSectionGeneral
           << verbatim(state.senderName)
           << verbatim(state.loginName)
-          << flag(state.signWithSenderName != False)
+          << flag(state.signWithSenderName)
           << verbatim(look.fontName)
           << flag(look.bold)
           << flag(look.italic)

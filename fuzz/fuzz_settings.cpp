@@ -86,18 +86,18 @@ bool sameKeptValues(const Loaded &a, const Loaded &b)
 QStringList captionsOf(const RecipientList &users)
 {
     QStringList captions;
-    for (const RecipientEntry &row : users)
-        captions << row[0];
+    for (const RecipientSlot &slot : users)
+        captions << slot.caption;
     return captions;
 }
 
 bool holdsDefaults(const Loaded &loaded)
 {
-    if (loaded.state.senderName != kLogin || loaded.state.signWithSenderName != True)
+    if (loaded.state.senderName != kLogin || !loaded.state.signWithSenderName)
         return false;
     for (const RecipientList *list : {&loaded.state.users, &loaded.state.groups})
-        for (const RecipientEntry &row : *list)
-            if (row != RecipientEntry{kEmptySlotCaption, kEmptySlotCaption})
+        for (const RecipientSlot &slot : *list)
+            if (slot != RecipientSlot{kEmptySlotCaption, kEmptySlotCaption})
                 return false;
     return loaded.outcome.quickListCaptions == QStringList(kRecipientSlots, kEmptySlotCaption);
 }

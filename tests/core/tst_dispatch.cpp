@@ -1,4 +1,3 @@
-#include "core/budget.h"
 #include "core/dispatch.h"
 #include "fakes/recordingcommandstarter.h"
 
@@ -14,9 +13,6 @@ private slots:
     void listWalkDropsOneCharacterAfterEachComma_data();
     void listWalkDropsOneCharacterAfterEachComma();
     void signatureFollowsNombrePropio();
-    void historyRecordsOnlyAtTheEndPosition();
-    void fullHistoryDropsTheOldest();
-    void budgetAndCaption();
     void bigGroupWaitsItsTurn();
     void failuresOfOneCallMakeOneReport();
     void failureReasons_data();
@@ -26,7 +22,7 @@ private slots:
 void TestDispatch::groupSendBuildsOneSignedCommandPerMember()
 {
     AppState state;
-    state.signWithSenderName = True;
+    state.signWithSenderName = true;
     state.senderName = QStringLiteral("Ana");
     RecordingCommandStarter starter;
     Dispatcher dispatcher(state, starter);
@@ -38,10 +34,9 @@ void TestDispatch::groupSendBuildsOneSignedCommandPerMember()
         QStringLiteral("net send juan \"Hola\n\r\n\rAna@Brisquel v2.4b\""),
     };
     QCOMPARE(starter.commandLines, expected);
-    QCOMPARE(state.lastCommandLine, expected.last());
     // One history step for the whole group, not one per member.
-    QCOMPARE(state.historyCount, Integer(1));
-    QCOMPARE(state.historyMessages[0], QStringLiteral("Hola"));
+    QCOMPARE(state.history.count(), 1);
+    QCOMPARE(state.history.message(0), QStringLiteral("Hola"));
 
     // Quotes and shell characters in the message travel untouched.
     const QString tricky = QStringLiteral("di \"hola\"; $(rm -rf ~) `x` | y");
@@ -90,77 +85,10 @@ void TestDispatch::signatureFollowsNombrePropio()
     dispatcher.sendToUser(QStringLiteral("pepe"), QStringLiteral("x"));
     QCOMPARE(starter.commandLines.last(), QStringLiteral("net send pepe \"x\n\r\n\r[Brisquel v2.4b]\""));
 
-    state.signWithSenderName = True;
+    state.signWithSenderName = true;
     state.senderName.clear();
     dispatcher.sendToUser(QString(), QString());
     QCOMPARE(starter.commandLines.last(), QStringLiteral("net send  \"\n\r\n\r@Brisquel v2.4b\""));
-}
-
-void TestDispatch::historyRecordsOnlyAtTheEndPosition()
-{
-    AppState state;
-    RecordingCommandStarter starter;
-    Dispatcher dispatcher(state, starter);
-
-    dispatcher.sendToUser(QStringLiteral("a"), QStringLiteral("primero"));
-    QCOMPARE(state.historyCount, Integer(1));
-    QCOMPARE(state.historyMessages[0], QStringLiteral("primero"));
-
-    // The browser still points at slot 0: a second send is a resend.
-    dispatcher.sendToUser(QStringLiteral("a"), QStringLiteral("segundo"));
-    QCOMPARE(state.historyCount, Integer(1));
-    QVERIFY(state.historyMessages[1].isEmpty());
-    QCOMPARE(starter.commandLines.size(), 2);
-
-    // Back at the end position, the next one is recorded again.
-    state.historyPosition = state.historyCount;
-    dispatcher.sendToGroup(QStringLiteral("a, b"), QStringLiteral("tercero"));
-    QCOMPARE(state.historyCount, Integer(2));
-    QCOMPARE(state.historyMessages[1], QStringLiteral("tercero"));
-}
-
-void TestDispatch::fullHistoryDropsTheOldest()
-{
-    AppState state;
-    RecordingCommandStarter starter;
-    Dispatcher dispatcher(state, starter);
-    for (int i = 0; i < 32; ++i) {
-        state.historyPosition = state.historyCount;
-        dispatcher.sendToUser(QStringLiteral("a"), QString::number(i));
-    }
-    QCOMPARE(state.historyCount, Integer(32));
-    QCOMPARE(state.historyMessages[0], QStringLiteral("0"));
-    QCOMPARE(state.historyMessages[31], QStringLiteral("31"));
-
-    state.historyPosition = 32;
-    dispatcher.sendToUser(QStringLiteral("a"), QStringLiteral("nuevo"));
-    QCOMPARE(state.historyCount, Integer(32));
-    QCOMPARE(state.historyMessages[0], QStringLiteral("1"));
-    QCOMPARE(state.historyMessages[30], QStringLiteral("31"));
-    QCOMPARE(state.historyMessages[31], QStringLiteral("nuevo"));
-    QCOMPARE(state.historyMessages[32], QStringLiteral("nuevo"));
-
-    // Position 32 is still the end: the next send is recorded too.
-    dispatcher.sendToUser(QStringLiteral("a"), QStringLiteral("otro"));
-    QCOMPARE(state.historyMessages[30], QStringLiteral("nuevo"));
-    QCOMPARE(state.historyMessages[32], QStringLiteral("otro"));
-}
-
-void TestDispatch::budgetAndCaption()
-{
-    AppState state;
-    QCOMPARE(messageBudget(state), 850);
-    state.senderName = QStringLiteral("Ana");
-    QCOMPARE(messageBudget(state), 850); // not signed with it yet
-    state.signWithSenderName = True;
-    QCOMPARE(messageBudget(state), 847);
-    state.senderName = QString(900, QLatin1Char('x'));
-    QCOMPARE(messageBudget(state), 0);
-
-    QCOMPARE(budgetCaption(1, false), QStringLiteral("Brisquel v2.4b - Queda 1 letra..."));
-    QCOMPARE(budgetCaption(0, false), QStringLiteral("Brisquel v2.4b - Quedan 0 letras..."));
-    QCOMPARE(budgetCaption(849, false), QStringLiteral("Brisquel v2.4b - Quedan 849 letras..."));
-    QCOMPARE(budgetCaption(850, true), QStringLiteral("Brisquel v2.4b"));
 }
 
 // 5,000 members: the call returns with no more than the cap started, the
@@ -182,8 +110,7 @@ void TestDispatch::bigGroupWaitsItsTurn()
     QCOMPARE(starter.commandLines.size(), Dispatcher::kMaxRunning);
     QCOMPARE(dispatcher.running(), Dispatcher::kMaxRunning);
     QCOMPARE(dispatcher.waiting(), 5000 - Dispatcher::kMaxRunning);
-    QCOMPARE(state.historyCount, Integer(1));
-    QCOMPARE(state.lastCommandLine, netSendCommandLine(state, QStringLiteral("puesto4999"), QStringLiteral("Hola")));
+    QCOMPARE(state.history.count(), 1);
 
     // A user sent to meanwhile does not wait behind the group.
     dispatcher.sendToUser(QStringLiteral("pepe"), QStringLiteral("Hola"));

@@ -1,5 +1,4 @@
 #include "core/numbertext.h"
-#include "core/vbtypes.h"
 
 #include <QLocale>
 #include <QTest>
@@ -47,7 +46,7 @@ private slots:
         QCOMPARE(numberText(qint32(1234567)), QStringLiteral(" 1234567"));
         QCOMPARE(numberText(qint32(-2147483643)), QStringLiteral("-2147483643"));
         QCOMPARE(numberText(std::numeric_limits<qint32>::min()), QStringLiteral("-2147483648"));
-        QCOMPARE(numberText(Integer(3)), QStringLiteral(" 3")); // caption counters
+        QCOMPARE(numberText(qint16(3)), QStringLiteral(" 3")); // caption counters
     }
 
     void reads_data()

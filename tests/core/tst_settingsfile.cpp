@@ -82,10 +82,10 @@ AppState startState()
 void verifyDefaultsState(const AppState &state, const LoadOutcome &outcome)
 {
     QCOMPARE(state.senderName, kLogin);
-    QCOMPARE(state.signWithSenderName, True);
+    QCOMPARE(state.signWithSenderName, true);
     for (const RecipientList *list : {&state.users, &state.groups})
-        for (const RecipientEntry &row : *list)
-            QCOMPARE(row, (RecipientEntry{kEmptySlotCaption, kEmptySlotCaption}));
+        for (const RecipientSlot &row : *list)
+            QCOMPARE(row, (RecipientSlot{kEmptySlotCaption, kEmptySlotCaption}));
     QCOMPARE(outcome.quickListCaptions, twelveEmptyCaptions());
 }
 
@@ -117,13 +117,13 @@ private slots:
         QVERIFY(outcome.backupPath.isEmpty());
         QCOMPARE(state.loginName, kLogin); // the saved login is not taken over
         QCOMPARE(state.senderName, QString::fromUtf8("José Núñez"));
-        QCOMPARE(state.signWithSenderName, True);
-        QCOMPARE(state.users[0], (RecipientEntry{QString::fromUtf8("Peña €"), QStringLiteral("pena")}));
-        QCOMPARE(state.users[1][0], QString::fromUtf8("Ángel"));
-        QCOMPARE(state.users[5][0], QString::fromUtf8("Raro \u0081\u008D\u008F\u0090\u009D"));
-        QCOMPARE(state.groups[0][1], QString::fromUtf8("ana, luis, óscar"));
-        QCOMPARE(state.groups[2][1], QStringLiteral("a\nb")); // a lone line feed stays inside the line
-        QCOMPARE(state.groups[11], (RecipientEntry{QString(), QString()}));
+        QCOMPARE(state.signWithSenderName, true);
+        QCOMPARE(state.users[0], (RecipientSlot{QString::fromUtf8("Peña €"), QStringLiteral("pena")}));
+        QCOMPARE(state.users[1].caption, QString::fromUtf8("Ángel"));
+        QCOMPARE(state.users[5].caption, QString::fromUtf8("Raro \u0081\u008D\u008F\u0090\u009D"));
+        QCOMPARE(state.groups[0].recipients, QString::fromUtf8("ana, luis, óscar"));
+        QCOMPARE(state.groups[2].recipients, QStringLiteral("a\nb")); // a lone line feed stays inside the line
+        QCOMPARE(state.groups[11], (RecipientSlot{QString(), QString()}));
         QCOMPARE(outcome.quickListCaptions.size(), 12);
         QCOMPARE(outcome.quickListCaptions.at(0), QString::fromUtf8("Peña €"));
         QCOMPARE(outcome.quickListCaptions.at(2), QStringLiteral("Contabilidad"));
@@ -179,7 +179,7 @@ private slots:
         QCOMPARE(look.fontName, QStringLiteral("Arial"));
         QVERIFY(look.bold && !look.italic && look.strikethrough && !look.underline);
         QCOMPARE(state.senderName, QStringLiteral("Alguien"));
-        QCOMPARE(state.signWithSenderName, False);
+        QCOMPARE(state.signWithSenderName, false);
     }
 
     void refusedValuesRecover_data()
@@ -371,8 +371,8 @@ private slots:
         QVERIFY(!outcome.recovered);
         QCOMPARE(state.senderName, QStringLiteral("Alguien"));
         QCOMPARE(look.fontName, QStringLiteral("Arial"));
-        QCOMPARE(state.users[11][1], QStringLiteral("u11-dest"));
-        QCOMPARE(state.groups[11][1], QStringLiteral("g11members"));
+        QCOMPARE(state.users[11].recipients, QStringLiteral("u11-dest"));
+        QCOMPARE(state.groups[11].recipients, QStringLiteral("g11members"));
     }
 
     void repeatedSectionsLastWins()
@@ -385,11 +385,11 @@ private slots:
 
         QVERIFY(!outcome.recovered);
         QCOMPARE(state.senderName, QStringLiteral("Segundo"));
-        QCOMPARE(state.signWithSenderName, False);
+        QCOMPARE(state.signWithSenderName, false);
         QCOMPARE(look.fontName, QStringLiteral("Arial"));
-        QCOMPARE(state.users[0][0], QStringLiteral("b0"));
-        QCOMPARE(state.users[11][1], QStringLiteral("b11-dest"));
-        QCOMPARE(state.groups[3][0], QStringLiteral("g3name"));
+        QCOMPARE(state.users[0].caption, QStringLiteral("b0"));
+        QCOMPARE(state.users[11].recipients, QStringLiteral("b11-dest"));
+        QCOMPARE(state.groups[3].caption, QStringLiteral("g3name"));
         QCOMPARE(outcome.quickListCaptions.size(), 24);
         QCOMPARE(outcome.quickListCaptions.at(0), QStringLiteral("a0"));
         QCOMPARE(outcome.quickListCaptions.at(11), QStringLiteral("a11"));
@@ -405,11 +405,11 @@ private slots:
         const LoadOutcome outcome = loadSettings(path, state, look);
 
         QVERIFY(!outcome.recovered);
-        QCOMPARE(state.users[11], (RecipientEntry{QStringLiteral("u11"), QStringLiteral("u11-dest")}));
+        QCOMPARE(state.users[11], (RecipientSlot{QStringLiteral("u11"), QStringLiteral("u11-dest")}));
         QVERIFY(!outcome.quickListCaptions.contains(QStringLiteral("extra")));
         QCOMPARE(outcome.quickListCaptions.size(), 12);
-        QCOMPARE(state.groups[0][0], QStringLiteral("g0name"));
-        QCOMPARE(state.groups[11][1], QStringLiteral("g11members"));
+        QCOMPARE(state.groups[0].caption, QStringLiteral("g0name"));
+        QCOMPARE(state.groups[11].recipients, QStringLiteral("g11members"));
     }
 
     void saveKeepsTheLayoutWhateverTheText()
@@ -418,7 +418,7 @@ private slots:
         const QString path = place(dir, QString());
         AppState state = startState();
         state.senderName = QString::fromUtf8("Zoë 日本\r\nX");
-        state.signWithSenderName = True;
+        state.signWithSenderName = true;
         state.users[0] = {QString::fromUtf8("Peña €"), QStringLiteral("pena")};
         const TextBoxLook look;
         QVERIFY(saveSettings(path, state, look).isEmpty());
@@ -434,8 +434,8 @@ private slots:
         const LoadOutcome outcome = loadSettings(path, again, lookAgain);
         QVERIFY(!outcome.recovered);
         QCOMPARE(again.senderName, QString::fromUtf8("Zoë ?? \nX"));
-        QCOMPARE(again.signWithSenderName, True);
-        QCOMPARE(again.users[0][0], QString::fromUtf8("Peña €"));
+        QCOMPARE(again.signWithSenderName, true);
+        QCOMPARE(again.users[0].caption, QString::fromUtf8("Peña €"));
         QCOMPARE(lookAgain.backColor, look.backColor);
     }
 
@@ -462,8 +462,8 @@ private slots:
 
         RecordingCommandStarter starter;
         Dispatcher dispatcher(state, starter);
-        dispatcher.sendToUser(state.users[0][1], QStringLiteral("hola"));
-        dispatcher.sendToGroup(state.groups[0][1], QStringLiteral("hola"));
+        dispatcher.sendToUser(state.users[0].recipients, QStringLiteral("hola"));
+        dispatcher.sendToGroup(state.groups[0].recipients, QStringLiteral("hola"));
         QCOMPARE(starter.commandLines.size(), 3);
         QVERIFY2(starter.commandLines[0].startsWith(QStringLiteral("net send pe pe \"hola")),
                  qPrintable(starter.commandLines[0]));

@@ -55,10 +55,10 @@ AppState startState()
 void verifyDefaults(const AppState &state)
 {
     QCOMPARE(state.senderName, QStringLiteral("ana"));
-    QCOMPARE(state.signWithSenderName, True);
+    QCOMPARE(state.signWithSenderName, true);
     for (const RecipientList *list : {&state.users, &state.groups})
-        for (const RecipientEntry &row : *list)
-            QCOMPARE(row, (RecipientEntry{kEmptySlotCaption, kEmptySlotCaption}));
+        for (const RecipientSlot &row : *list)
+            QCOMPARE(row, (RecipientSlot{kEmptySlotCaption, kEmptySlotCaption}));
 }
 
 // The message boxes after the greeting, as "title|style|text".
@@ -193,7 +193,7 @@ void TestHostileSettings::unwritableFolder()
     state = startState();
     outcome = loadSettings(good, state, look);
     QVERIFY(outcome.error.isEmpty());
-    QCOMPARE(state.users[2][0], QStringLiteral("Luis"));
+    QCOMPARE(state.users[2].caption, QStringLiteral("Luis"));
     state.senderName = QStringLiteral("otro");
     error = saveSettings(good, state, look);
     QVERIFY2(error.startsWith(QStringLiteral("No se ha podido guardar la configuración en %1: ").arg(shown(good))),
@@ -328,7 +328,7 @@ void TestHostileSettings::fiftyMegabytesOfJunk()
     if (!unit.isEmpty()) {
         QVERIFY(!outcome.recovered);
         QCOMPARE(state.senderName, QStringLiteral("Ana"));
-        QCOMPARE(state.groups[0][1], QStringLiteral("pepe, juan, luis"));
+        QCOMPARE(state.groups[0].recipients, QStringLiteral("pepe, juan, luis"));
         QCOMPARE(outcome.quickListCaptions.size(), bytes.size() / unit.size() * kRecipientSlots);
         QCOMPARE(digest(bytesOf(path)), before);
     } else {

@@ -4,6 +4,7 @@
 #include "ui/programundertest.h"
 
 #include "core/dispatch.h"
+#include "fakes/watchingcommandstarter.h"
 #include "platform/processcommandstarter.h"
 #include "ui/kit/picturebutton.h"
 #include "ui/kit/focusablescrollbar.h"
@@ -72,7 +73,7 @@ QStringList ourChildren()
 }
 
 // The main window with the real process start looking in the given folders.
-struct ProgramWithRealStarter : BasicProgramUnderTest<ProcessCommandStarter> {
+struct ProgramWithRealStarter : BasicProgramUnderTest<WatchingCommandStarter<ProcessCommandStarter>> {
     explicit ProgramWithRealStarter(const QStringList &programFolders,
                                     const QByteArray &settings = settingsText({{"Pepe", "pepe"}, {"Juan", "juan"}},
                                                                               {{"Todos", "pepe, juan, luis"}}))
@@ -159,9 +160,9 @@ void TestManySends::noNetAnywhere()
     QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
 
     QCOMPARE(program.messageBox.calls.size(), 1); // the greeting only
-    QCOMPARE(program.state.lastCommandLine, QStringLiteral("net send luis \"¿Hay alguien?\n\r\n\rana@Brisquel v2.4b\""));
-    QCOMPARE(program.state.historyCount, Integer(1));
-    QCOMPARE(program.state.historyMessages[0], QStringLiteral("¿Hay alguien?"));
+    QCOMPARE(program.starter.commandLines.last(), QStringLiteral("net send luis \"¿Hay alguien?\n\r\n\rana@Brisquel v2.4b\""));
+    QCOMPARE(program.state.history.count(), 1);
+    QCOMPARE(program.state.history.message(0), QStringLiteral("¿Hay alguien?"));
     QVERIFY(scrollBar(form, "historyBar")->isEnabled());
     QCOMPARE(textBox(form, "messageEdit")->text(), QStringLiteral("¿Hay alguien?"));
     QCOMPARE(ourChildren(), QStringList());
@@ -199,7 +200,7 @@ void TestManySends::fiveThousandMembersInOneClick()
     // it and far below 5,000 starts.
     QVERIFY2(clickMs < 1000, qPrintable(QString::number(clickMs)));
     QVERIFY(ourChildren().size() <= Dispatcher::kMaxRunning);
-    QCOMPARE(program.state.historyCount, Integer(1));
+    QCOMPARE(program.state.history.count(), 1);
 
     // Meanwhile the window takes keys.
     QTest::keyClicks(textBox(form, "messageEdit"), QStringLiteral("!"));

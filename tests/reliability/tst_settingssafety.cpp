@@ -485,8 +485,8 @@ void TestSettingsSafety::keepEditsFromOthers()
         QCOMPARE(saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look), QString());
 
         const Loaded after = load(path);
-        QCOMPARE(after.state.users[5], (RecipientEntry{QStringLiteral("Colega"), QStringLiteral("colega")}));
-        QCOMPARE(after.state.groups[0][1], QStringLiteral("u0, colega"));
+        QCOMPARE(after.state.users[5], (RecipientSlot{QStringLiteral("Colega"), QStringLiteral("colega")}));
+        QCOMPARE(after.state.groups[0].recipients, QStringLiteral("u0, colega"));
         QCOMPARE(after.state.senderName, QStringLiteral("Ana María"));
     }
 
@@ -496,7 +496,7 @@ void TestSettingsSafety::keepEditsFromOthers()
         Loaded loaded = load(path);
         Loaded second = load(path);
         second.state.senderName = QStringLiteral("Segunda copia");
-        second.state.signWithSenderName = False;
+        second.state.signWithSenderName = false;
         QCOMPARE(saveSettingsAtExit(path, second.outcome.baseline, second.state, second.look), QString());
 
         loaded.look.fontName = QStringLiteral("Liberation Mono");
@@ -505,11 +505,11 @@ void TestSettingsSafety::keepEditsFromOthers()
 
         const Loaded after = load(path);
         QCOMPARE(after.state.senderName, QStringLiteral("Segunda copia"));
-        QCOMPARE(after.state.signWithSenderName, False);
+        QCOMPARE(after.state.signWithSenderName, false);
         QCOMPARE(after.look.fontName, QStringLiteral("Liberation Mono"));
         QCOMPARE(after.look.backColor, 0x00FFFF);
         QCOMPARE(after.look.foreColor, start.look.foreColor);
-        QCOMPARE(after.state.users[5][0], QStringLiteral("Colega"));
+        QCOMPARE(after.state.users[5].caption, QStringLiteral("Colega"));
     }
 
     // The file was spoiled meanwhile: a run with changes says it keeps out,
@@ -542,7 +542,7 @@ void TestSettingsSafety::keepEditsFromOthers()
         QCOMPARE(saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look), QString());
         const Loaded after = load(path);
         QCOMPARE(after.look.bold, start.look.bold);
-        QCOMPARE(after.state.users[7][0], QStringLiteral("Otra"));
+        QCOMPARE(after.state.users[7].caption, QStringLiteral("Otra"));
     }
 
     // Deleted meanwhile: the run's picture is written again.

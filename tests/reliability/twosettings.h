@@ -17,7 +17,7 @@ inline Settings settingsA()
     Settings a;
     a.state.loginName = QStringLiteral("ana");
     a.state.senderName = QStringLiteral("Ana");
-    a.state.signWithSenderName = True;
+    a.state.signWithSenderName = true;
     for (int i = 0; i < kRecipientSlots; ++i) {
         a.state.users[i] = {QStringLiteral("Usuario %1").arg(i), QStringLiteral("u%1").arg(i)};
         a.state.groups[i] = {kEmptySlotCaption, kEmptySlotCaption};
@@ -30,7 +30,7 @@ inline Settings settingsB()
     Settings b;
     b.state.loginName = QStringLiteral("bernardo");
     b.state.senderName = QStringLiteral("Bernardo Ñúñez, contabilidad");
-    b.state.signWithSenderName = False;
+    b.state.signWithSenderName = false;
     b.look.fontName = QStringLiteral("Liberation Serif");
     b.look.bold = true;
     b.look.size = 12.75f;

@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 
+#include "core/programtitle.h"
 #include "ui/art/pictures.h"
 #include "platform/trayicon.h"
 #include "ui/appwindows.h"
@@ -41,7 +42,7 @@ MainWindow::MainWindow(AppWindows &windows)
     , m_state(windows.state())
     , m_services(windows.services())
 {
-    setWindowTitle(QStringLiteral("Brisquel v2.4b"));
+    setWindowTitle(kProgramTitle);
     setWindowIcon(art::windowIcon());
     // Minimisable and closable; never resized nor maximised by the user.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint

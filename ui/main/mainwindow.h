@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/appstate.h"
+#include "core/pulse.h"
 #include "core/settingsfile.h"
 #include "core/textboxlook.h"
 #include "core/vbtypes.h"
@@ -145,6 +146,9 @@ private:
     SettingsBaseline m_settingsBaseline;
     // Minimised behind the tray icon, off the taskbar.
     bool m_inTray = false;
+    // The control panel has slid into view.
+    bool m_panelOpen = false;
+    GlyphPulse m_glyphPulse;
 };
 
 } // namespace brisquel

@@ -10,13 +10,7 @@ namespace brisquel {
 
 void MainWindow::onMessageChanged()
 {
-    const int budget = messageBudget(m_state);
-    const QString text = messageEdit->text();
-    // Also at exactly the budget, where it changes nothing and so runs
-    // nothing; a real cut runs this handler once more, nested.
-    if (text.size() >= budget)
-        messageEdit->setText(text.left(budget));
-    m_state.lettersLeft = Integer(budget - messageEdit->length());
+    applyBudget(m_state, *messageEdit);
     setWindowTitle(budgetCaption(m_state.lettersLeft, messageEdit->length() == 0));
 }
 

@@ -2,6 +2,7 @@
 // the main window.
 #include "mainwindow.h"
 
+#include "core/programtitle.h"
 #include "platform/commondialog.h"
 #include "platform/messagebox.h"
 #include "ui/appwindows.h"
@@ -37,7 +38,7 @@ void MainWindow::togglePanel()
     static constexpr int kPanelWidth = 1500;
     static constexpr int kStep = 10;
     const int start = qRound(widthTwips());
-    const int direction = m_state.panelState > 0 ? 1 : -1;
+    const int direction = m_panelOpen ? -1 : 1;
     // Each step is painted at once, and no other event is handled until the
     // slide is over: nothing ever sees a half-open panel.
     for (int i = 0; i <= kPanelWidth; i += kStep) {
@@ -51,7 +52,7 @@ void MainWindow::togglePanel()
         panelButton->setText(QStringLiteral("&Configuración"));
         panelButton->setToolTip(QStringLiteral("Pulsa para abrir el panel de control"));
     }
-    m_state.panelState = Integer(-m_state.panelState);
+    m_panelOpen = !m_panelOpen;
     messageEdit->setFocus();
 }
 

@@ -21,16 +21,16 @@ const QString kGroupPrefix = QStringLiteral("Pulsa el botón para enviar el mens
 void MainWindow::fillBank(const RecipientList &list, const QString &tooltipPrefix)
 {
     for (int i = 0; i < kRecipientSlots; ++i) {
-        recipientButtons[i]->setText(list[i][0]);
+        recipientButtons[i]->setText(list[i].caption);
         recipientButtons[i]->setToolTip(tooltipPrefix + recipientButtons[i]->text());
     }
     for (int i = 0; i < kRecipientSlots; ++i)
-        recipientButtons[i]->setEnabled(list[i][0] != kEmptySlotCaption);
+        recipientButtons[i]->setEnabled(list[i].caption != kEmptySlotCaption);
 }
 
 void MainWindow::onModeClicked()
 {
-    if (m_state.recipientMode > 0) {
+    if (m_state.recipientMode == RecipientMode::Users) {
         fillBank(m_state.groups, kGroupPrefix);
         modeButton->setText(QStringLiteral("&Usuarios"));
         modeButton->setToolTip(QStringLiteral("Pulsa para cambiar al modo USUARIOS"));
@@ -41,17 +41,18 @@ void MainWindow::onModeClicked()
         modeButton->setToolTip(QStringLiteral("Pulsa para cambiar al modo GRUPOS"));
         modeButton->setPicture(groupModePicture->pixmap());
     }
-    m_state.recipientMode = Integer(-m_state.recipientMode);
+    m_state.recipientMode =
+        m_state.recipientMode == RecipientMode::Users ? RecipientMode::Groups : RecipientMode::Users;
     messageEdit->setFocus();
 }
 
 void MainWindow::onRecipientClicked(int slot)
 {
     const QString message = messageEdit->text();
-    if (m_state.recipientMode < 0)
-        m_windows.dispatcher().sendToGroup(m_state.groups[slot][1], message);
+    if (m_state.recipientMode == RecipientMode::Groups)
+        m_windows.dispatcher().sendToGroup(m_state.groups[slot].recipients, message);
     else
-        m_windows.dispatcher().sendToUser(m_state.users[slot][1], message);
+        m_windows.dispatcher().sendToUser(m_state.users[slot].recipients, message);
     showHistoryGrown();
     messageEdit->setFocus();
 }
@@ -69,7 +70,7 @@ void MainWindow::sendToTypedRecipients(const QString &recipients)
 
 void MainWindow::showHistoryGrown()
 {
-    historyBar->setMaximumFromZero(m_state.historyCount);
+    historyBar->setMaximumFromZero(m_state.history.count());
     if (!historyBar->isEnabled())
         historyBar->setEnabled(true);
 }
@@ -84,16 +85,16 @@ void MainWindow::onControlKey(Integer &key)
 void MainWindow::escReset()
 {
     messageEdit->setText(QString());
-    historyBar->setMaximumFromZero(m_state.historyCount);
-    historyBar->setValue(m_state.historyCount);
+    historyBar->setMaximumFromZero(m_state.history.count());
+    historyBar->setValue(m_state.history.count());
 }
 
 void MainWindow::onHistoryBarChanged()
 {
     const int v = historyBar->value();
-    messageEdit->setText(m_state.historyMessages[v]);
+    messageEdit->setText(m_state.history.message(v));
     historyLabel->setText(QStringLiteral("Mensaje nº") + numberText(qint32(v + 1)));
-    m_state.historyPosition = Integer(v);
+    m_state.history.browseTo(v);
 }
 
 } // namespace brisquel

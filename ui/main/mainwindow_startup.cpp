@@ -1,6 +1,7 @@
 // Start-up, the settings file and shutdown of the main window.
 #include "mainwindow.h"
 
+#include "core/programtitle.h"
 #include "core/settingsfile.h"
 #include "platform/commondialog.h"
 #include "platform/readloginname.h"
@@ -45,12 +46,11 @@ bool MainWindow::load()
     messageEdit->setText(QString());
     historyBar->setEnabled(false);
 
-    m_state.lettersLeft = 850;
-    m_state.historyCount = 0;
-    m_state.glyphLevel = 120;
-    m_state.glyphStep = 5;
-    m_state.panelState = 1;
-    m_state.recipientMode = 1;
+    m_state.lettersLeft = kFullBudget;
+    m_state.history = History();
+    m_glyphPulse = GlyphPulse();
+    m_panelOpen = false;
+    m_state.recipientMode = RecipientMode::Users;
 
     loadSettingsFile();
 
@@ -94,9 +94,9 @@ void MainWindow::loadSettingsFile()
     m_windows.quickMessageStrip().addUserCaptions(outcome.quickListCaptions);
 
     for (int i = 0; i < kRecipientSlots; ++i)
-        recipientButtons[i]->setText(m_state.users[i][0]);
+        recipientButtons[i]->setText(m_state.users[i].caption);
     for (int i = 0; i < kRecipientSlots; ++i) {
-        if (m_state.users[i][0] == kEmptySlotCaption)
+        if (m_state.users[i].caption == kEmptySlotCaption)
             recipientButtons[i]->setEnabled(false);
     }
 
@@ -114,7 +114,7 @@ void MainWindow::saveSettingsFile()
 {
     const QString error = saveSettingsAtExit(m_services.settingsPath, m_settingsBaseline, m_state, look());
     if (!error.isEmpty())
-        m_services.messageBox.show(error, vbOKOnly + vbExclamation, QStringLiteral("Brisquel v2.4b"));
+        m_services.messageBox.show(error, vbOKOnly + vbExclamation, kProgramTitle);
 }
 
 void MainWindow::saveAtSessionEnd()
@@ -125,7 +125,7 @@ void MainWindow::saveAtSessionEnd()
 
 void MainWindow::showLoadProblem(const QString &message)
 {
-    m_services.messageBox.show(message, vbOKOnly + vbExclamation, QStringLiteral("Brisquel v2.4b"));
+    m_services.messageBox.show(message, vbOKOnly + vbExclamation, kProgramTitle);
 }
 
 void MainWindow::unload()

@@ -1,7 +1,7 @@
 // Minimising to the tray, the tray menu and the glyph's colour pulse.
 #include "mainwindow.h"
 
-#include "core/pulse.h"
+#include "core/programtitle.h"
 #include "ui/art/pictures.h"
 #include "ui/appwindows.h"
 #include "ui/kit/showmodal.h"
@@ -15,11 +15,6 @@
 #include <QMenu>
 
 namespace brisquel {
-
-namespace {
-// Not the caption: the tray tip has no final "b".
-const QString kTrayTip = QStringLiteral("Brisquel v2.4");
-} // namespace
 
 void MainWindow::onSizeOrStateChanged()
 {
@@ -101,7 +96,7 @@ void MainWindow::openQuickMessage()
 
 void MainWindow::onPulseTick()
 {
-    bannerGlyph->setTextColor(pulseTick(m_state));
+    bannerGlyph->setTextColor(m_glyphPulse.tick());
     // Lets whatever is pending run before the next tick.
     QCoreApplication::processEvents();
 }

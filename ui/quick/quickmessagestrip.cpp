@@ -79,11 +79,7 @@ void QuickMessageStrip::startNewMessage()
 
 void QuickMessageStrip::onMessageChanged()
 {
-    AppState &state = m_windows.state();
-    const int limit = messageBudget(state);
-    if (messageEdit->length() >= limit)
-        messageEdit->setText(messageEdit->text().left(limit));
-    state.lettersLeft = Integer(limit - messageEdit->length());
+    applyBudget(m_windows.state(), *messageEdit);
 }
 
 void QuickMessageStrip::onUserPicked()
@@ -92,7 +88,7 @@ void QuickMessageStrip::onUserPicked()
     // Entries past the twelfth (a settings file listing its users twice)
     // have no user slot behind them.
     if (i >= 0 && i < kRecipientSlots)
-        m_windows.dispatcher().sendToUser(m_windows.state().users[i][1], messageEdit->text());
+        m_windows.dispatcher().sendToUser(m_windows.state().users[i].recipients, messageEdit->text());
     hide();
 }
 

@@ -38,10 +38,10 @@ void SenderNameDialog::onAccepted()
     const QString name = entryEdit->text();
     if (!name.isEmpty()) {
         state.senderName = name;
-        state.signWithSenderName = True;
+        state.signWithSenderName = true;
     } else {
         state.senderName = state.loginName;
-        state.signWithSenderName = False;
+        state.signWithSenderName = false;
     }
 }
 

@@ -117,7 +117,7 @@ void TestDeliveryNotice::balloonWhileInTheTrayAndMissingNetOnce()
     w.program.starter.finishPending(missing);
     QCOMPARE(tray.messages.size(), 2);
     // The message still entered the history, as every send does.
-    QCOMPARE(w.program.state.historyCount, Integer(2));
+    QCOMPARE(w.program.state.history.count(), 2);
 
     // A tray that draws no balloons: the notice comes as the small window.
     tray.balloons = false;

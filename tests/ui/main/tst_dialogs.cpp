@@ -205,10 +205,10 @@ void TestDialogs::senderNameSetsTheSignatureAndBudget()
         QTest::keyClick(focused(), Qt::Key_Return);
     });
     QCOMPARE(w.program.state.senderName, QStringLiteral("Eva"));
-    QCOMPARE(w.program.state.signWithSenderName, True);
+    QCOMPARE(w.program.state.signWithSenderName, true);
     QTRY_VERIFY(focusIsIn(textBox(form, "messageEdit")));
     typeText(QStringLiteral("x"));
-    QCOMPARE(w.program.state.lettersLeft, Integer(846));
+    QCOMPARE(w.program.state.lettersLeft, 846);
     QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
     QCOMPARE(w.program.starter.commandLines.last(),
              QStringLiteral("net send pepe \"x\n\r\n\rEva@Brisquel v2.4b\""));
@@ -227,7 +227,7 @@ void TestDialogs::senderNameSetsTheSignatureAndBudget()
         QTest::mouseClick(button(dialog, "acceptButton"), Qt::LeftButton);
     });
     QCOMPARE(w.program.state.senderName, QStringLiteral("ana"));
-    QCOMPARE(w.program.state.signWithSenderName, False);
+    QCOMPARE(w.program.state.signWithSenderName, false);
     QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
     QCOMPARE(w.program.starter.commandLines.last(),
              QStringLiteral("net send pepe \"x\n\r\n\r[Brisquel v2.4b]\""));

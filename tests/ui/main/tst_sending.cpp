@@ -119,7 +119,7 @@ void TestSending::historyPagesBackAndResendsWithoutRecording()
         QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
         QTest::keyClick(focused(), Qt::Key_Escape);
     }
-    QCOMPARE(w.program.state.historyCount, Integer(3));
+    QCOMPARE(w.program.state.history.count(), 3);
     QCOMPARE(colorLabel(form, "historyLabel")->text(), QStringLiteral("Mensaje nº 4"));
 
     const QStringList expected{"tres", "dos", "uno"};
@@ -135,7 +135,7 @@ void TestSending::historyPagesBackAndResendsWithoutRecording()
     typeText(QStringLiteral("!"));
     QTest::mouseClick(recipientButton(form, 2), Qt::LeftButton);
     QCOMPARE(w.program.starter.commandLines.last(), QStringLiteral("net send luis \"uno!") + kSigned);
-    QCOMPARE(w.program.state.historyCount, Integer(3));
+    QCOMPARE(w.program.state.history.count(), 3);
     QCOMPARE(scrollBar(form, "historyBar")->maximum(), 3);
 
     // Esc on the bar goes back to the end: an empty message, recorded again.
@@ -144,7 +144,7 @@ void TestSending::historyPagesBackAndResendsWithoutRecording()
     QCOMPARE(scrollBar(form, "historyBar")->value(), 3);
     typeText(QStringLiteral("cuatro"));
     QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
-    QCOMPARE(w.program.state.historyCount, Integer(4));
+    QCOMPARE(w.program.state.history.count(), 4);
 }
 
 void TestSending::budgetCountsDownAndRefusesKeys()
@@ -157,7 +157,7 @@ void TestSending::budgetCountsDownAndRefusesKeys()
     QCOMPARE(form.windowTitle(), QStringLiteral("Brisquel v2.4b - Queda 1 letra..."));
     typeText(QStringLiteral("c"));
     QCOMPARE(form.windowTitle(), QStringLiteral("Brisquel v2.4b - Quedan 0 letras..."));
-    QCOMPARE(w.program.state.lettersLeft, Integer(0));
+    QCOMPARE(w.program.state.lettersLeft, 0);
 
     typeText(QStringLiteral("d7"));
     QTest::keyClick(focused(), Qt::Key_Return);
@@ -172,7 +172,7 @@ void TestSending::budgetCountsDownAndRefusesKeys()
     QTest::keyClick(focused(), Qt::Key_Escape);
     QCOMPARE(textBox(form, "messageEdit")->text(), QString());
     QCOMPARE(form.windowTitle(), QStringLiteral("Brisquel v2.4b"));
-    QCOMPARE(w.program.state.lettersLeft, Integer(850));
+    QCOMPARE(w.program.state.lettersLeft, 850);
 }
 
 void TestSending::pastesAndEnterAreCutToTheBudget()
@@ -181,7 +181,7 @@ void TestSending::pastesAndEnterAreCutToTheBudget()
     MainWindow &form = w.form;
     pasteText(QString(1000, QLatin1Char('x')));
     QCOMPARE(textBox(form, "messageEdit")->length(), 850);
-    QCOMPARE(w.program.state.lettersLeft, Integer(0));
+    QCOMPARE(w.program.state.lettersLeft, 0);
 
     // With one letter left, Enter's two characters do not both fit.
     QTest::keyClick(focused(), Qt::Key_Escape);
@@ -189,12 +189,12 @@ void TestSending::pastesAndEnterAreCutToTheBudget()
     QTest::keyClick(focused(), Qt::Key_Return);
     QCOMPARE(textBox(form, "messageEdit")->length(), 850);
     QCOMPARE(textBox(form, "messageEdit")->text().right(2), QStringLiteral("y\r"));
-    QCOMPARE(w.program.state.lettersLeft, Integer(0));
+    QCOMPARE(w.program.state.lettersLeft, 0);
     QVERIFY(w.program.starter.commandLines.isEmpty());
 
     // A three-letter sender name signed into messages takes three letters.
     QTest::keyClick(focused(), Qt::Key_Escape);
-    w.program.state.signWithSenderName = True;
+    w.program.state.signWithSenderName = true;
     w.program.state.senderName = QStringLiteral("Ana");
     pasteText(QString(900, QLatin1Char('z')));
     QCOMPARE(textBox(form, "messageEdit")->length(), 847);
@@ -219,7 +219,7 @@ void TestSending::overlongSenderNameLeavesNoRoom()
     MainWindow &form = w.form;
     typeText(QStringLiteral("hola"));
     QCOMPARE(textBox(form, "messageEdit")->text(), QString());
-    QCOMPARE(w.program.state.lettersLeft, Integer(0));
+    QCOMPARE(w.program.state.lettersLeft, 0);
     QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
     QCOMPARE(w.program.starter.commandLines.size(), 1);
 }

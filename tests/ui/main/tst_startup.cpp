@@ -83,7 +83,7 @@ void TestStartup::firstRunWritesDefaultsAndDisablesTheBank()
     QCOMPARE(lines[13], QByteArray("...\r"));
 
     QCOMPARE(program.state.senderName, QStringLiteral("ana"));
-    QCOMPARE(program.state.signWithSenderName, True);
+    QCOMPARE(program.state.signWithSenderName, true);
     for (int i = 0; i < 12; ++i) {
         QCOMPARE(recipientButton(form, i)->text(), QStringLiteral("..."));
         QVERIFY(!recipientButton(form, i)->isEnabled());

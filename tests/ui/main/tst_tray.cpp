@@ -137,7 +137,7 @@ void TestTray::quickMessageSendsToTheChosenUser()
     QCOMPARE(w.program.starter.commandLines,
              QStringList{QStringLiteral("net send pepe \"hola\n\r\n\rana@Brisquel v2.4b\"")});
     QVERIFY(!quick.isVisible());
-    QCOMPARE(w.program.state.historyCount, Integer(1));
+    QCOMPARE(w.program.state.history.count(), 1);
     // The main window's history catches up only at its next send or Esc.
     QVERIFY(!scrollBar(w.form, "historyBar")->isEnabled());
     QCOMPARE(scrollBar(w.form, "historyBar")->maximum(), 0);
@@ -149,7 +149,7 @@ void TestTray::quickMessageSendsToTheChosenUser()
         QTest::keyClick(focused(), Qt::Key_C, Qt::AltModifier); // "&Cancelar"
     });
     QCOMPARE(w.program.starter.commandLines.size(), 1);
-    QCOMPARE(w.program.state.historyCount, Integer(1));
+    QCOMPARE(w.program.state.history.count(), 1);
 
     // Esc in the main window's box.
     QTest::keyClick(textBox(w.form, "messageEdit"), Qt::Key_Escape);
@@ -164,16 +164,16 @@ void TestTray::quickMessageKeepsTheSharedBudget()
         QApplication::clipboard()->setText(QString(900, QLatin1Char('q')));
         QTest::keyClick(focused(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(textBox(quick, "messageEdit")->length(), 800);
-        QCOMPARE(w.program.state.lettersLeft, Integer(50));
+        QCOMPARE(w.program.state.lettersLeft, 50);
         QTest::mouseClick(button(quick, "cancelButton"), Qt::LeftButton);
     });
 
-    w.program.state.signWithSenderName = True;
+    w.program.state.signWithSenderName = true;
     w.program.state.senderName = QString(60, QLatin1Char('r'));
     openQuickMessage(w, [&] {
         QTest::keyClick(focused(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(textBox(quick, "messageEdit")->length(), 790);
-        QCOMPARE(w.program.state.lettersLeft, Integer(0));
+        QCOMPARE(w.program.state.lettersLeft, 0);
         QTest::mouseClick(button(quick, "cancelButton"), Qt::LeftButton);
     });
     QVERIFY(w.program.starter.commandLines.isEmpty());
@@ -190,7 +190,7 @@ void TestTray::quickListPastTheTwelfthEntrySendsNothing()
     });
     QVERIFY(!quick.isVisible());
     QVERIFY(w.program.starter.commandLines.isEmpty());
-    QCOMPARE(w.program.state.historyCount, Integer(0));
+    QCOMPARE(w.program.state.history.count(), 0);
 
     // Entry 0 stands for slot 0, whose latest section says Eva.
     openQuickMessage(w, [&] { QTest::keyClick(comboBox(quick, "userCombo"), Qt::Key_Home); });

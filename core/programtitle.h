@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace brisquel {
+
+// The program's name as the main window's caption, its message boxes and
+// the signature of every message carry it.
+inline const QString kProgramTitle = QStringLiteral("Brisquel v2.4b");
+// Title of the greeting and the about box.
+inline const QString kVersionTitle = QStringLiteral("Brisquel v2.4b rev 10");
+// The tray icon's tip: it has no final "b".
+inline const QString kTrayTip = QStringLiteral("Brisquel v2.4");
+
+} // namespace brisquel
