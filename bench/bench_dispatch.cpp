@@ -10,7 +10,7 @@
 #include "core/settingsfile.h"
 #include "fakes/scriptedmessagebox.h"
 #include "platform/processcommandstarter.h"
-#include "platform/qtcommondialog.h"
+#include "platform/qtfontandcolordialogs.h"
 #include "platform/qtscreenmetrics.h"
 #include "platform/qttrayicon.h"
 #include "platform/systemloginname.h"
@@ -165,9 +165,9 @@ int main(int argc, char *argv[])
     brisquel::ScriptedMessageBox messageBox({brisquel::vbYes});
     brisquel::SystemLoginName loginName;
     brisquel::ProcessCommandStarter starter({folder.path()});
-    brisquel::QtCommonDialog commonDialog;
+    brisquel::QtFontAndColorDialogs fontAndColorDialogs;
     brisquel::QtTrayIcon tray;
-    brisquel::Services services{screen, messageBox, loginName, starter, commonDialog, tray, [] {}};
+    brisquel::Services services{screen, messageBox, loginName, starter, fontAndColorDialogs, tray, [] {}};
     services.settingsPath = folder.filePath(QStringLiteral("brisquel.ini"));
     brisquel::AppState state;
     brisquel::AppWindows windows(state, services);

@@ -6,7 +6,7 @@
 #include "core/appstate.h"
 #include "fakes/scriptedmessagebox.h"
 #include "platform/processcommandstarter.h"
-#include "platform/qtcommondialog.h"
+#include "platform/qtfontandcolordialogs.h"
 #include "platform/qtscreenmetrics.h"
 #include "platform/qttrayicon.h"
 #include "platform/systemloginname.h"
@@ -34,9 +34,9 @@ int main(int argc, char *argv[])
     brisquel::ScriptedMessageBox messageBox({brisquel::vbYes});
     brisquel::SystemLoginName loginName;
     brisquel::ProcessCommandStarter starter;
-    brisquel::QtCommonDialog commonDialog;
+    brisquel::QtFontAndColorDialogs fontAndColorDialogs;
     brisquel::QtTrayIcon tray;
-    brisquel::Services services{screen, messageBox, loginName, starter, commonDialog, tray,
+    brisquel::Services services{screen, messageBox, loginName, starter, fontAndColorDialogs, tray,
                                 [] { QCoreApplication::exit(0); }};
 
     brisquel::AppState state;

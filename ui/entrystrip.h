@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/vbtypes.h"
 #include "ui/dialogstrip.h"
 
 #include <QPixmap>
@@ -51,7 +50,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void onEntryKey(Integer &key);
+    void onEntryKey(int &key);
     void selectAllOnFocus();
 };
 

@@ -93,12 +93,12 @@ public:
     void onModeClicked();
     void onHistoryBarChanged();
     void onMessageChanged();
-    void onMessageKey(Integer &key);
+    void onMessageKey(int &key);
     // Esc on any control but the message box starts a fresh message; every
     // key there sends the focus back to the message box.
-    void onControlKey(Integer &key);
-    void onUnclaimedKey(Integer &key) override;
-    void onMinimizeCheckKey(Integer &key);
+    void onControlKey(int &key);
+    void onUnclaimedKey(int &key) override;
+    void onMinimizeCheckKey(int &key);
     void onQuitChosen();
 
     void openRecipientDialog();

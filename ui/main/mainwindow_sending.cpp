@@ -8,6 +8,7 @@
 #include "ui/kit/colorlabel.h"
 #include "ui/kit/focusablescrollbar.h"
 #include "ui/kit/exacttextbox.h"
+#include "ui/kit/keycodes.h"
 
 #include <QLabel>
 
@@ -58,9 +59,9 @@ void MainWindow::onRecipientClicked(int slot)
     messageEdit->setFocus();
 }
 
-void MainWindow::onControlKey(Integer &key)
+void MainWindow::onControlKey(int &key)
 {
-    if (key == 27)
+    if (key == KeyCode::Escape)
         escReset();
     messageEdit->setFocus();
 }

@@ -2,7 +2,6 @@
 #include "mainwindow.h"
 
 #include "core/settingsfile.h"
-#include "platform/commondialog.h"
 #include "platform/readloginname.h"
 #include "platform/messagebox.h"
 #include "ui/appwindows.h"
@@ -63,15 +62,6 @@ bool MainWindow::load()
     backgroundColorButton->setToolTip(QStringLiteral("Pulsa el botón para seleccionar el fondo del texto"));
     senderNameButton->setToolTip(QStringLiteral("Pulsa para más información"));
     modeButton->setToolTip(QStringLiteral("Pulsa para cambiar al modo GRUPOS"));
-
-    // The font dialog opens on the font in use.
-    CommonDialog &dialog = m_services.commonDialog;
-    dialog.FontName = messageEdit->fontName();
-    dialog.FontBold = messageEdit->fontBold();
-    dialog.FontItalic = messageEdit->fontItalic();
-    dialog.FontSize = messageEdit->fontSize();
-    dialog.FontStrikethru = messageEdit->fontStrikeOut();
-    dialog.FontUnderline = messageEdit->fontUnderline();
 
     // The window opens ready to type: the message box, first in the tab
     // order, has the focus.

@@ -145,25 +145,24 @@ void TestDialogs::appearanceDialogsChangeTheBoxUnlessCancelled()
 {
     StartedProgram w(threeUsersAndAGroup());
     MainWindow &form = w.form;
-    ScriptedCommonDialog &dialog = w.program.commonDialog;
+    ScriptedFontAndColorDialogs &dialog = w.program.fontAndColorDialogs;
     const qint32 fore = form.messageEdit->textColor();
     const qint32 back = form.messageEdit->backgroundColor();
 
     dialog.colors = {std::nullopt, 0x0000FF, 0x00FF00};
     QTest::mouseClick(form.textColorButton, Qt::LeftButton); // cancelled
     QCOMPARE(form.messageEdit->textColor(), fore);
-    QVERIFY(dialog.CancelError);
     QVERIFY(focusIsIn(form.messageEdit));
     QTest::mouseClick(form.textColorButton, Qt::LeftButton);
     QCOMPARE(form.messageEdit->textColor(), qint32(0x0000FF));
     QCOMPARE(form.messageEdit->backgroundColor(), back);
     QTest::mouseClick(form.backgroundColorButton, Qt::LeftButton);
+    QCOMPARE(dialog.openedOnColor, back);
     QCOMPARE(form.messageEdit->backgroundColor(), qint32(0x00FF00));
 
     const QString fontBefore = form.messageEdit->fontName();
     dialog.fonts = {std::nullopt};
     QTest::mouseClick(form.fontButton, Qt::LeftButton);
-    QCOMPARE(dialog.Flags, 1);
     QCOMPARE(dialog.openedOnFont, fontBefore);
     QCOMPARE(form.messageEdit->fontName(), fontBefore);
 }
@@ -173,7 +172,7 @@ void TestDialogs::chosenFontComesBackAtTheNextStart()
     QByteArray saved;
     {
         StartedProgram w(threeUsersAndAGroup());
-        w.program.commonDialog.fonts = {ScriptedCommonDialog::FontChoice{"DejaVu Serif", true, false, 14.0f}};
+        w.program.fontAndColorDialogs.fonts = {FontChoice{"DejaVu Serif", true, false, 14.0f}};
         QTest::mouseClick(w.form.fontButton, Qt::LeftButton);
         QCOMPARE(w.form.messageEdit->fontName(), QStringLiteral("DejaVu Serif"));
         QVERIFY(w.form.messageEdit->fontBold());
@@ -185,7 +184,8 @@ void TestDialogs::chosenFontComesBackAtTheNextStart()
     QCOMPARE(next.form.messageEdit->fontName(), QStringLiteral("DejaVu Serif"));
     QVERIFY(next.form.messageEdit->fontBold());
     QCOMPARE(next.form.messageEdit->fontSize(), 14.0f);
-    QCOMPARE(next.program.commonDialog.FontName, QStringLiteral("DejaVu Serif"));
+    QTest::mouseClick(next.form.fontButton, Qt::LeftButton); // cancelled: the script is empty
+    QCOMPARE(next.program.fontAndColorDialogs.openedOnFont, QStringLiteral("DejaVu Serif"));
 }
 
 void TestDialogs::senderNameSetsTheSignatureAndBudget()
