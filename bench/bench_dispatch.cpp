@@ -162,7 +162,7 @@ int main(int argc, char *argv[])
     }
 
     brisquel::QtScreenMetrics screen;
-    brisquel::ScriptedMessageBox messageBox({brisquel::vbYes});
+    brisquel::ScriptedMessageBox messageBox({brisquel::MessageBox::Answer::Yes});
     brisquel::SystemLoginName loginName;
     brisquel::ProcessCommandStarter starter({folder.path()});
     brisquel::QtFontAndColorDialogs fontAndColorDialogs;

@@ -31,7 +31,7 @@ int main(int argc, char *argv[])
         QApplication::installTranslator(&qtSpanish);
 
     brisquel::QtScreenMetrics screen;
-    brisquel::ScriptedMessageBox messageBox({brisquel::vbYes});
+    brisquel::ScriptedMessageBox messageBox({brisquel::MessageBox::Answer::Yes});
     brisquel::SystemLoginName loginName;
     brisquel::ProcessCommandStarter starter;
     brisquel::QtFontAndColorDialogs fontAndColorDialogs;

@@ -48,7 +48,7 @@ struct BasicProgramUnderTest {
 
     QTemporaryDir dir;
     FakeScreenMetrics screen;
-    ScriptedMessageBox messageBox{{vbYes}};
+    ScriptedMessageBox messageBox{{MessageBox::Answer::Yes}};
     FakeLoginName loginName;
     Starter starter;
     ScriptedFontAndColorDialogs fontAndColorDialogs;

@@ -55,7 +55,7 @@ void MainWindow::showAbout()
     const QString lineEnd = QStringLiteral("\n\r");
     const QString about = QStringLiteral("Brisquel por Velmarox") + lineEnd
         + QStringLiteral("versión BETA no finalizada ") + lineEnd + kMakerLine + lineEnd;
-    m_services.messageBox.show(about, vbInformation, kVersionTitle);
+    m_services.messageBox.show(about, {MessageBox::Buttons::Ok, MessageBox::Icon::Information}, kVersionTitle);
 }
 
 void MainWindow::togglePanel()

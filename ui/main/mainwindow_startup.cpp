@@ -20,6 +20,8 @@ namespace brisquel {
 namespace {
 const QString kLineBreak = QStringLiteral("\n\r");
 const QString kUserTooltip = QStringLiteral("Pulsa el botón para enviar el mensaje a ");
+// A settings file that could not be read or written.
+const MessageBox::Style kProblemStyle{MessageBox::Buttons::Ok, MessageBox::Icon::Warning};
 } // namespace
 
 bool MainWindow::load()
@@ -30,9 +32,11 @@ bool MainWindow::load()
         + QStringLiteral(", una cosita antes de empezar:") + kLineBreak
         + QStringLiteral("Esto es una versión BETA (no finalizada...)") + kLineBreak + kLineBreak + kMakerLine
         + kLineBreak + kLineBreak + QStringLiteral("¿Deseas utilizarla?");
-    const int answer = m_services.messageBox.show(
-        greeting, vbYesNo + vbInformation + vbDefaultButton2 + vbSystemModal, kVersionTitle);
-    if (answer == vbNo) {
+    const MessageBox::Answer answer = m_services.messageBox.show(
+        greeting,
+        {MessageBox::Buttons::YesNo, MessageBox::Icon::Information, MessageBox::NoIsDefault | MessageBox::StaysOnTop},
+        kVersionTitle);
+    if (answer == MessageBox::Answer::No) {
         m_services.endProgram();
         return false;
     }
@@ -104,7 +108,7 @@ void MainWindow::saveSettingsFile()
 {
     const QString error = saveSettingsAtExit(m_services.settingsPath, m_settingsBaseline, m_state, look());
     if (!error.isEmpty())
-        m_services.messageBox.show(error, vbOKOnly + vbExclamation, QStringLiteral("Brisquel v2.4b"));
+        m_services.messageBox.show(error, kProblemStyle, QStringLiteral("Brisquel v2.4b"));
 }
 
 void MainWindow::saveAtSessionEnd()
@@ -115,7 +119,7 @@ void MainWindow::saveAtSessionEnd()
 
 void MainWindow::showLoadProblem(const QString &message)
 {
-    m_services.messageBox.show(message, vbOKOnly + vbExclamation, QStringLiteral("Brisquel v2.4b"));
+    m_services.messageBox.show(message, kProblemStyle, QStringLiteral("Brisquel v2.4b"));
 }
 
 void MainWindow::unload()

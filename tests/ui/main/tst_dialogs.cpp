@@ -239,7 +239,7 @@ void TestDialogs::aboutBoxShowsTheBanner()
     QTest::mouseClick(w.form.aboutButton, Qt::LeftButton);
     const ScriptedMessageBox::Call about = w.program.messageBox.calls.last();
     QCOMPARE(about.title, QStringLiteral("Brisquel v2.4b rev 10"));
-    QCOMPARE(about.style, 64);
+    QCOMPARE(about.style, (MessageBox::Style{MessageBox::Buttons::Ok, MessageBox::Icon::Information}));
     QCOMPARE(about.text, QStringLiteral("Brisquel por Velmarox\n\rversión BETA no finalizada \n\r"
                                         "Hecho por el equipo de Brisquel\n\r"));
     QVERIFY(focusIsIn(w.form.messageEdit));

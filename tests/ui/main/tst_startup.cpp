@@ -69,7 +69,8 @@ void TestStartup::firstRunWritesDefaultsAndDisablesTheBank()
     QCOMPARE(program.messageBox.calls.size(), 1);
     const auto greeting = program.messageBox.calls.first();
     QCOMPARE(greeting.title, QStringLiteral("Brisquel v2.4b rev 10"));
-    QCOMPARE(greeting.style, 4 + 64 + 256 + 4096);
+    QCOMPARE(greeting.style, (MessageBox::Style{MessageBox::Buttons::YesNo, MessageBox::Icon::Information,
+                                                MessageBox::NoIsDefault | MessageBox::StaysOnTop}));
     QVERIFY(greeting.text.startsWith(QStringLiteral(
         "Hola ana, una cosita antes de empezar:\n\rEsto es una versión BETA (no finalizada...)\n\r\n\r")));
     QVERIFY(greeting.text.endsWith(QStringLiteral("\n\r\n\r¿Deseas utilizarla?")));
@@ -100,7 +101,7 @@ void TestStartup::firstRunWritesDefaultsAndDisablesTheBank()
 void TestStartup::declinedGreetingEndsWithoutWriting()
 {
     ProgramUnderTest program;
-    program.messageBox.answers = {vbNo};
+    program.messageBox.answers = {MessageBox::Answer::No};
     MainWindow &form = program.windows.mainWindow();
     QVERIFY(!form.loadedOk());
     QCOMPARE(program.endCalls, 1);
