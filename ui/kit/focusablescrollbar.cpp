@@ -1,6 +1,6 @@
 #include "focusablescrollbar.h"
 
-#include "keycodes.h"
+#include "characterkey.h"
 
 #include <QMetaMethod>
 

@@ -1,7 +1,7 @@
 #include "picturebutton.h"
 
 #include "accelerator.h"
-#include "keycodes.h"
+#include "characterkey.h"
 
 #include <QIcon>
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "twipswindow.h"
 
-#include "keycodes.h"
+#include "characterkey.h"
 #include "twips.h"
 
 #include "platform/screenmetrics.h"

@@ -1,7 +1,7 @@
 #include "wrappingcheckbox.h"
 
 #include "accelerator.h"
-#include "keycodes.h"
+#include "characterkey.h"
 
 #include <QMetaMethod>
 #include <QStyleOptionButton>
