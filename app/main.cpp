@@ -1,7 +1,7 @@
 #include "app/sessionendsaver.h"
 #include "core/appstate.h"
 #include "platform/processcommandstarter.h"
-#include "platform/qtcommondialog.h"
+#include "platform/qtfontandcolordialogs.h"
 #include "platform/qtmessagebox.h"
 #include "platform/qtscreenmetrics.h"
 #include "platform/qttrayicon.h"
@@ -31,9 +31,9 @@ int main(int argc, char *argv[])
     brisquel::QtMessageBox messageBox;
     brisquel::SystemLoginName loginName;
     brisquel::ProcessCommandStarter starter;
-    brisquel::QtCommonDialog commonDialog;
+    brisquel::QtFontAndColorDialogs fontAndColorDialogs;
     brisquel::QtTrayIcon tray;
-    brisquel::Services services{screen, messageBox, loginName, starter, commonDialog, tray,
+    brisquel::Services services{screen, messageBox, loginName, starter, fontAndColorDialogs, tray,
                                 [] { QCoreApplication::exit(0); }};
 
     brisquel::AppState state;

@@ -11,7 +11,7 @@
 #include "fakes/scriptedmessagebox.h"
 #include "fakes/watchingcommandstarter.h"
 #include "platform/processcommandstarter.h"
-#include "platform/qtcommondialog.h"
+#include "platform/qtfontandcolordialogs.h"
 #include "platform/qtscreenmetrics.h"
 #include "platform/qttrayicon.h"
 #include "platform/systemloginname.h"
@@ -164,12 +164,12 @@ int main(int argc, char *argv[])
     }
 
     brisquel::QtScreenMetrics screen;
-    brisquel::ScriptedMessageBox messageBox({brisquel::vbYes});
+    brisquel::ScriptedMessageBox messageBox({brisquel::MessageBox::Answer::Yes});
     brisquel::SystemLoginName loginName;
     brisquel::WatchingCommandStarter<brisquel::ProcessCommandStarter> starter(QStringList{folder.path()});
-    brisquel::QtCommonDialog commonDialog;
+    brisquel::QtFontAndColorDialogs fontAndColorDialogs;
     brisquel::QtTrayIcon tray;
-    brisquel::Services services{screen, messageBox, loginName, starter, commonDialog, tray, [] {}};
+    brisquel::Services services{screen, messageBox, loginName, starter, fontAndColorDialogs, tray, [] {}};
     services.settingsPath = folder.filePath(QStringLiteral("brisquel.ini"));
     brisquel::AppState state;
     brisquel::AppWindows windows(state, services);

@@ -6,7 +6,7 @@
 #include "core/appstate.h"
 #include "fakes/scriptedmessagebox.h"
 #include "platform/processcommandstarter.h"
-#include "platform/qtcommondialog.h"
+#include "platform/qtfontandcolordialogs.h"
 #include "platform/qtscreenmetrics.h"
 #include "platform/qttrayicon.h"
 #include "platform/systemloginname.h"
@@ -31,12 +31,12 @@ int main(int argc, char *argv[])
         QApplication::installTranslator(&qtSpanish);
 
     brisquel::QtScreenMetrics screen;
-    brisquel::ScriptedMessageBox messageBox({brisquel::vbYes});
+    brisquel::ScriptedMessageBox messageBox({brisquel::MessageBox::Answer::Yes});
     brisquel::SystemLoginName loginName;
     brisquel::ProcessCommandStarter starter;
-    brisquel::QtCommonDialog commonDialog;
+    brisquel::QtFontAndColorDialogs fontAndColorDialogs;
     brisquel::QtTrayIcon tray;
-    brisquel::Services services{screen, messageBox, loginName, starter, commonDialog, tray,
+    brisquel::Services services{screen, messageBox, loginName, starter, fontAndColorDialogs, tray,
                                 [] { QCoreApplication::exit(0); }};
 
     brisquel::AppState state;

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "core/storedcolor.h"
+
 #include <QString>
 
 namespace brisquel {
 
 // The message box's font and colours as the settings file keeps them, so the
-// file code can read and write them without any widget. Colours are signed
-// 32-bit values: 0x00BBGGRR for an RGB colour, or the top bit set and a system
-// colour index in the low byte (negative numbers in the file).
+// file code can read and write them without any widget. Colours are stored
+// values (see storedcolor.h).
 struct TextBoxLook {
     QString fontName = QStringLiteral("MS Sans Serif");
     bool bold = false;
@@ -15,8 +16,8 @@ struct TextBoxLook {
     float size = 8.25f; // points
     bool strikethrough = false;
     bool underline = false;
-    qint32 foreColor = qint32(0x80000008u); // system colour: window text
-    qint32 backColor = qint32(0x80000005u); // system colour: window background
+    qint32 foreColor = storedSystemColor(SystemColor::WindowText);
+    qint32 backColor = storedSystemColor(SystemColor::WindowBackground);
 };
 
 // What the message box accepts. A value outside these is a failure of the
@@ -28,15 +29,6 @@ inline bool acceptsFontName(const QString &name) { return !name.isEmpty(); }
 //   this also turns away infinities and NaN;
 inline constexpr float kMaxFontSize = 2160.0f;
 inline bool acceptsFontSize(float size) { return size > 0.0f && size <= kMaxFontSize; }
-
-// - an RGB colour 0 to 0xFFFFFF, or a system colour 0x80000000 to 0x80000018
-//   (the 25 system colour indices 0 to 24).
-inline constexpr qint32 kFirstSystemColor = qint32(0x80000000u);
-inline constexpr qint32 kLastSystemColor = qint32(0x80000018u);
-inline bool acceptsColor(qint32 color)
-{
-    return (color >= 0 && color <= 0xFFFFFF) ||
-           (color >= kFirstSystemColor && color <= kLastSystemColor);
-}
+// - a colour acceptsColor() takes (storedcolor.h).
 
 } // namespace brisquel

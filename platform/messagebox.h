@@ -1,32 +1,37 @@
 #pragma once
 
+#include <QFlags>
 #include <QString>
 
 namespace brisquel {
 
-// Style codes of a message box, added together: one button set, one icon,
-// the default button and the modality.
-inline constexpr int vbOKOnly = 0;
-inline constexpr int vbYesNo = 4;
-inline constexpr int vbCritical = 16;
-inline constexpr int vbQuestion = 32;
-inline constexpr int vbExclamation = 48;
-inline constexpr int vbInformation = 64;
-inline constexpr int vbDefaultButton2 = 256;
-inline constexpr int vbSystemModal = 4096;
-
-// The button pressed.
-inline constexpr int vbOK = 1;
-inline constexpr int vbYes = 6;
-inline constexpr int vbNo = 7;
-
-// A modal message box: shows the text with the buttons, icon, default
-// button and modality of the style, and returns the button pressed.
+// A modal message box: shows the text with the buttons, icon and options
+// asked for, and returns the button pressed.
 class MessageBox
 {
 public:
+    enum class Buttons { Ok, YesNo };
+    enum class Icon { None, Critical, Question, Warning, Information };
+    enum Option {
+        NoOptions = 0x0,
+        NoIsDefault = 0x1, // Enter answers No on a Yes/No box (Yes otherwise)
+        StaysOnTop = 0x2, // above every other window, the program's own or not
+    };
+    Q_DECLARE_FLAGS(Options, Option)
+
+    struct Style {
+        Buttons buttons = Buttons::Ok;
+        Icon icon = Icon::None;
+        Options options = NoOptions;
+        bool operator==(const Style &other) const = default;
+    };
+
+    enum class Answer { Ok, Yes, No };
+
     virtual ~MessageBox() = default;
-    virtual int show(const QString &text, int style, const QString &title) = 0;
+    virtual Answer show(const QString &text, const Style &style, const QString &title) = 0;
 };
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(MessageBox::Options)
 
 } // namespace brisquel

@@ -12,19 +12,16 @@ namespace brisquel {
 
 namespace {
 
-constexpr int kButtonMask = 0x7;
-constexpr int kIconMask = 0x70;
-constexpr int kDefaultMask = 0x300;
-
-QMessageBox::Icon iconFor(int style)
+QMessageBox::Icon iconFor(MessageBox::Icon icon)
 {
-    switch (style & kIconMask) {
-    case vbCritical: return QMessageBox::Critical;
-    case vbQuestion: return QMessageBox::Question;
-    case vbExclamation: return QMessageBox::Warning;
-    case vbInformation: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    switch (icon) {
+    case MessageBox::Icon::None: return QMessageBox::NoIcon;
+    case MessageBox::Icon::Critical: return QMessageBox::Critical;
+    case MessageBox::Icon::Question: return QMessageBox::Question;
+    case MessageBox::Icon::Warning: return QMessageBox::Warning;
+    case MessageBox::Icon::Information: return QMessageBox::Information;
     }
+    return QMessageBox::NoIcon;
 }
 
 // The program ends its lines with LF then CR; a label would show the CR as
@@ -68,9 +65,9 @@ QtMessageBox::QtMessageBox(QWidget *parent)
 {
 }
 
-int QtMessageBox::show(const QString &text, int style, const QString &title)
+MessageBox::Answer QtMessageBox::show(const QString &text, const Style &style, const QString &title)
 {
-    const bool question = (style & kButtonMask) == vbYesNo;
+    const bool question = style.buttons == Buttons::YesNo;
     // Over the window the user is in, for the window manager too.
     QWidget *owner = m_parent != nullptr ? m_parent : QApplication::activeWindow();
     std::unique_ptr<QMessageBox> made = question ? std::make_unique<QuestionBox>(owner)
@@ -79,9 +76,9 @@ int QtMessageBox::show(const QString &text, int style, const QString &title)
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText);
     box.setText(displayText(text));
-    box.setIcon(iconFor(style));
+    box.setIcon(iconFor(style.icon));
     box.setWindowModality(Qt::ApplicationModal);
-    if (style & vbSystemModal)
+    if (style.options.testFlag(StaysOnTop))
         box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
 
     QPushButton *defaultButton = nullptr;
@@ -92,7 +89,7 @@ int QtMessageBox::show(const QString &text, int style, const QString &title)
     if (question) {
         yes = box.addButton(QStringLiteral("&Sí"), QMessageBox::YesRole);
         no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
-        defaultButton = (style & kDefaultMask) == vbDefaultButton2 ? no : yes;
+        defaultButton = style.options.testFlag(NoIsDefault) ? no : yes;
     } else {
         ok = box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
         defaultButton = ok;
@@ -108,10 +105,10 @@ int QtMessageBox::show(const QString &text, int style, const QString &title)
     if (clicked == nullptr)
         clicked = question ? defaultButton : escapeButton;
     if (clicked == yes)
-        return vbYes;
+        return Answer::Yes;
     if (clicked == no)
-        return vbNo;
-    return vbOK;
+        return Answer::No;
+    return Answer::Ok;
 }
 
 } // namespace brisquel

@@ -1,6 +1,7 @@
 #include "entrystrip.h"
 
 #include "ui/kit/exacttextbox.h"
+#include "ui/kit/keycodes.h"
 #include "ui/kit/picturebutton.h"
 
 #include <QGroupBox>
@@ -53,10 +54,10 @@ void EntryStrip::finish(bool accepted)
     hide();
 }
 
-void EntryStrip::onEntryKey(Integer &key)
+void EntryStrip::onEntryKey(int &key)
 {
-    if (key == 13) {
-        key = 0;
+    if (key == KeyCode::Enter) {
+        key = KeyCode::None;
         finish(true);
     }
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/vbtypes.h"
 #include "ui/dialogstrip.h"
 
 #include <QPixmap>
@@ -50,7 +49,7 @@ protected:
 private:
     // Accepts (true) or cancels, then hides the strip.
     void finish(bool accepted);
-    void onEntryKey(Integer &key);
+    void onEntryKey(int &key);
     void selectAllOnFocus();
 };
 

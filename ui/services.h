@@ -7,7 +7,7 @@
 namespace brisquel {
 
 class CommandStarter;
-class CommonDialog;
+class FontAndColorDialogs;
 class LoginName;
 class MessageBox;
 class ScreenMetrics;
@@ -20,7 +20,7 @@ struct Services {
     MessageBox &messageBox;
     LoginName &loginName;
     CommandStarter &starter;
-    CommonDialog &commonDialog;
+    FontAndColorDialogs &fontAndColorDialogs;
     TrayIcon &tray;
     // Ends the program at once: no unload handler runs and nothing is saved.
     std::function<void()> endProgram;

@@ -14,26 +14,40 @@ class ScriptedMessageBox final : public MessageBox
 public:
     struct Call {
         QString text;
-        int style = 0;
+        Style style;
         QString title;
     };
 
-    explicit ScriptedMessageBox(QList<int> queuedAnswers = {})
+    explicit ScriptedMessageBox(QList<Answer> queuedAnswers = {})
         : answers(std::move(queuedAnswers))
     {
     }
 
-    int show(const QString &text, int style, const QString &title) override
+    Answer show(const QString &text, const Style &style, const QString &title) override
     {
         calls.append({text, style, title});
         if (!answers.isEmpty())
             return answers.takeFirst();
-        if ((style & 0x7) == vbYesNo)
-            return (style & 0x300) == vbDefaultButton2 ? vbNo : vbYes;
-        return vbOK;
+        if (style.buttons == Buttons::YesNo)
+            return style.options.testFlag(NoIsDefault) ? Answer::No : Answer::Yes;
+        return Answer::Ok;
     }
 
-    QList<int> answers;
+    // The style as one line, for comparing whole boxes at once.
+    static QString describe(const Style &style)
+    {
+        static const char *const buttons[] = {"Ok", "YesNo"};
+        static const char *const icons[] = {"None", "Critical", "Question", "Warning", "Information"};
+        QString text = QString::fromLatin1(buttons[int(style.buttons)]) + QLatin1Char('+')
+            + QString::fromLatin1(icons[int(style.icon)]);
+        if (style.options.testFlag(NoIsDefault))
+            text += QStringLiteral("+NoIsDefault");
+        if (style.options.testFlag(StaysOnTop))
+            text += QStringLiteral("+StaysOnTop");
+        return text;
+    }
+
+    QList<Answer> answers;
     QList<Call> calls;
 };
 

@@ -39,7 +39,7 @@ QPushButton *buttonWithText(QMessageBox *box, const QString &text)
 // Shows the real box and, once it is on screen, notes what it shows and
 // hands it to `answer`, as a user would. A box left open is closed after a
 // while so that a broken answer fails the test instead of hanging it.
-int showAndAnswer(const QString &text, int style, const QString &title,
+MessageBox::Answer showAndAnswer(const QString &text, const MessageBox::Style &style, const QString &title,
                   const std::function<void(QMessageBox *)> &answer, Seen &seen)
 {
     QTimer poll;
@@ -106,7 +106,7 @@ private slots:
     void greeting();
     void about_data();
     void about();
-    void yesIsDefaultWithoutSecondButtonStyle();
+    void yesIsDefaultUnlessNoIsAsked();
     void questionHasNoEscape();
     void screenInTwips();
 };
@@ -116,13 +116,13 @@ void TestMessageBox::greeting_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("modifiers");
     QTest::addColumn<QString>("clicked");
-    QTest::addColumn<int>("expected");
+    QTest::addColumn<bool>("expectedYes");
 
-    QTest::newRow("Enter on the default No") << int(Qt::Key_Return) << int(Qt::NoModifier) << QString() << vbNo;
-    QTest::newRow("Alt+S") << int(Qt::Key_S) << int(Qt::AltModifier) << QString() << vbYes;
-    QTest::newRow("Alt+N") << int(Qt::Key_N) << int(Qt::AltModifier) << QString() << vbNo;
-    QTest::newRow("click Sí") << 0 << 0 << QStringLiteral("&Sí") << vbYes;
-    QTest::newRow("click No") << 0 << 0 << QStringLiteral("&No") << vbNo;
+    QTest::newRow("Enter on the default No") << int(Qt::Key_Return) << int(Qt::NoModifier) << QString() << false;
+    QTest::newRow("Alt+S") << int(Qt::Key_S) << int(Qt::AltModifier) << QString() << true;
+    QTest::newRow("Alt+N") << int(Qt::Key_N) << int(Qt::AltModifier) << QString() << false;
+    QTest::newRow("click Sí") << 0 << 0 << QStringLiteral("&Sí") << true;
+    QTest::newRow("click No") << 0 << 0 << QStringLiteral("&No") << false;
 }
 
 void TestMessageBox::greeting()
@@ -130,18 +130,20 @@ void TestMessageBox::greeting()
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(QString, clicked);
-    QFETCH(int, expected);
+    QFETCH(bool, expectedYes);
 
     const QString lb = QStringLiteral("\n\r");
     const QString text = "Hola ana, una cosita antes de empezar:" + lb
         + "Esto es una versión BETA (no finalizada...)" + lb + lb + "¿Deseas utilizarla?";
     Seen seen;
     const auto answer = clicked.isEmpty() ? press(key, Qt::KeyboardModifiers(modifiers)) : click(clicked);
-    const int result = showAndAnswer(text, vbYesNo + vbInformation + vbDefaultButton2 + vbSystemModal,
-                                     QStringLiteral("Brisquel v2.4b rev 10"), answer, seen);
+    const MessageBox::Answer result = showAndAnswer(
+        text,
+        {MessageBox::Buttons::YesNo, MessageBox::Icon::Information, MessageBox::NoIsDefault | MessageBox::StaysOnTop},
+        QStringLiteral("Brisquel v2.4b rev 10"), answer, seen);
 
     QVERIFY(seen.shown);
-    QCOMPARE(result, expected);
+    QVERIFY(result == (expectedYes ? MessageBox::Answer::Yes : MessageBox::Answer::No));
     QCOMPARE(seen.title, QStringLiteral("Brisquel v2.4b rev 10"));
     QCOMPARE(seen.text, QStringLiteral("Hola ana, una cosita antes de empezar:\n"
                                        "Esto es una versión BETA (no finalizada...)\n\n"
@@ -169,10 +171,11 @@ void TestMessageBox::about()
     // program's own line break.
     const QString text = QStringLiteral("Brisquel por Velmarox\n\rversión BETA no finalizada \n\ra\r\nb\n\r");
     Seen seen;
-    const int result = showAndAnswer(text, vbInformation, QStringLiteral("Brisquel v2.4b rev 10"), press(key), seen);
+    const MessageBox::Answer result = showAndAnswer(text, {MessageBox::Buttons::Ok, MessageBox::Icon::Information},
+                                                    QStringLiteral("Brisquel v2.4b rev 10"), press(key), seen);
 
     QVERIFY(seen.shown);
-    QCOMPARE(result, vbOK);
+    QVERIFY(result == MessageBox::Answer::Ok);
     QCOMPARE(seen.text, QStringLiteral("Brisquel por Velmarox\nversión BETA no finalizada \na\r\nb\n"));
     QCOMPARE(seen.buttons, QStringList{QStringLiteral("Aceptar")});
     QCOMPARE(seen.icon, QMessageBox::Information);
@@ -180,10 +183,12 @@ void TestMessageBox::about()
     QCOMPARE(seen.modality, Qt::ApplicationModal);
 }
 
-void TestMessageBox::yesIsDefaultWithoutSecondButtonStyle()
+void TestMessageBox::yesIsDefaultUnlessNoIsAsked()
 {
     Seen seen;
-    QCOMPARE(showAndAnswer(QStringLiteral("¿Seguro?"), vbYesNo, QStringLiteral("t"), press(Qt::Key_Return), seen), vbYes);
+    QVERIFY(showAndAnswer(QStringLiteral("¿Seguro?"), {MessageBox::Buttons::YesNo}, QStringLiteral("t"),
+                          press(Qt::Key_Return), seen)
+            == MessageBox::Answer::Yes);
     QCOMPARE(seen.defaultButton, QStringLiteral("&Sí"));
     QCOMPARE(seen.icon, QMessageBox::NoIcon);
 }
@@ -193,8 +198,10 @@ void TestMessageBox::questionHasNoEscape()
     // Neither Esc nor the close button answers; only Yes or No do.
     Seen seen;
     bool stayed = false;
-    const int result = showAndAnswer(
-        QStringLiteral("¿Deseas utilizarla?"), vbYesNo + vbDefaultButton2 + vbSystemModal, QStringLiteral("t"),
+    const MessageBox::Answer result = showAndAnswer(
+        QStringLiteral("¿Deseas utilizarla?"),
+        {MessageBox::Buttons::YesNo, MessageBox::Icon::None, MessageBox::NoIsDefault | MessageBox::StaysOnTop},
+        QStringLiteral("t"),
         [&stayed](QMessageBox *box) {
             press(Qt::Key_Escape)(box);
             box->close();
@@ -204,7 +211,7 @@ void TestMessageBox::questionHasNoEscape()
         },
         seen);
     QVERIFY(stayed);
-    QCOMPARE(result, vbYes);
+    QVERIFY(result == MessageBox::Answer::Yes);
 }
 
 void TestMessageBox::screenInTwips()

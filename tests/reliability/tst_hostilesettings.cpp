@@ -66,14 +66,15 @@ QStringList problemsShown(const ScriptedMessageBox &box)
 {
     QStringList shownBoxes;
     for (qsizetype i = 1; i < box.calls.size(); ++i)
-        shownBoxes << box.calls[i].title + QLatin1Char('|') + QString::number(box.calls[i].style) + QLatin1Char('|')
-                + box.calls[i].text;
+        shownBoxes << box.calls[i].title + QLatin1Char('|') + ScriptedMessageBox::describe(box.calls[i].style)
+                + QLatin1Char('|') + box.calls[i].text;
     return shownBoxes;
 }
 
 QString problem(const QString &text)
 {
-    return kTitle + QLatin1Char('|') + QString::number(vbOKOnly + vbExclamation) + QLatin1Char('|') + text;
+    const MessageBox::Style problemStyle{MessageBox::Buttons::Ok, MessageBox::Icon::Warning};
+    return kTitle + QLatin1Char('|') + ScriptedMessageBox::describe(problemStyle) + QLatin1Char('|') + text;
 }
 
 // Kinds of junk, each 50 MB.

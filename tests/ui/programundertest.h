@@ -5,7 +5,7 @@
 #include "fakes/fakescreenmetrics.h"
 #include "fakes/faketrayicon.h"
 #include "fakes/recordingcommandstarter.h"
-#include "fakes/scriptedcommondialog.h"
+#include "fakes/scriptedfontandcolordialogs.h"
 #include "fakes/scriptedmessagebox.h"
 #include "ui/appwindows.h"
 #include "ui/services.h"
@@ -48,13 +48,13 @@ struct BasicProgramUnderTest {
 
     QTemporaryDir dir;
     FakeScreenMetrics screen;
-    ScriptedMessageBox messageBox{{vbYes}};
+    ScriptedMessageBox messageBox{{MessageBox::Answer::Yes}};
     FakeLoginName loginName;
     Starter starter;
-    ScriptedCommonDialog commonDialog;
+    ScriptedFontAndColorDialogs fontAndColorDialogs;
     FakeTrayIcon tray;
     int endCalls = 0;
-    Services services{screen, messageBox, loginName, starter, commonDialog, tray, [this] { ++endCalls; }};
+    Services services{screen, messageBox, loginName, starter, fontAndColorDialogs, tray, [this] { ++endCalls; }};
     AppState state;
     AppWindows windows{state, services};
 };

@@ -7,7 +7,7 @@
 namespace brisquel {
 
 namespace {
-constexpr qint32 kButtonTextColor = qint32(0x80000012u);
+constexpr qint32 kButtonTextColor = storedSystemColor(SystemColor::ButtonText);
 } // namespace
 
 ColorLabel::ColorLabel(const QString &caption, QWidget *parent)

@@ -20,8 +20,8 @@
 namespace brisquel {
 
 namespace {
-constexpr qint32 kWindowTextColor = qint32(0x80000008u);
-constexpr qint32 kWindowBackgroundColor = qint32(0x80000005u);
+constexpr qint32 kWindowTextColor = storedSystemColor(SystemColor::WindowText);
+constexpr qint32 kWindowBackgroundColor = storedSystemColor(SystemColor::WindowBackground);
 const QString kLineBreak = QStringLiteral("\r\n");
 } // namespace
 
@@ -228,8 +228,8 @@ void ExactTextBox::keyPressEvent(QKeyEvent *event)
 void ExactTextBox::hostKeyPress(QKeyEvent *event)
 {
     flush();
-    const Integer typed = characterCode(event);
-    if (typed == 0) {
+    const int typed = characterCode(event);
+    if (typed == KeyCode::None) {
         const Qt::KeyboardModifiers mods = event->modifiers();
         if (mods.testFlag(Qt::AltModifier) && !mods.testFlag(Qt::ControlModifier) && !event->text().isEmpty()) {
             // Alt+letter is a window's key, never a letter typed into the box.
@@ -246,7 +246,7 @@ void ExactTextBox::hostKeyPress(QKeyEvent *event)
         return;
     }
 
-    Integer code = typed;
+    int code = typed;
     const QPointer<ExactTextBox> alive(this);
     emit characterKey(code);
     if (!alive)
@@ -254,35 +254,35 @@ void ExactTextBox::hostKeyPress(QKeyEvent *event)
     event->accept(); // the box has taken the key, whatever it does with it
     if (code == typed)
         typeKey(event, code);
-    else if (code != 0)
+    else if (code != KeyCode::None)
         typeCode(code);
     flush();
 }
 
-void ExactTextBox::typeKey(QKeyEvent *event, Integer code)
+void ExactTextBox::typeKey(QKeyEvent *event, int code)
 {
     if (event->matches(QKeySequence::Paste)) {
         hostPaste(QGuiApplication::clipboard()->text());
         return;
     }
     switch (code) {
-    case 8:
+    case KeyCode::Backspace:
         if (event->key() == Qt::Key_Backspace)
             m_editor->baseKeyPress(event);
         else
             m_editor->baseBackspace();
         return;
-    case 10:
-    case 13:
+    case KeyCode::CtrlEnter:
+    case KeyCode::Enter:
         if (m_multiLine)
             typeText(kLineBreak);
         return;
-    case 27:
+    case KeyCode::Escape:
         return;
     default:
         break;
     }
-    if (code < 32) {
+    if (code < KeyCode::FirstPrintable) {
         // Ctrl+C, Ctrl+X, Ctrl+Z, Ctrl+A...: the widget's own commands.
         m_editor->baseKeyPress(event);
         event->accept();
@@ -295,19 +295,19 @@ void ExactTextBox::typeKey(QKeyEvent *event, Integer code)
     m_editor->baseKeyPress(event);
 }
 
-void ExactTextBox::typeCode(Integer code)
+void ExactTextBox::typeCode(int code)
 {
     switch (code) {
-    case 8:
+    case KeyCode::Backspace:
         m_editor->baseBackspace();
         return;
-    case 10:
-    case 13:
+    case KeyCode::CtrlEnter:
+    case KeyCode::Enter:
         if (m_multiLine)
             typeText(kLineBreak);
         return;
     default:
-        if (code >= 32)
+        if (code >= KeyCode::FirstPrintable)
             typeText(characterFromCode(code));
         return;
     }

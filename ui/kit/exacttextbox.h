@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/vbtypes.h"
 #include "texteditors.h"
 
 #include <QWidget>
@@ -71,7 +70,7 @@ signals:
     void changed();
     // A character key, before the box takes it; set key to 0 to discard
     // the key, or to another code to type that character instead.
-    void characterKey(brisquel::Integer &key);
+    void characterKey(int &key);
     void focusEntered();
 
 protected:
@@ -102,8 +101,8 @@ private:
     void hostEventDone() override;
 
     void widgetChanged();
-    void typeCode(Integer code);
-    void typeKey(QKeyEvent *event, Integer code);
+    void typeCode(int code);
+    void typeKey(QKeyEvent *event, int code);
     void typeText(const QString &text);
     int room() const;
     std::pair<int, int> selection() const; // (start, length) in text()

@@ -1,10 +1,8 @@
 #include "focusablescrollbar.h"
 
-#include "keycodes.h"
+#include "characterkey.h"
 
-#include <QKeyEvent>
 #include <QMetaMethod>
-#include <QPointer>
 
 #include <algorithm>
 
@@ -28,18 +26,9 @@ void FocusableScrollBar::setMaximumFromZero(int max)
 
 void FocusableScrollBar::keyPressEvent(QKeyEvent *event)
 {
-    Integer code = characterCode(event);
-    if (code == 0 || !isSignalConnected(QMetaMethod::fromSignal(&FocusableScrollBar::characterKey))) {
-        QScrollBar::keyPressEvent(event);
-        return;
-    }
-    const QPointer<FocusableScrollBar> alive(this);
-    emit characterKey(code);
-    if (!alive)
-        return;
-    if (code != 0 && hasFocus())
-        QScrollBar::keyPressEvent(event);
-    event->accept();
+    offerCharacterKey(*this, event, isSignalConnected(QMetaMethod::fromSignal(&FocusableScrollBar::characterKey)),
+                      [this](int &code) { emit characterKey(code); },
+                      [this, event] { QScrollBar::keyPressEvent(event); }, AfterHandler::HandleIfFocused);
 }
 
 } // namespace brisquel

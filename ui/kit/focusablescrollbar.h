@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/vbtypes.h"
-
 #include <QScrollBar>
 
 namespace brisquel {
@@ -23,7 +21,7 @@ signals:
     void changed();
     // A character key typed while the bar has the focus; without a handler
     // the key goes on to the window.
-    void characterKey(brisquel::Integer &key);
+    void characterKey(int &key);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

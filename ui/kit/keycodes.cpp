@@ -7,7 +7,10 @@
 namespace brisquel {
 
 namespace {
-constexpr Integer kQuestionMark = 63;
+constexpr int kQuestionMark = 63;
+// Ctrl+[, Ctrl+\ and Ctrl+] type the control characters after Ctrl+Z.
+constexpr int kFileSeparator = 28;
+constexpr int kGroupSeparator = 29;
 
 // The first character of a key's text, a surrogate pair kept whole.
 QStringView firstCharacter(const QString &text)
@@ -17,27 +20,27 @@ QStringView firstCharacter(const QString &text)
     return QStringView(text).left(1);
 }
 
-Integer controlCode(int key)
+int controlCode(int key)
 {
     if (key >= Qt::Key_A && key <= Qt::Key_Z)
-        return Integer(key - Qt::Key_A + 1);
+        return key - Qt::Key_A + 1;
     switch (key) {
     case Qt::Key_BracketLeft:
-        return 27;
+        return KeyCode::Escape;
     case Qt::Key_Backslash:
-        return 28;
+        return kFileSeparator;
     case Qt::Key_BracketRight:
-        return 29;
+        return kGroupSeparator;
     default:
-        return 0;
+        return KeyCode::None;
     }
 }
 } // namespace
 
-Integer characterCode(const QKeyEvent *event)
+int characterCode(const QKeyEvent *event)
 {
     if (event == nullptr)
-        return 0;
+        return KeyCode::None;
     const int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers();
     const bool ctrl = mods.testFlag(Qt::ControlModifier);
@@ -46,15 +49,15 @@ Integer characterCode(const QKeyEvent *event)
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return ctrl ? 10 : 13;
+        return ctrl ? KeyCode::CtrlEnter : KeyCode::Enter;
     case Qt::Key_Escape:
-        return 27;
+        return KeyCode::Escape;
     case Qt::Key_Backspace:
-        return 8;
+        return KeyCode::Backspace;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Delete:
-        return 0;
+        return KeyCode::None;
     default:
         break;
     }
@@ -63,27 +66,27 @@ Integer characterCode(const QKeyEvent *event)
     if (ctrl && !alt)
         return controlCode(key); // the text of these is empty on some platforms
     if (alt && !ctrl)
-        return 0; // accelerators
+        return KeyCode::None; // accelerators
 
     const QString text = event->text();
     if (text.isEmpty())
-        return 0;
+        return KeyCode::None;
     const char16_t first = text.at(0).unicode();
-    if (first < 0x20 || first == 0x7F)
-        return 0;
+    if (first < KeyCode::FirstPrintable || first == 0x7F)
+        return KeyCode::None;
     const QByteArray encoded = encodeCp1252(firstCharacter(text));
     if (encoded.size() != 1)
         return kQuestionMark;
-    return Integer(static_cast<unsigned char>(encoded.at(0)));
+    return static_cast<unsigned char>(encoded.at(0));
 }
 
-QString characterFromCode(Integer keyAscii)
+QString characterFromCode(int code)
 {
-    if (keyAscii <= 0)
+    if (code <= 0)
         return {};
-    if (keyAscii < 256)
-        return decodeCp1252(QByteArray(1, char(keyAscii)));
-    return QString(QChar(char16_t(keyAscii)));
+    if (code < 256)
+        return decodeCp1252(QByteArray(1, char(code)));
+    return QString(QChar(char16_t(code)));
 }
 
 } // namespace brisquel

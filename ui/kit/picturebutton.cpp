@@ -1,13 +1,11 @@
 #include "picturebutton.h"
 
 #include "accelerator.h"
-#include "keycodes.h"
+#include "characterkey.h"
 
 #include <QIcon>
 #include <QImage>
-#include <QKeyEvent>
 #include <QMetaMethod>
-#include <QPointer>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
@@ -135,21 +133,10 @@ bool PictureButton::event(QEvent *event)
 
 void PictureButton::keyPressEvent(QKeyEvent *event)
 {
-    Integer code = characterCode(event);
-    if (code == 0 || !isSignalConnected(QMetaMethod::fromSignal(&PictureButton::characterKey))) {
-        QPushButton::keyPressEvent(event);
-        return;
-    }
-    const QPointer<PictureButton> alive(this);
-    emit characterKey(code);
-    if (!alive)
-        return;
-    // A handler that moved the focus away leaves a key held on the button
-    // with no release to come; only Enter clicks at once.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (code != 0 && (hasFocus() || enter))
-        QPushButton::keyPressEvent(event);
-    event->accept();
+    offerCharacterKey(*this, event, isSignalConnected(QMetaMethod::fromSignal(&PictureButton::characterKey)),
+                      [this](int &code) { emit characterKey(code); },
+                      [this, event] { QPushButton::keyPressEvent(event); },
+                      AfterHandler::HandleIfFocusedOrEnter);
 }
 
 } // namespace brisquel

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/vbtypes.h"
-
 #include <QPixmap>
 #include <QPushButton>
 
@@ -34,7 +32,7 @@ signals:
     // A character key typed while the button has the focus. With a handler
     // the button keeps the key (Space and Enter still press it); without
     // one the key goes on to the window.
-    void characterKey(brisquel::Integer &key);
+    void characterKey(int &key);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

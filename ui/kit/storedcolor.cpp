@@ -4,81 +4,74 @@ namespace brisquel {
 
 namespace {
 
-// The Windows system colour indices, each with the palette entry that plays
-// the same part.
-QColor systemColor(int index, const QPalette &p)
+// The palette entry that plays the part of each system colour.
+QColor paletteColor(SystemColor index, const QPalette &p)
 {
     switch (index) {
-    case 0: // scroll bar
-    case 10: // active border
-    case 11: // inactive border
-    case 15: // button face
+    case SystemColor::ScrollBar:
+    case SystemColor::ActiveBorder:
+    case SystemColor::InactiveBorder:
+    case SystemColor::ButtonFace:
         return p.color(QPalette::Active, QPalette::Button);
-    case 1: // desktop
-    case 12: // application workspace
-    case 16: // button shadow
+    case SystemColor::Desktop:
+    case SystemColor::AppWorkspace:
+    case SystemColor::ButtonShadow:
         return p.color(QPalette::Active, QPalette::Dark);
-    case 2: // active title bar
-    case 13: // highlight
+    case SystemColor::ActiveTitle:
+    case SystemColor::Highlight:
         return p.color(QPalette::Active, QPalette::Highlight);
-    case 3: // inactive title bar
+    case SystemColor::InactiveTitle:
         return p.color(QPalette::Inactive, QPalette::Highlight);
-    case 4: // menu
+    case SystemColor::Menu:
         return p.color(QPalette::Active, QPalette::Window);
-    case 5: // window background
+    case SystemColor::WindowBackground:
         return p.color(QPalette::Active, QPalette::Base);
-    case 6: // window frame
-    case 21: // 3-D dark shadow
+    case SystemColor::WindowFrame:
+    case SystemColor::DarkShadow3D:
         return p.color(QPalette::Active, QPalette::Shadow);
-    case 7: // menu text
+    case SystemColor::MenuText:
         return p.color(QPalette::Active, QPalette::WindowText);
-    case 8: // window text
+    case SystemColor::WindowText:
         return p.color(QPalette::Active, QPalette::Text);
-    case 9: // active title text
-    case 14: // highlight text
+    case SystemColor::ActiveTitleText:
+    case SystemColor::HighlightText:
         return p.color(QPalette::Active, QPalette::HighlightedText);
-    case 17: // grey (disabled) text
+    case SystemColor::GreyText:
         return p.color(QPalette::Disabled, QPalette::Text);
-    case 18: // button text
+    case SystemColor::ButtonText:
         return p.color(QPalette::Active, QPalette::ButtonText);
-    case 19: // inactive title text
+    case SystemColor::InactiveTitleText:
         return p.color(QPalette::Disabled, QPalette::WindowText);
-    case 20: // button highlight
+    case SystemColor::ButtonHighlight:
         return p.color(QPalette::Active, QPalette::Light);
-    case 22: // 3-D light
+    case SystemColor::Light3D:
         return p.color(QPalette::Active, QPalette::Midlight);
-    case 23: // tooltip text
+    case SystemColor::TooltipText:
         return p.color(QPalette::Active, QPalette::ToolTipText);
-    case 24: // tooltip background
+    case SystemColor::TooltipBackground:
         return p.color(QPalette::Active, QPalette::ToolTipBase);
-    default:
-        return {};
     }
+    return {};
 }
 
 } // namespace
 
-bool isSystemColor(qint32 vb)
+QColor toQColor(qint32 stored, const QPalette &palette)
 {
-    return (quint32(vb) & quint32(kSystemColorFlag)) != 0;
-}
-
-QColor toQColor(qint32 vb, const QPalette &palette)
-{
-    const auto value = quint32(vb);
-    if (isSystemColor(vb)) {
-        // Anything above the low byte besides the flag is no colour we know.
-        if ((value & 0x7FFFFF00u) != 0)
+    if (isSystemColor(stored)) {
+        const int index = systemColorIndex(stored);
+        if (index < 0)
             return {};
-        return systemColor(int(value & 0xFFu), palette);
+        return paletteColor(SystemColor(index), palette);
     }
-    return QColor(int(value & 0xFFu), int((value >> 8) & 0xFFu), int((value >> 16) & 0xFFu));
+    const Rgb rgb = rgbOf(stored);
+    return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
 qint32 toStoredColor(const QColor &color)
 {
     const QColor rgb = color.toRgb();
-    return qint32(rgb.red()) + 256 * qint32(rgb.green()) + 65536 * qint32(rgb.blue());
+    return storedRgb(rgb.red(), rgb.green(), rgb.blue());
 }
 
 } // namespace brisquel

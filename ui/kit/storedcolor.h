@@ -1,20 +1,18 @@
 #pragma once
 
+#include "core/storedcolor.h"
+
 #include <QColor>
 #include <QPalette>
 
 namespace brisquel {
 
-// Colours as the old controls keep them: red + 256 * green + 65536 * blue for
-// an RGB colour, or the top bit set and a system colour index (0 .. 24) in the
-// low byte, which follows the look of the running system.
-inline constexpr qint32 kSystemColorFlag = qint32(0x80000000u);
-
-bool isSystemColor(qint32 vb);
+// Stored colour values (core/storedcolor.h) as the widgets draw them: a
+// system colour takes the palette entry that plays the same part.
 
 // An unknown system colour index gives an invalid QColor; the caller keeps
 // its default then.
-QColor toQColor(qint32 vb, const QPalette &palette);
+QColor toQColor(qint32 stored, const QPalette &palette);
 qint32 toStoredColor(const QColor &color);
 
 } // namespace brisquel

@@ -1,6 +1,6 @@
 #include "twipswindow.h"
 
-#include "keycodes.h"
+#include "characterkey.h"
 #include "twips.h"
 
 #include "platform/screenmetrics.h"
@@ -239,13 +239,8 @@ bool TwipsWindow::focusNextPrevChild(bool next)
 
 void TwipsWindow::keyPressEvent(QKeyEvent *event)
 {
-    Integer code = characterCode(event);
-    if (code == 0) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    onUnclaimedKey(code);
-    event->accept();
+    offerCharacterKey(*this, event, true, [this](int &code) { onUnclaimedKey(code); },
+                      [this, event] { QWidget::keyPressEvent(event); }, AfterHandler::KeepKey);
 }
 
 } // namespace brisquel

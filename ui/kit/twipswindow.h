@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/vbtypes.h"
-
 #include <QWidget>
 
 namespace brisquel {
@@ -51,7 +49,7 @@ protected:
     // Setting the size it already has from here runs nothing more.
     virtual void onSizeOrStateChanged() {}
     // A character key that no control took (see keycodes.h).
-    virtual void onUnclaimedKey(Integer &key) { (void)key; }
+    virtual void onUnclaimedKey(int &key) { (void)key; }
 
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;

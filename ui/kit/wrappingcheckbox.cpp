@@ -1,11 +1,9 @@
 #include "wrappingcheckbox.h"
 
 #include "accelerator.h"
-#include "keycodes.h"
+#include "characterkey.h"
 
-#include <QKeyEvent>
 #include <QMetaMethod>
-#include <QPointer>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -48,19 +46,9 @@ bool WrappingCheckBox::event(QEvent *event)
 
 void WrappingCheckBox::keyPressEvent(QKeyEvent *event)
 {
-    Integer code = characterCode(event);
-    if (code == 0 || !isSignalConnected(QMetaMethod::fromSignal(&WrappingCheckBox::characterKey))) {
-        QCheckBox::keyPressEvent(event);
-        return;
-    }
-    const QPointer<WrappingCheckBox> alive(this);
-    emit characterKey(code);
-    if (!alive)
-        return;
-    // A handler that moved the focus away leaves nothing to press here.
-    if (code != 0 && hasFocus())
-        QCheckBox::keyPressEvent(event);
-    event->accept();
+    offerCharacterKey(*this, event, isSignalConnected(QMetaMethod::fromSignal(&WrappingCheckBox::characterKey)),
+                      [this](int &code) { emit characterKey(code); },
+                      [this, event] { QCheckBox::keyPressEvent(event); }, AfterHandler::HandleIfFocused);
 }
 
 // Like the old check boxes, a caption longer than the box wraps onto the

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/vbtypes.h"
-
 #include <QCheckBox>
 
 namespace brisquel {
@@ -21,7 +19,7 @@ signals:
     void clickedByUser();
     // A character key typed while the box has the focus; the box then takes
     // the key as usual unless the handler set it to 0.
-    void characterKey(brisquel::Integer &key);
+    void characterKey(int &key);
 
 protected:
     bool event(QEvent *event) override;

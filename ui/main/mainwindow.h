@@ -49,7 +49,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void onSizeOrStateChanged() override;
-    void onUnclaimedKey(Integer &key) override;
+    void onUnclaimedKey(int &key) override;
 
 private:
     void loadSettingsFile();
@@ -104,11 +104,11 @@ private:
     void onModeClicked();
     void onHistoryBarChanged();
     void onMessageChanged();
-    void onMessageKey(Integer &key);
+    void onMessageKey(int &key);
     // Esc on any control but the message box starts a fresh message; every
     // key there sends the focus back to the message box.
-    void onControlKey(Integer &key);
-    void onMinimizeCheckKey(Integer &key);
+    void onControlKey(int &key);
+    void onMinimizeCheckKey(int &key);
     void onQuitChosen();
 
     void openRecipientDialog();

@@ -14,27 +14,27 @@ void MainWindow::onMessageChanged()
     setWindowTitle(budgetCaption(m_state.lettersLeft, messageEdit->length() == 0));
 }
 
-void MainWindow::onMessageKey(Integer &key)
+void MainWindow::onMessageKey(int &key)
 {
-    if (key == 27)
+    if (key == KeyCode::Escape)
         escReset();
     messageEdit->setFocus();
-    if (m_state.lettersLeft <= 0 && key != 27 && key != 8)
-        key = 0;
+    if (m_state.lettersLeft <= 0 && key != KeyCode::Escape && key != KeyCode::Backspace)
+        key = KeyCode::None;
 }
 
-void MainWindow::onUnclaimedKey(Integer &key)
+void MainWindow::onUnclaimedKey(int &key)
 {
     onControlKey(key);
 }
 
-void MainWindow::onMinimizeCheckKey(Integer &key)
+void MainWindow::onMinimizeCheckKey(int &key)
 {
-    if (key == 27)
+    if (key == KeyCode::Escape)
         escReset();
     messageEdit->setFocus();
     // A key typed on the check box is not lost: it joins the message.
-    if (key != 27)
+    if (key != KeyCode::Escape)
         messageEdit->setText(messageEdit->text() + characterFromCode(key));
 }
 

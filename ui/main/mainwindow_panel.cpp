@@ -3,7 +3,7 @@
 #include "mainwindow.h"
 
 #include "core/programtitle.h"
-#include "platform/commondialog.h"
+#include "platform/fontandcolordialogs.h"
 #include "platform/messagebox.h"
 #include "ui/appwindows.h"
 #include "ui/kit/picturebutton.h"
@@ -14,6 +14,35 @@
 #include "ui/sender/sendernamedialog.h"
 
 namespace brisquel {
+
+namespace {
+// Opens the colour dialog on the box's colour got by `colorOf` and sets the
+// choice with `setColor`.
+void chooseBoxColor(FontAndColorDialogs &dialogs, ExactTextBox &box, qint32 (ExactTextBox::*colorOf)() const,
+                    void (ExactTextBox::*setColor)(qint32))
+{
+    const std::optional<qint32> chosen = dialogs.chooseColor((box.*colorOf)());
+    if (chosen && acceptsColor(*chosen))
+        (box.*setColor)(*chosen);
+    box.setFocus();
+}
+
+FontChoice fontOf(const TextBoxLook &look)
+{
+    return {look.fontName, look.bold, look.italic, look.size, look.strikethrough, look.underline};
+}
+
+TextBoxLook withFont(TextBoxLook look, const FontChoice &font)
+{
+    look.fontName = font.name;
+    look.bold = font.bold;
+    look.italic = font.italic;
+    look.size = font.size;
+    look.strikethrough = font.strikeOut;
+    look.underline = font.underline;
+    return look;
+}
+} // namespace
 
 void MainWindow::openRecipientDialog()
 {
@@ -30,7 +59,7 @@ void MainWindow::showAbout()
     const QString lineEnd = QStringLiteral("\n\r");
     const QString about = QStringLiteral("Brisquel por Velmarox") + lineEnd
         + QStringLiteral("versión BETA no finalizada ") + lineEnd + kMakerLine + lineEnd;
-    m_services.messageBox.show(about, vbInformation, kVersionTitle);
+    m_services.messageBox.show(about, {MessageBox::Buttons::Ok, MessageBox::Icon::Information}, kVersionTitle);
 }
 
 void MainWindow::togglePanel()
@@ -59,37 +88,21 @@ void MainWindow::togglePanel()
 // Cancel in any of the dialogs leaves the box as it was.
 void MainWindow::chooseTextColor()
 {
-    CommonDialog &dialog = m_services.commonDialog;
-    dialog.CancelError = true;
-    if (dialog.ShowColor() && acceptsColor(dialog.Color))
-        messageEdit->setTextColor(dialog.Color);
-    messageEdit->setFocus();
+    chooseBoxColor(m_services.fontAndColorDialogs, *messageEdit, &ExactTextBox::textColor, &ExactTextBox::setTextColor);
 }
 
 void MainWindow::chooseBackgroundColor()
 {
-    CommonDialog &dialog = m_services.commonDialog;
-    dialog.CancelError = true;
-    if (dialog.ShowColor() && acceptsColor(dialog.Color))
-        messageEdit->setBackgroundColor(dialog.Color);
-    messageEdit->setFocus();
+    chooseBoxColor(m_services.fontAndColorDialogs, *messageEdit, &ExactTextBox::backgroundColor,
+                   &ExactTextBox::setBackgroundColor);
 }
 
+// The dialog opens on the font in use.
 void MainWindow::chooseFont()
 {
-    CommonDialog &dialog = m_services.commonDialog;
-    dialog.CancelError = true;
-    dialog.Flags = 1;
-    if (dialog.ShowFont()) {
-        TextBoxLook chosen = look();
-        chosen.fontName = dialog.FontName;
-        chosen.bold = dialog.FontBold;
-        chosen.italic = dialog.FontItalic;
-        chosen.size = dialog.FontSize;
-        chosen.strikethrough = dialog.FontStrikethru;
-        chosen.underline = dialog.FontUnderline;
-        applyLook(chosen);
-    }
+    const TextBoxLook current = look();
+    if (const std::optional<FontChoice> chosen = m_services.fontAndColorDialogs.chooseFont(fontOf(current)))
+        applyLook(withFont(current, *chosen));
     messageEdit->setFocus();
 }
 

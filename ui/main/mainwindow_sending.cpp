@@ -8,6 +8,7 @@
 #include "ui/kit/colorlabel.h"
 #include "ui/kit/focusablescrollbar.h"
 #include "ui/kit/exacttextbox.h"
+#include "ui/kit/keycodes.h"
 
 #include <QLabel>
 
@@ -75,9 +76,9 @@ void MainWindow::showHistoryGrown()
         historyBar->setEnabled(true);
 }
 
-void MainWindow::onControlKey(Integer &key)
+void MainWindow::onControlKey(int &key)
 {
-    if (key == 27)
+    if (key == KeyCode::Escape)
         escReset();
     messageEdit->setFocus();
 }

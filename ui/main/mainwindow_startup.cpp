@@ -3,7 +3,6 @@
 
 #include "core/programtitle.h"
 #include "core/settingsfile.h"
-#include "platform/commondialog.h"
 #include "platform/readloginname.h"
 #include "platform/messagebox.h"
 #include "ui/appwindows.h"
@@ -22,6 +21,8 @@ namespace brisquel {
 namespace {
 const QString kLineBreak = QStringLiteral("\n\r");
 const QString kUserTooltip = QStringLiteral("Pulsa el botón para enviar el mensaje a ");
+// A settings file that could not be read or written.
+const MessageBox::Style kProblemStyle{MessageBox::Buttons::Ok, MessageBox::Icon::Warning};
 } // namespace
 
 bool MainWindow::load()
@@ -32,9 +33,11 @@ bool MainWindow::load()
         + QStringLiteral(", una cosita antes de empezar:") + kLineBreak
         + QStringLiteral("Esto es una versión BETA (no finalizada...)") + kLineBreak + kLineBreak + kMakerLine
         + kLineBreak + kLineBreak + QStringLiteral("¿Deseas utilizarla?");
-    const int answer = m_services.messageBox.show(
-        greeting, vbYesNo + vbInformation + vbDefaultButton2 + vbSystemModal, kVersionTitle);
-    if (answer == vbNo) {
+    const MessageBox::Answer answer = m_services.messageBox.show(
+        greeting,
+        {MessageBox::Buttons::YesNo, MessageBox::Icon::Information, MessageBox::NoIsDefault | MessageBox::StaysOnTop},
+        kVersionTitle);
+    if (answer == MessageBox::Answer::No) {
         m_services.endProgram();
         return false;
     }
@@ -63,15 +66,6 @@ bool MainWindow::load()
     backgroundColorButton->setToolTip(QStringLiteral("Pulsa el botón para seleccionar el fondo del texto"));
     senderNameButton->setToolTip(QStringLiteral("Pulsa para más información"));
     modeButton->setToolTip(QStringLiteral("Pulsa para cambiar al modo GRUPOS"));
-
-    // The font dialog opens on the font in use.
-    CommonDialog &dialog = m_services.commonDialog;
-    dialog.FontName = messageEdit->fontName();
-    dialog.FontBold = messageEdit->fontBold();
-    dialog.FontItalic = messageEdit->fontItalic();
-    dialog.FontSize = messageEdit->fontSize();
-    dialog.FontStrikethru = messageEdit->fontStrikeOut();
-    dialog.FontUnderline = messageEdit->fontUnderline();
 
     // The window opens ready to type: the message box, first in the tab
     // order, has the focus.
@@ -114,7 +108,7 @@ void MainWindow::saveSettingsFile()
 {
     const QString error = saveSettingsAtExit(m_services.settingsPath, m_settingsBaseline, m_state, look());
     if (!error.isEmpty())
-        m_services.messageBox.show(error, vbOKOnly + vbExclamation, kProgramTitle);
+        m_services.messageBox.show(error, kProblemStyle, kProgramTitle);
 }
 
 void MainWindow::saveAtSessionEnd()
@@ -125,7 +119,7 @@ void MainWindow::saveAtSessionEnd()
 
 void MainWindow::showLoadProblem(const QString &message)
 {
-    m_services.messageBox.show(message, vbOKOnly + vbExclamation, kProgramTitle);
+    m_services.messageBox.show(message, kProblemStyle, kProgramTitle);
 }
 
 void MainWindow::unload()

@@ -29,7 +29,7 @@ public:
         resize(400, 300);
     }
     QList<int> keys;
-    void onUnclaimedKey(Integer &key) override { keys << key; }
+    void onUnclaimedKey(int &key) override { keys << key; }
 };
 
 bool containsColor(const QImage &image, QRgb color)
@@ -112,7 +112,7 @@ void TstControls::keyCodes()
     const QKeyEvent event(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), text);
     QCOMPARE(int(characterCode(&event)), code);
     if (code >= 32 && code != 63)
-        QCOMPARE(characterFromCode(Integer(code)), text);
+        QCOMPARE(characterFromCode(code), text);
 }
 
 void TstControls::colors_data()
@@ -227,7 +227,7 @@ void TstControls::scrollBarKeys()
 
     // With one they stop at the bar; a handler may move the focus on.
     QList<int> got;
-    QObject::connect(bar, &FocusableScrollBar::characterKey, bar, [&](Integer &key) {
+    QObject::connect(bar, &FocusableScrollBar::characterKey, bar, [&](int &key) {
         got << key;
         if (key == 27)
             bar->setValue(bar->maximum());
@@ -255,7 +255,7 @@ void TstControls::pictureButtonKeys()
     QObject::connect(handled, &QPushButton::clicked, handled, [&] { ++handledClicks; });
     QObject::connect(plain, &QPushButton::clicked, plain, [&] { ++plainClicks; });
     QList<int> got;
-    QObject::connect(handled, &PictureButton::characterKey, handled, [&](Integer &key) {
+    QObject::connect(handled, &PictureButton::characterKey, handled, [&](int &key) {
         got << key;
         if (key == 27)
             box->setFocus();
@@ -368,7 +368,7 @@ void TstControls::checkBox()
     // unless it was discarded.
     QList<int> got;
     bool discardSpace = false;
-    QObject::connect(check, &WrappingCheckBox::characterKey, check, [&](Integer &key) {
+    QObject::connect(check, &WrappingCheckBox::characterKey, check, [&](int &key) {
         got << key;
         if (key == 32 && discardSpace)
             key = 0;
@@ -384,7 +384,7 @@ void TstControls::checkBox()
 
     // A handler that types the key into the text box and moves there.
     QObject::disconnect(check, &WrappingCheckBox::characterKey, nullptr, nullptr);
-    QObject::connect(check, &WrappingCheckBox::characterKey, check, [&](Integer &key) {
+    QObject::connect(check, &WrappingCheckBox::characterKey, check, [&](int &key) {
         box->setFocus();
         box->setText(box->text() + characterFromCode(key));
     });
@@ -461,7 +461,7 @@ void TstControls::checkBoxKeyMayBeDiscarded()
     auto *check = new WrappingCheckBox(QStringLiteral("c"), &window);
     check->setGeometry(100, 10, 60, 25);
     QList<int> keys;
-    QObject::connect(check, &WrappingCheckBox::characterKey, &window, [&](Integer &key) {
+    QObject::connect(check, &WrappingCheckBox::characterKey, &window, [&](int &key) {
         keys << int(key);
         key = 0;
     });

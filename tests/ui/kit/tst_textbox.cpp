@@ -11,7 +11,6 @@
 
 #include <algorithm>
 
-using brisquel::Integer;
 using brisquel::ExactTextBox;
 
 namespace {
@@ -48,7 +47,7 @@ struct Window {
         other = new QLineEdit(&window);
         other->setGeometry(10, 170, 300, 25);
         QObject::connect(box, &ExactTextBox::changed, box, [this] { ++changes; });
-        QObject::connect(box, &ExactTextBox::characterKey, box, [this](Integer &k) { keys << k; });
+        QObject::connect(box, &ExactTextBox::characterKey, box, [this](int &k) { keys << k; });
     }
 
     bool ready()
@@ -426,7 +425,7 @@ void TstTextBox::keyPressCanDiscardOrReplaceTheKey()
     box->setSelectionStart(box->length());
     w.changes = 0;
     QGuiApplication::clipboard()->setText(QStringLiteral("PASTED"));
-    QObject::connect(box, &ExactTextBox::characterKey, box, [](Integer &key) {
+    QObject::connect(box, &ExactTextBox::characterKey, box, [](int &key) {
         switch (key) {
         case 'x':
         case 13:
@@ -462,7 +461,7 @@ void TstTextBox::budgetFilterInKeyPress()
     Window w(true);
     QVERIFY(w.ready());
     ExactTextBox *box = w.box;
-    QObject::connect(box, &ExactTextBox::characterKey, box, [box](Integer &key) {
+    QObject::connect(box, &ExactTextBox::characterKey, box, [box](int &key) {
         if (box->length() >= 4 && key != 8 && key != 27)
             key = 0;
     });

@@ -8,7 +8,6 @@
 #include <QShortcut>
 #include <QTest>
 
-using brisquel::Integer;
 using brisquel::TwipsWindow;
 
 namespace {
@@ -34,7 +33,7 @@ public:
             setWidthTwips(fixedWidth);
         }
     }
-    void onUnclaimedKey(Integer &key) override { keys << key; }
+    void onUnclaimedKey(int &key) override { keys << key; }
 };
 
 } // namespace
@@ -234,7 +233,7 @@ void TstTwipsWindow::windowShortcutsAndTheTextBox()
                      &dialog, [&] { ++letters; });
     QList<int> boxKeys;
     QObject::connect(box, &brisquel::ExactTextBox::characterKey, box,
-                     [&](Integer &key) { boxKeys << key; });
+                     [&](int &key) { boxKeys << key; });
     QVERIFY(kittest::showActive(dialog));
     box->setFocus();
 

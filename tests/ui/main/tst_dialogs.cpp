@@ -145,25 +145,24 @@ void TestDialogs::appearanceDialogsChangeTheBoxUnlessCancelled()
 {
     StartedProgram w(threeUsersAndAGroup());
     MainWindow &form = w.form;
-    ScriptedCommonDialog &dialog = w.program.commonDialog;
+    ScriptedFontAndColorDialogs &dialog = w.program.fontAndColorDialogs;
     const qint32 fore = textBox(form, "messageEdit")->textColor();
     const qint32 back = textBox(form, "messageEdit")->backgroundColor();
 
     dialog.colors = {std::nullopt, 0x0000FF, 0x00FF00};
     QTest::mouseClick(button(form, "textColorButton"), Qt::LeftButton); // cancelled
     QCOMPARE(textBox(form, "messageEdit")->textColor(), fore);
-    QVERIFY(dialog.CancelError);
     QVERIFY(focusIsIn(textBox(form, "messageEdit")));
     QTest::mouseClick(button(form, "textColorButton"), Qt::LeftButton);
     QCOMPARE(textBox(form, "messageEdit")->textColor(), qint32(0x0000FF));
     QCOMPARE(textBox(form, "messageEdit")->backgroundColor(), back);
     QTest::mouseClick(button(form, "backgroundColorButton"), Qt::LeftButton);
+    QCOMPARE(dialog.openedOnColor, back);
     QCOMPARE(textBox(form, "messageEdit")->backgroundColor(), qint32(0x00FF00));
 
     const QString fontBefore = textBox(form, "messageEdit")->fontName();
     dialog.fonts = {std::nullopt};
     QTest::mouseClick(button(form, "fontButton"), Qt::LeftButton);
-    QCOMPARE(dialog.Flags, 1);
     QCOMPARE(dialog.openedOnFont, fontBefore);
     QCOMPARE(textBox(form, "messageEdit")->fontName(), fontBefore);
 }
@@ -173,7 +172,7 @@ void TestDialogs::chosenFontComesBackAtTheNextStart()
     QByteArray saved;
     {
         StartedProgram w(threeUsersAndAGroup());
-        w.program.commonDialog.fonts = {ScriptedCommonDialog::FontChoice{"DejaVu Serif", true, false, 14.0f}};
+        w.program.fontAndColorDialogs.fonts = {FontChoice{"DejaVu Serif", true, false, 14.0f}};
         QTest::mouseClick(button(w.form, "fontButton"), Qt::LeftButton);
         QCOMPARE(textBox(w.form, "messageEdit")->fontName(), QStringLiteral("DejaVu Serif"));
         QVERIFY(textBox(w.form, "messageEdit")->fontBold());
@@ -185,7 +184,8 @@ void TestDialogs::chosenFontComesBackAtTheNextStart()
     QCOMPARE(textBox(next.form, "messageEdit")->fontName(), QStringLiteral("DejaVu Serif"));
     QVERIFY(textBox(next.form, "messageEdit")->fontBold());
     QCOMPARE(textBox(next.form, "messageEdit")->fontSize(), 14.0f);
-    QCOMPARE(next.program.commonDialog.FontName, QStringLiteral("DejaVu Serif"));
+    QTest::mouseClick(button(next.form, "fontButton"), Qt::LeftButton); // cancelled: the script is empty
+    QCOMPARE(next.program.fontAndColorDialogs.openedOnFont, QStringLiteral("DejaVu Serif"));
 }
 
 void TestDialogs::senderNameSetsTheSignatureAndBudget()
@@ -239,7 +239,7 @@ void TestDialogs::aboutBoxShowsTheBanner()
     QTest::mouseClick(button(w.form, "aboutButton"), Qt::LeftButton);
     const ScriptedMessageBox::Call about = w.program.messageBox.calls.last();
     QCOMPARE(about.title, QStringLiteral("Brisquel v2.4b rev 10"));
-    QCOMPARE(about.style, 64);
+    QCOMPARE(about.style, (MessageBox::Style{MessageBox::Buttons::Ok, MessageBox::Icon::Information}));
     QCOMPARE(about.text, QStringLiteral("Brisquel por Velmarox\n\rversión BETA no finalizada \n\r"
                                         "Hecho por el equipo de Brisquel\n\r"));
     QVERIFY(focusIsIn(textBox(w.form, "messageEdit")));

@@ -69,7 +69,8 @@ void TestStartup::firstRunWritesDefaultsAndDisablesTheBank()
     QCOMPARE(program.messageBox.calls.size(), 1);
     const auto greeting = program.messageBox.calls.first();
     QCOMPARE(greeting.title, QStringLiteral("Brisquel v2.4b rev 10"));
-    QCOMPARE(greeting.style, 4 + 64 + 256 + 4096);
+    QCOMPARE(greeting.style, (MessageBox::Style{MessageBox::Buttons::YesNo, MessageBox::Icon::Information,
+                                                MessageBox::NoIsDefault | MessageBox::StaysOnTop}));
     QVERIFY(greeting.text.startsWith(QStringLiteral(
         "Hola ana, una cosita antes de empezar:\n\rEsto es una versión BETA (no finalizada...)\n\r\n\r")));
     QVERIFY(greeting.text.endsWith(QStringLiteral("\n\r\n\r¿Deseas utilizarla?")));
@@ -93,13 +94,14 @@ void TestStartup::firstRunWritesDefaultsAndDisablesTheBank()
     QVERIFY(!scrollBar(form, "historyBar")->isEnabled());
     QCOMPARE(button(form, "modeButton")->toolTip(), QStringLiteral("Pulsa para cambiar al modo GRUPOS"));
     // The font dialog will open on the font in use.
-    QCOMPARE(program.commonDialog.FontName, textBox(form, "messageEdit")->fontName());
+    QTest::mouseClick(button(form, "fontButton"), Qt::LeftButton); // cancelled: the script is empty
+    QCOMPARE(program.fontAndColorDialogs.openedOnFont, textBox(form, "messageEdit")->fontName());
 }
 
 void TestStartup::declinedGreetingEndsWithoutWriting()
 {
     ProgramUnderTest program;
-    program.messageBox.answers = {vbNo};
+    program.messageBox.answers = {MessageBox::Answer::No};
     MainWindow &form = program.windows.mainWindow();
     QVERIFY(!form.loadedOk());
     QCOMPARE(program.endCalls, 1);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/commondialog.h"
+#include "platform/fontandcolordialogs.h"
 
 class QWidget;
 
@@ -8,12 +8,12 @@ namespace brisquel {
 
 // Qt's own colour and font dialogs (in Spanish once the Qt translation is
 // loaded).
-class QtCommonDialog final : public CommonDialog
+class QtFontAndColorDialogs final : public FontAndColorDialogs
 {
 public:
-    explicit QtCommonDialog(QWidget *parent = nullptr);
-    bool ShowColor() override;
-    bool ShowFont() override;
+    explicit QtFontAndColorDialogs(QWidget *parent = nullptr);
+    std::optional<qint32> chooseColor(qint32 current) override;
+    std::optional<FontChoice> chooseFont(const FontChoice &current) override;
 
 private:
     // The window the dialogs open over: the one given, else the active one.

@@ -1,4 +1,6 @@
-#include "qtcommondialog.h"
+#include "qtfontandcolordialogs.h"
+
+#include "core/storedcolor.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -11,16 +13,14 @@
 namespace brisquel {
 
 namespace {
-QColor toQColor(qint32 value)
+// The colour the dialog opens on; a system colour starts from the plain
+// default.
+QColor initialColor(qint32 stored)
 {
-    if (value < 0) // a system colour: start from the plain default
+    if (isSystemColor(stored))
         return Qt::white;
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-qint32 fromQColor(const QColor &color)
-{
-    return qint32(color.red() + 256 * color.green() + 65536 * color.blue());
+    const Rgb rgb = rgbOf(stored);
+    return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
 // The style of the family, by the name its font files give it, that is
@@ -47,59 +47,60 @@ QString ownStyle(const QString &family, bool bold, bool italic)
 }
 } // namespace
 
-QtCommonDialog::QtCommonDialog(QWidget *parent)
+QtFontAndColorDialogs::QtFontAndColorDialogs(QWidget *parent)
     : m_parent(parent)
 {
 }
 
-bool QtCommonDialog::ShowColor()
+std::optional<qint32> QtFontAndColorDialogs::chooseColor(qint32 current)
 {
-    const QColor chosen = QColorDialog::getColor(toQColor(Color), owner(), QStringLiteral("Color"));
+    const QColor chosen = QColorDialog::getColor(initialColor(current), owner(), QStringLiteral("Color"));
     if (!chosen.isValid())
-        return false;
-    Color = fromQColor(chosen);
-    return true;
+        return std::nullopt;
+    const QColor rgb = chosen.toRgb();
+    return storedRgb(rgb.red(), rgb.green(), rgb.blue());
 }
 
-bool QtCommonDialog::ShowFont()
+std::optional<FontChoice> QtFontAndColorDialogs::chooseFont(const FontChoice &current)
 {
-    QFont initial(FontName);
-    if (FontSize > 0)
-        initial.setPointSizeF(FontSize);
-    initial.setBold(FontBold);
-    initial.setItalic(FontItalic);
+    QFont initial(current.name);
+    if (current.size > 0)
+        initial.setPointSizeF(current.size);
+    initial.setBold(current.bold);
+    initial.setItalic(current.italic);
     // Open on the font really drawn: the family a name such as "Arial" is
     // matched to, in the family's own style for bold and italic.
     initial.setFamily(QFontInfo(initial).family());
-    const QString style = ownStyle(initial.family(), FontBold, FontItalic);
+    const QString style = ownStyle(initial.family(), current.bold, current.italic);
     if (!style.isEmpty())
         initial.setStyleName(style);
-    initial.setStrikeOut(FontStrikethru);
-    initial.setUnderline(FontUnderline);
+    initial.setStrikeOut(current.strikeOut);
+    initial.setUnderline(current.underline);
 
     QFontDialog dialog(owner());
     dialog.setWindowTitle(QStringLiteral("Fuente"));
     dialog.setCurrentFont(initial);
     const QFont opened = dialog.currentFont();
     if (dialog.exec() != QDialog::Accepted)
-        return false;
+        return std::nullopt;
     const QFont chosen = dialog.selectedFont();
     // Accepted as it opened: the name and size stay exactly as they were
     // (the dialog lists whole points, and shows a matched family's name).
     const bool sameFace = chosen.family() == opened.family() && chosen.styleName() == opened.styleName()
         && chosen.pointSize() == opened.pointSize();
+    FontChoice result = current;
     if (!sameFace) {
-        FontName = chosen.family();
-        FontBold = chosen.bold();
-        FontItalic = chosen.italic();
-        FontSize = float(chosen.pointSizeF());
+        result.name = chosen.family();
+        result.bold = chosen.bold();
+        result.italic = chosen.italic();
+        result.size = float(chosen.pointSizeF());
     }
-    FontStrikethru = chosen.strikeOut();
-    FontUnderline = chosen.underline();
-    return true;
+    result.strikeOut = chosen.strikeOut();
+    result.underline = chosen.underline();
+    return result;
 }
 
-QWidget *QtCommonDialog::owner() const
+QWidget *QtFontAndColorDialogs::owner() const
 {
     return m_parent != nullptr ? m_parent : QApplication::activeWindow();
 }

@@ -1,6 +1,6 @@
 // The real font dialog, in Spanish as the program runs it, answered with
 // keys as a user would.
-#include "platform/qtcommondialog.h"
+#include "platform/qtfontandcolordialogs.h"
 
 #include <QApplication>
 #include <QFontDialog>
@@ -17,7 +17,8 @@ using namespace brisquel;
 namespace {
 // Runs `answer` on the font dialog once it is up; a dialog left open is
 // closed after a while so that a failing test fails instead of hanging.
-bool showFont(QtCommonDialog &dialog, const std::function<void(QFontDialog *)> &answer, QFont &opened)
+std::optional<FontChoice> showFont(QtFontAndColorDialogs &dialogs, const FontChoice &current,
+                                   const std::function<void(QFontDialog *)> &answer, QFont &opened)
 {
     QTimer poll;
     poll.setInterval(10);
@@ -34,7 +35,7 @@ bool showFont(QtCommonDialog &dialog, const std::function<void(QFontDialog *)> &
         if (auto *box = qobject_cast<QFontDialog *>(QApplication::activeModalWidget()))
             box->reject();
     });
-    return dialog.ShowFont();
+    return dialogs.chooseFont(current);
 }
 
 void pressEnter(QFontDialog *box)
@@ -44,7 +45,7 @@ void pressEnter(QFontDialog *box)
 }
 } // namespace
 
-class TestCommonDialog : public QObject
+class TestFontAndColorDialogs : public QObject
 {
     Q_OBJECT
 
@@ -58,14 +59,14 @@ private:
     QTranslator m_spanish;
 };
 
-void TestCommonDialog::initTestCase()
+void TestFontAndColorDialogs::initTestCase()
 {
     QVERIFY(m_spanish.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
     QApplication::installTranslator(&m_spanish);
 }
 
-void TestCommonDialog::acceptedUnchangedKeepsTheFont_data()
+void TestFontAndColorDialogs::acceptedUnchangedKeepsTheFont_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("bold");
@@ -78,50 +79,55 @@ void TestCommonDialog::acceptedUnchangedKeepsTheFont_data()
     QTest::newRow("Arial 8.25, the default") << "Arial" << false << false << 8.25f;
 }
 
-void TestCommonDialog::acceptedUnchangedKeepsTheFont()
+void TestFontAndColorDialogs::acceptedUnchangedKeepsTheFont()
 {
     QFETCH(QString, name);
     QFETCH(bool, bold);
     QFETCH(bool, italic);
     QFETCH(float, size);
 
-    QtCommonDialog dialog;
-    dialog.FontName = name;
-    dialog.FontBold = bold;
-    dialog.FontItalic = italic;
-    dialog.FontSize = size;
+    QtFontAndColorDialogs dialogs;
+    FontChoice current;
+    current.name = name;
+    current.bold = bold;
+    current.italic = italic;
+    current.size = size;
     QFont opened;
-    QVERIFY(showFont(dialog, pressEnter, opened));
+    const std::optional<FontChoice> chosen = showFont(dialogs, current, pressEnter, opened);
+    QVERIFY(chosen);
     // It opened on the face in use, not on the family's first style.
     QCOMPARE(opened.bold(), bold);
     QCOMPARE(opened.italic(), italic);
-    QCOMPARE(dialog.FontName, name);
-    QCOMPARE(dialog.FontBold, bold);
-    QCOMPARE(dialog.FontItalic, italic);
-    QCOMPARE(dialog.FontSize, size);
+    QCOMPARE(chosen->name, name);
+    QCOMPARE(chosen->bold, bold);
+    QCOMPARE(chosen->italic, italic);
+    QCOMPARE(chosen->size, size);
 }
 
-void TestCommonDialog::aNewChoiceIsTaken()
+void TestFontAndColorDialogs::aNewChoiceIsTaken()
 {
-    QtCommonDialog dialog;
-    dialog.FontName = QStringLiteral("Arial");
-    dialog.FontSize = 8.25f;
+    QtFontAndColorDialogs dialogs;
+    FontChoice current;
+    current.name = QStringLiteral("Arial");
+    current.size = 8.25f;
     QFont opened;
-    const bool accepted = showFont(dialog, [](QFontDialog *box) {
+    const std::optional<FontChoice> chosen = showFont(dialogs, current, [](QFontDialog *box) {
         QFont bold(QStringLiteral("DejaVu Serif"), 14);
         bold.setStyleName(QStringLiteral("Bold"));
+        bold.setUnderline(true);
         box->setCurrentFont(bold);
         pressEnter(box);
     }, opened);
-    QVERIFY(accepted);
-    QCOMPARE(dialog.FontName, QStringLiteral("DejaVu Serif"));
-    QVERIFY(dialog.FontBold);
-    QCOMPARE(dialog.FontSize, 14.0f);
+    QVERIFY(chosen);
+    QCOMPARE(chosen->name, QStringLiteral("DejaVu Serif"));
+    QVERIFY(chosen->bold);
+    QCOMPARE(chosen->size, 14.0f);
+    QVERIFY(chosen->underline);
 
-    // Cancel changes nothing.
-    QVERIFY(!showFont(dialog, [](QFontDialog *box) { QTest::keyClick(box, Qt::Key_Escape); }, opened));
-    QCOMPARE(dialog.FontName, QStringLiteral("DejaVu Serif"));
+    // Cancel gives nothing back.
+    QVERIFY(!showFont(dialogs, *chosen, [](QFontDialog *box) { QTest::keyClick(box, Qt::Key_Escape); }, opened));
+    QCOMPARE(opened.family(), QStringLiteral("DejaVu Serif"));
 }
 
-QTEST_MAIN(TestCommonDialog)
-#include "tst_commondialog.moc"
+QTEST_MAIN(TestFontAndColorDialogs)
+#include "tst_fontandcolordialogs.moc"
