@@ -25,11 +25,12 @@ public:
     // The history bar moved to `position` (kept within the slots).
     void browseTo(int position);
 
-    // A message was sent. When full, the oldest is dropped; the last two
-    // slots then both hold the newest, so the end shows it again, and the
-    // end stays where it is. The browse position never moves here: after a
-    // send at the end it points at the message just recorded, until the
-    // history bar goes back to the end.
+    // A message was sent: recorded when the position is at the end. When
+    // full, the oldest is dropped and count() stays 32; the last two slots
+    // then both hold the newest, so the end shows it again. The position
+    // never moves here: after a send at the end it points at the message
+    // just recorded, so a second send is a resend until the history bar
+    // goes back to the end.
     void record(const QString &message);
 
 private:

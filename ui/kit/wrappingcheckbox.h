@@ -4,6 +4,8 @@
 
 namespace brisquel {
 
+// A check box whose caption wraps onto more lines when it is longer than
+// the box is wide, and whose whole area takes clicks.
 class WrappingCheckBox : public QCheckBox {
     Q_OBJECT
 
