@@ -41,6 +41,7 @@ MainWindow::MainWindow(AppWindows &windows)
     , m_windows(windows)
     , m_state(windows.state())
     , m_services(windows.services())
+    , m_composer(windows.state(), windows.dispatcher())
 {
     setWindowTitle(kProgramTitle);
     setWindowIcon(art::windowIcon());

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/appstate.h"
+#include "core/messagecomposer.h"
 #include "core/pulse.h"
 #include "core/settingsfile.h"
 #include "core/textboxlook.h"
-#include "core/vbtypes.h"
 #include "platform/trayicon.h"
 #include "ui/kit/twipswindow.h"
 
@@ -99,8 +99,8 @@ private:
     // Handlers.
     void onRecipientClicked(int slot);
     void sendToTypedRecipients(const QString &recipients);
-    // The history bar reaches the message just recorded.
-    void showHistoryGrown();
+    // The history bar reaches the end of a history of `historyCount`.
+    void showHistoryEnd(int historyCount);
     void onModeClicked();
     void onHistoryBarChanged();
     void onMessageChanged();
@@ -133,13 +133,17 @@ private:
     void createMenu();
     void connectHandlers();
     void applyTabOrder();
-    void fillBank(const RecipientList &list, const QString &tooltipPrefix);
+    // The bank shows the list of `mode`; the mode button offers the other.
+    void showBank(RecipientMode mode);
     void escReset();
     void showLoadProblem(const QString &message);
 
     AppWindows &m_windows;
     AppState &m_state;
     Services &m_services;
+    // What the window does with the message; the window keeps its controls
+    // in step with it.
+    MessageComposer m_composer;
     bool m_loadedOk = false;
     bool m_unloaded = false;
     // What the settings file held when the run started or was last saved.

@@ -10,16 +10,13 @@ namespace brisquel {
 
 void MainWindow::onMessageChanged()
 {
-    applyBudget(m_state, *messageEdit);
-    setWindowTitle(budgetCaption(m_state.lettersLeft, messageEdit->length() == 0));
+    m_composer.messageChanged(*messageEdit);
 }
 
 void MainWindow::onMessageKey(int &key)
 {
-    if (key == KeyCode::Escape)
-        escReset();
-    messageEdit->setFocus();
-    if (m_state.lettersLeft <= 0 && key != KeyCode::Escape && key != KeyCode::Backspace)
+    onControlKey(key);
+    if (!m_composer.hasRoom() && key != KeyCode::Escape && key != KeyCode::Backspace)
         key = KeyCode::None;
 }
 
@@ -30,9 +27,7 @@ void MainWindow::onUnclaimedKey(int &key)
 
 void MainWindow::onMinimizeCheckKey(int &key)
 {
-    if (key == KeyCode::Escape)
-        escReset();
-    messageEdit->setFocus();
+    onControlKey(key);
     // A key typed on the check box is not lost: it joins the message.
     if (key != KeyCode::Escape)
         messageEdit->setText(messageEdit->text() + characterFromCode(key));

@@ -39,6 +39,10 @@ void MainWindow::connectHandlers()
     connect(senderNameButton, &QPushButton::clicked, this, &MainWindow::openSenderNameDialog);
     connect(minimizeToTrayCheck, &WrappingCheckBox::clickedByUser, this, &MainWindow::onMinimizeCheckClicked);
 
+    connect(&m_composer, &MessageComposer::captionChanged, this, &QWidget::setWindowTitle);
+    connect(&m_composer, &MessageComposer::modeChanged, this, &MainWindow::showBank);
+    connect(&m_composer, &MessageComposer::sent, this, &MainWindow::showHistoryEnd);
+
     connect(pulseTimer, &QTimer::timeout, this, &MainWindow::onPulseTick);
     pulseTimer->start();
     m_services.tray.onEvent = [this](TrayIcon::Event event) { onTrayEvent(event); };

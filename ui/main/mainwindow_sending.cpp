@@ -19,59 +19,49 @@ const QString kUserPrefix = QStringLiteral("Pulsa el botón para enviar el mensa
 const QString kGroupPrefix = QStringLiteral("Pulsa el botón para enviar el mensaje al grupo  ");
 } // namespace
 
-void MainWindow::fillBank(const RecipientList &list, const QString &tooltipPrefix)
+void MainWindow::showBank(RecipientMode mode)
 {
+    const bool groups = mode == RecipientMode::Groups;
+    const RecipientList &list = m_composer.bank();
+    const QString &tooltipPrefix = groups ? kGroupPrefix : kUserPrefix;
     for (int i = 0; i < kRecipientSlots; ++i) {
-        recipientButtons[i]->setText(list[i].caption);
-        recipientButtons[i]->setToolTip(tooltipPrefix + recipientButtons[i]->text());
+        PictureButton *button = recipientButtons[std::size_t(i)];
+        button->setText(list[std::size_t(i)].caption);
+        button->setToolTip(tooltipPrefix + button->text());
+        button->setEnabled(list[std::size_t(i)].caption != kEmptySlotCaption);
     }
-    for (int i = 0; i < kRecipientSlots; ++i)
-        recipientButtons[i]->setEnabled(list[i].caption != kEmptySlotCaption);
-}
-
-void MainWindow::onModeClicked()
-{
-    if (m_state.recipientMode == RecipientMode::Users) {
-        fillBank(m_state.groups, kGroupPrefix);
+    // The button offers the other list.
+    if (groups) {
         modeButton->setText(QStringLiteral("&Usuarios"));
         modeButton->setToolTip(QStringLiteral("Pulsa para cambiar al modo USUARIOS"));
         modeButton->setPicture(userModePicture->pixmap());
     } else {
-        fillBank(m_state.users, kUserPrefix);
         modeButton->setText(QStringLiteral("&Grupos"));
         modeButton->setToolTip(QStringLiteral("Pulsa para cambiar al modo GRUPOS"));
         modeButton->setPicture(groupModePicture->pixmap());
     }
-    m_state.recipientMode =
-        m_state.recipientMode == RecipientMode::Users ? RecipientMode::Groups : RecipientMode::Users;
+}
+
+void MainWindow::onModeClicked()
+{
+    m_composer.switchMode();
     messageEdit->setFocus();
 }
 
 void MainWindow::onRecipientClicked(int slot)
 {
-    const QString message = messageEdit->text();
-    if (m_state.recipientMode == RecipientMode::Groups)
-        m_windows.dispatcher().sendToGroup(m_state.groups[slot].recipients, message);
-    else
-        m_windows.dispatcher().sendToUser(m_state.users[slot].recipients, message);
-    showHistoryGrown();
+    m_composer.sendToSlot(slot, messageEdit->text());
     messageEdit->setFocus();
 }
 
 void MainWindow::sendToTypedRecipients(const QString &recipients)
 {
-    const QString message = messageEdit->text();
-    // Typed by hand, a comma makes a list.
-    if (recipients.contains(QLatin1Char(',')))
-        m_windows.dispatcher().sendToGroup(recipients, message);
-    else
-        m_windows.dispatcher().sendToUser(recipients, message);
-    showHistoryGrown();
+    m_composer.sendToTyped(recipients, messageEdit->text());
 }
 
-void MainWindow::showHistoryGrown()
+void MainWindow::showHistoryEnd(int historyCount)
 {
-    historyBar->setMaximumFromZero(m_state.history.count());
+    historyBar->setMaximumFromZero(historyCount);
     if (!historyBar->isEnabled())
         historyBar->setEnabled(true);
 }
@@ -86,16 +76,15 @@ void MainWindow::onControlKey(int &key)
 void MainWindow::escReset()
 {
     messageEdit->setText(QString());
-    historyBar->setMaximumFromZero(m_state.history.count());
-    historyBar->setValue(m_state.history.count());
+    historyBar->setMaximumFromZero(m_composer.historyCount());
+    historyBar->setValue(m_composer.historyCount());
 }
 
 void MainWindow::onHistoryBarChanged()
 {
-    const int v = historyBar->value();
-    messageEdit->setText(m_state.history.message(v));
-    historyLabel->setText(QStringLiteral("Mensaje nº") + numberText(qint32(v + 1)));
-    m_state.history.browseTo(v);
+    const int position = historyBar->value();
+    messageEdit->setText(m_composer.browseTo(position));
+    historyLabel->setText(QStringLiteral("Mensaje nº") + numberText(qint32(position + 1)));
 }
 
 } // namespace brisquel

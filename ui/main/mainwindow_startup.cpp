@@ -20,7 +20,6 @@ namespace brisquel {
 
 namespace {
 const QString kLineBreak = QStringLiteral("\n\r");
-const QString kUserTooltip = QStringLiteral("Pulsa el botón para enviar el mensaje a ");
 // A settings file that could not be read or written.
 const MessageBox::Style kProblemStyle{MessageBox::Buttons::Ok, MessageBox::Icon::Warning};
 } // namespace
@@ -57,15 +56,12 @@ bool MainWindow::load()
 
     loadSettingsFile();
 
-    for (int i = 0; i < kRecipientSlots; ++i)
-        recipientButtons[i]->setToolTip(kUserTooltip + recipientButtons[i]->text());
     otherRecipientButton->setToolTip(QStringLiteral("Mensaje a otro usuario no listado"));
     aboutButton->setToolTip(QStringLiteral("Mensaje rápido"));
     fontButton->setToolTip(QStringLiteral("Pulsa el botón para seleccionar la fuente del texto"));
     textColorButton->setToolTip(QStringLiteral("Pulsa el botón para seleccionar el color del texto"));
     backgroundColorButton->setToolTip(QStringLiteral("Pulsa el botón para seleccionar el fondo del texto"));
     senderNameButton->setToolTip(QStringLiteral("Pulsa para más información"));
-    modeButton->setToolTip(QStringLiteral("Pulsa para cambiar al modo GRUPOS"));
 
     // The window opens ready to type: the message box, first in the tab
     // order, has the focus.
@@ -87,12 +83,7 @@ void MainWindow::loadSettingsFile()
 
     m_windows.quickMessageStrip().addUserCaptions(outcome.quickListCaptions);
 
-    for (int i = 0; i < kRecipientSlots; ++i)
-        recipientButtons[i]->setText(m_state.users[i].caption);
-    for (int i = 0; i < kRecipientSlots; ++i) {
-        if (m_state.users[i].caption == kEmptySlotCaption)
-            recipientButtons[i]->setEnabled(false);
-    }
+    showBank(m_composer.mode());
 
     if (!outcome.error.isEmpty()) {
         showLoadProblem(outcome.error);

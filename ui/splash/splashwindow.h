@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/vbtypes.h"
 #include "ui/kit/twipswindow.h"
 
 class QLabel;

@@ -1,0 +1,158 @@
+#include "core/dispatch.h"
+#include "core/messagecomposer.h"
+#include "fakes/recordingcommandstarter.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace brisquel;
+
+namespace {
+
+// The main window's message box as the composer sees it: an assignment that
+// changes the text runs the change handler again, nested, as the real box
+// does.
+struct MessageEdit {
+    explicit MessageEdit(MessageComposer &owner)
+        : composer(owner)
+    {
+    }
+    MessageComposer &composer;
+    QString shown;
+    int changes = 0;
+
+    QString text() const { return shown; }
+    int length() const { return int(shown.size()); }
+    void setText(const QString &text)
+    {
+        if (text == shown)
+            return;
+        shown = text;
+        ++changes;
+        composer.messageChanged(*this);
+    }
+};
+
+struct Desk {
+    Desk()
+    {
+        state.senderName = QStringLiteral("ana");
+        state.signWithSenderName = true;
+        for (RecipientSlot &slot : state.users)
+            slot = {kEmptySlotCaption, kEmptySlotCaption};
+        state.groups = state.users;
+        state.users[0] = {QStringLiteral("Pepe"), QStringLiteral("pepe")};
+        state.users[1] = {QStringLiteral("Juan"), QStringLiteral("juan")};
+        state.groups[0] = {QStringLiteral("Todos"), QStringLiteral("pepe, juan, luis")};
+    }
+    // The recipient of each command started, in order.
+    QStringList recipients() const
+    {
+        QStringList names;
+        for (const QString &line : starter.commandLines)
+            names << line.section(QLatin1Char(' '), 2, 2);
+        return names;
+    }
+
+    AppState state;
+    RecordingCommandStarter starter;
+    Dispatcher dispatcher{state, starter};
+    MessageComposer composer{state, dispatcher};
+};
+
+} // namespace
+
+class TestMessageComposer : public QObject {
+    Q_OBJECT
+
+private slots:
+    void captionCountsDownAndTheCutRunsNested();
+    void bankSendsToUsersOrGroups();
+    void typedRecipientsAndHistory();
+};
+
+void TestMessageComposer::captionCountsDownAndTheCutRunsNested()
+{
+    Desk desk;
+    QSignalSpy captions(&desk.composer, &MessageComposer::captionChanged);
+    MessageEdit box(desk.composer);
+
+    box.setText(QStringLiteral("Hola"));
+    QCOMPARE(captions.takeLast().at(0).toString(), QStringLiteral("Brisquel v2.4b - Quedan 843 letras..."));
+    QVERIFY(desk.composer.hasRoom());
+
+    // A paste past the budget (850 less the three letters of "ana") is cut
+    // to it; the cut is one more change, handled inside the first.
+    box.changes = 0;
+    box.setText(QString(900, QLatin1Char('x')));
+    QCOMPARE(box.length(), 847);
+    QCOMPARE(box.changes, 2);
+    QCOMPARE(captions.takeLast().at(0).toString(), QStringLiteral("Brisquel v2.4b - Quedan 0 letras..."));
+    QVERIFY(!desk.composer.hasRoom());
+
+    box.setText(box.text().left(846));
+    QCOMPARE(captions.takeLast().at(0).toString(), QStringLiteral("Brisquel v2.4b - Queda 1 letra..."));
+    box.setText(QString());
+    QCOMPARE(captions.takeLast().at(0).toString(), QStringLiteral("Brisquel v2.4b"));
+
+    // Unsigned messages have the whole budget.
+    desk.state.signWithSenderName = false;
+    box.setText(QStringLiteral("a"));
+    QCOMPARE(captions.takeLast().at(0).toString(), QStringLiteral("Brisquel v2.4b - Quedan 849 letras..."));
+}
+
+void TestMessageComposer::bankSendsToUsersOrGroups()
+{
+    Desk desk;
+    QSignalSpy modes(&desk.composer, &MessageComposer::modeChanged);
+    QSignalSpy sent(&desk.composer, &MessageComposer::sent);
+
+    QCOMPARE(desk.composer.bank()[1].caption, QStringLiteral("Juan"));
+    desk.composer.sendToSlot(1, QStringLiteral("uno"));
+    QCOMPARE(desk.recipients(), QStringList{QStringLiteral("juan")});
+
+    desk.composer.switchMode();
+    QCOMPARE(modes.size(), 1);
+    QCOMPARE(modes.at(0).at(0).value<RecipientMode>(), RecipientMode::Groups);
+    QCOMPARE(desk.composer.bank()[0].caption, QStringLiteral("Todos"));
+    desk.composer.sendToSlot(0, QStringLiteral("dos"));
+    QCOMPARE(desk.recipients(), (QStringList{"juan", "pepe", "juan", "luis"}));
+
+    desk.composer.switchMode();
+    QCOMPARE(desk.composer.mode(), RecipientMode::Users);
+    desk.composer.sendToSlot(0, QStringLiteral("tres"));
+    QCOMPARE(desk.recipients().last(), QStringLiteral("pepe"));
+
+    // Each click is told once, however many recipients. Only the first was
+    // sent from the end of the history, so only it was recorded.
+    QCOMPARE(sent.size(), 3);
+    QCOMPARE(sent.last().at(0).toInt(), 1);
+}
+
+void TestMessageComposer::typedRecipientsAndHistory()
+{
+    Desk desk;
+    // Each message is sent from the end of the history, where Esc leaves the
+    // history bar.
+    auto toTheEnd = [&desk] { desk.composer.browseTo(desk.composer.historyCount()); };
+    desk.composer.sendToTyped(QStringLiteral("luis"), QStringLiteral("uno"));
+    toTheEnd();
+    desk.composer.sendToTyped(QStringLiteral("pepe, juan"), QStringLiteral("dos"));
+    toTheEnd();
+    // A name with a comma and no blank after it loses the letter after the comma.
+    desk.composer.sendToTyped(QStringLiteral("ana,eva"), QStringLiteral("tres"));
+    QCOMPARE(desk.recipients(), (QStringList{"luis", "pepe", "juan", "ana", "va"}));
+
+    QCOMPARE(desk.composer.historyCount(), 3);
+    QCOMPARE(desk.composer.browseTo(0), QStringLiteral("uno"));
+    QCOMPARE(desk.composer.browseTo(2), QStringLiteral("tres"));
+    QCOMPARE(desk.composer.browseTo(3), QString()); // the end: a fresh message
+
+    // Sent again from an earlier message, nothing more is recorded.
+    desk.composer.browseTo(1);
+    desk.composer.sendToTyped(QStringLiteral("luis"), QStringLiteral("dos"));
+    QCOMPARE(desk.composer.historyCount(), 3);
+}
+
+QTEST_GUILESS_MAIN(TestMessageComposer)
+#include "tst_messagecomposer.moc"
