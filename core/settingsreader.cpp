@@ -38,11 +38,11 @@ public:
         while (!m_in.atEnd()) {
             const QString line = withoutTrailingBlanks(m_in.readLine().value_or(QString()));
             bool ok = true;
-            if (line == kSectionGeneral)
+            if (line == kGeneralSection)
                 ok = general = readGeneral(result.ownName);
-            else if (line == kSectionUsuarios)
+            else if (line == kUsersSection)
                 ok = users = readList(m_state.users, true);
-            else if (line == kSectionGrupos)
+            else if (line == kGroupsSection)
                 ok = groups = readList(m_state.groups, false);
             if (!ok)
                 return result;

@@ -5,8 +5,8 @@
 namespace brisquel {
 
 // The three section headers of "brisquel.ini", compared exactly.
-inline const QString kSectionGeneral = QStringLiteral("[GENERAL]");
-inline const QString kSectionUsuarios = QStringLiteral("[USUARIOS]");
-inline const QString kSectionGrupos = QStringLiteral("[GRUPOS]");
+inline const QString kGeneralSection = QStringLiteral("[GENERAL]");
+inline const QString kUsersSection = QStringLiteral("[USUARIOS]");
+inline const QString kGroupsSection = QStringLiteral("[GRUPOS]");
 
 } // namespace brisquel

@@ -38,7 +38,7 @@ QByteArray settingsFileBytes(const AppState &state, const TextBoxLook &look)
 {
     QStringList lines;
     lines.reserve(62);
-    lines << kSectionGeneral
+    lines << kGeneralSection
           << verbatim(state.senderName)
           << verbatim(state.loginName)
           << flag(state.signWithSenderName)
@@ -50,9 +50,9 @@ QByteArray settingsFileBytes(const AppState &state, const TextBoxLook &look)
           << flag(look.underline)
           << numberText(look.foreColor)
           << numberText(look.backColor);
-    lines << kSectionUsuarios;
+    lines << kUsersSection;
     appendList(lines, state.users);
-    lines << kSectionGrupos;
+    lines << kGroupsSection;
     appendList(lines, state.groups);
 
     QString text;

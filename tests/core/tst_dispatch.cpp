@@ -12,7 +12,7 @@ private slots:
     void groupSendBuildsOneSignedCommandPerMember();
     void listWalkDropsOneCharacterAfterEachComma_data();
     void listWalkDropsOneCharacterAfterEachComma();
-    void signatureFollowsNombrePropio();
+    void signatureFollowsTheSenderNameSwitch();
     void bigGroupWaitsItsTurn();
     void failuresOfOneCallMakeOneReport();
     void failureReasons_data();
@@ -75,7 +75,7 @@ void TestDispatch::listWalkDropsOneCharacterAfterEachComma()
     QCOMPARE(starter.commandLines, expected);
 }
 
-void TestDispatch::signatureFollowsNombrePropio()
+void TestDispatch::signatureFollowsTheSenderNameSwitch()
 {
     AppState state;
     RecordingCommandStarter starter;

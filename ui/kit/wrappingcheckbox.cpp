@@ -15,28 +15,6 @@ WrappingCheckBox::WrappingCheckBox(const QString &caption, QWidget *parent)
     connect(this, &QAbstractButton::clicked, this, &WrappingCheckBox::clickedByUser);
 }
 
-int WrappingCheckBox::value() const
-{
-    switch (checkState()) {
-    case Qt::Checked:
-        return 1;
-    case Qt::PartiallyChecked:
-        return 2;
-    default:
-        return 0;
-    }
-}
-
-void WrappingCheckBox::setValue(int value)
-{
-    if (value == 2) {
-        setTristate(true);
-        setCheckState(Qt::PartiallyChecked);
-    } else {
-        setCheckState(value == 1 ? Qt::Checked : Qt::Unchecked);
-    }
-}
-
 bool WrappingCheckBox::event(QEvent *event)
 {
     if (clickOnAccelerator(*this, event))

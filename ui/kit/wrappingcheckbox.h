@@ -12,10 +12,6 @@ class WrappingCheckBox : public QCheckBox {
 public:
     explicit WrappingCheckBox(const QString &caption = QString(), QWidget *parent = nullptr);
 
-    // 0 unchecked, 1 checked, 2 greyed.
-    int value() const;
-    void setValue(int value);
-
 signals:
     // The user toggled the box (click, Space, Alt+letter).
     void clickedByUser();

@@ -22,7 +22,7 @@ void MainWindow::onSizeOrStateChanged()
         return;
     // Without a notification area a hidden window could never come back:
     // it stays minimised on the taskbar, as with the option unticked.
-    if (minimizeToTrayCheck->value() == 1 && m_services.tray.isAvailable()) {
+    if (minimizeToTrayCheck->isChecked() && m_services.tray.isAvailable()) {
         m_services.tray.add(windowIcon(), kTrayTip);
         // Hidden, the window leaves the taskbar too.
         m_inTray = true;

@@ -23,7 +23,7 @@ private slots:
     void declinedGreetingEndsWithoutWriting();
     void unreadableFileIsKeptAndReported();
     void closingSavesWhatWasLoaded();
-    void salirEndsWithoutSaving();
+    void quitFromTheTrayMenuDoesNotSave();
     void splashOpensMainWindowOnSecondTick();
     void controlsStandAtTheirTwipsPlaces();
     void firstKeysGoToTheMessageBox();
@@ -154,7 +154,7 @@ void TestStartup::closingSavesWhatWasLoaded()
     QCOMPARE(program.readIni(), expected);
 }
 
-void TestStartup::salirEndsWithoutSaving()
+void TestStartup::quitFromTheTrayMenuDoesNotSave()
 {
     ProgramUnderTest program;
     const QByteArray original = settingsText({{"Pepe", "pepe"}});

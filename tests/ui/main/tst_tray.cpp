@@ -55,7 +55,7 @@ void TestTray::minimisingWithTheOptionHidesBehindOneIcon()
     FakeTrayIcon &tray = w.program.tray;
 
     QTest::mouseClick(checkBox(form, "minimizeToTrayCheck"), Qt::LeftButton);
-    QCOMPARE(checkBox(form, "minimizeToTrayCheck")->value(), 1);
+    QVERIFY(checkBox(form, "minimizeToTrayCheck")->isChecked());
     QVERIFY(focusIsIn(textBox(form, "messageEdit")));
 
     minimise(form);
@@ -78,7 +78,7 @@ void TestTray::minimisingWithTheOptionHidesBehindOneIcon()
     QVERIFY(form.isVisible());
 
     // Without the option the icon goes and the window stays on the taskbar.
-    checkBox(form, "minimizeToTrayCheck")->setValue(0);
+    checkBox(form, "minimizeToTrayCheck")->setChecked(false);
     minimise(form);
     QVERIFY(!tray.shown);
     QVERIFY(form.isVisible());
@@ -101,7 +101,7 @@ void TestTray::trayEventsAndMenu()
 
     // A double click while the quick message is open leaves the main window
     // in the tray and the dialog in front.
-    checkBox(form, "minimizeToTrayCheck")->setValue(1);
+    checkBox(form, "minimizeToTrayCheck")->setChecked(true);
     minimise(form);
     openQuickMessage(w, [&] {
         w.program.tray.fire(TrayIcon::Event::LeftDoubleClick);
