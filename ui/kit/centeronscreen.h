@@ -7,6 +7,6 @@ class TwipsWindow;
 
 // Centres a window on the screen; a window larger than the screen gets a
 // negative position.
-void centerOnScreen(TwipsWindow &form, const ScreenMetrics &metrics);
+void centerOnScreen(TwipsWindow &window, const ScreenMetrics &metrics);
 
 } // namespace brisquel

@@ -10,7 +10,7 @@ class ColorLabel : public QLabel {
 public:
     explicit ColorLabel(const QString &caption = QString(), QWidget *parent = nullptr);
 
-    // Colour of the caption in the old 32-bit form (see storedcolor.h).
+    // Colour of the caption in the settings file's 32-bit form (see storedcolor.h).
     qint32 textColor() const { return m_foreColor; }
     void setTextColor(qint32 color);
 

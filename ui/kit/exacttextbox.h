@@ -55,7 +55,7 @@ public:
     bool fontUnderline() const;
     void setFontUnderline(bool underline);
 
-    // Colours in the old 32-bit form (see storedcolor.h); a system colour is
+    // Colours in the settings file's 32-bit form (see storedcolor.h); a system colour is
     // kept as given and shown in the running system's colour.
     qint32 textColor() const { return m_foreColor; }
     void setTextColor(qint32 color);

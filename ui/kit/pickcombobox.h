@@ -5,7 +5,7 @@
 namespace brisquel {
 
 // A combo box: a list with an editable text part, or a drop-down list only.
-// Nothing is chosen (ListIndex -1) until the user or code picks an entry.
+// Nothing is picked (pickedIndex() -1) until the user or code picks an entry.
 class PickComboBox : public QComboBox {
     Q_OBJECT
 
