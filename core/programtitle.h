@@ -9,6 +9,8 @@ namespace brisquel {
 inline const QString kProgramTitle = QStringLiteral("Brisquel v2.4b");
 // Title of the greeting and the about box.
 inline const QString kVersionTitle = QStringLiteral("Brisquel v2.4b rev 10");
+// Who made the program, in the greeting and the about box.
+inline const QString kMakerLine = QStringLiteral("Hecho por el equipo de Brisquel");
 // The tray icon's tip: it has no final "b".
 inline const QString kTrayTip = QStringLiteral("Brisquel v2.4");
 

@@ -6,7 +6,6 @@
 #include "ui/appwindows.h"
 #include "ui/kit/picturebutton.h"
 #include "ui/kit/taborder.h"
-#include "ui/kit/twips.h"
 #include "ui/kit/wrappingcheckbox.h"
 #include "ui/kit/pickcombobox.h"
 #include "ui/kit/colorlabel.h"
@@ -65,10 +64,6 @@ MainWindow::~MainWindow()
 
 void MainWindow::createControls()
 {
-    const ScreenMetrics &m = metrics();
-    auto place = [&m](QWidget *w, int left, int top, int width, int height) {
-        placeTwips(w, left, top, width, height, m);
-    };
 
     // The saved-messages frame lies below the visible area for good.
     savedMessagesFrame = new QGroupBox(QStringLiteral("Mensajes Grabados"), this);

@@ -9,7 +9,6 @@
 #include "ui/kit/picturebutton.h"
 #include "ui/kit/showmodal.h"
 #include "ui/kit/exacttextbox.h"
-#include "ui/main/texts.h"
 #include "ui/recipient/recipientdialog.h"
 #include "ui/sender/sendernamedialog.h"
 

@@ -11,7 +11,6 @@
 #include "ui/kit/pickcombobox.h"
 #include "ui/kit/focusablescrollbar.h"
 #include "ui/kit/exacttextbox.h"
-#include "ui/main/texts.h"
 #include "ui/quick/quickmessagestrip.h"
 
 #include <QGuiApplication>
