@@ -76,8 +76,10 @@ void DeliveryNotice::showWindow(const QString &text)
         m_window->setAttribute(Qt::WA_ShowWithoutActivating);
         m_window->setAttribute(Qt::WA_DeleteOnClose);
         m_window->setWindowTitle(kTitle);
+        m_window->setObjectName(QStringLiteral("deliveryNotice"));
         auto *layout = new QVBoxLayout(m_window);
         auto *title = new QLabel(kTitle, m_window);
+        title->setObjectName(QStringLiteral("noticeTitle"));
         QFont bold = title->font();
         bold.setBold(true);
         title->setFont(bold);
@@ -87,6 +89,7 @@ void DeliveryNotice::showWindow(const QString &text)
         m_text->setTextFormat(Qt::PlainText);
         layout->addWidget(m_text);
         auto *close = new QPushButton(QStringLiteral("Cerrar"), m_window);
+        close->setObjectName(QStringLiteral("closeButton"));
         close->setFocusPolicy(Qt::NoFocus);
         QObject::connect(close, &QPushButton::clicked, m_window, &QWidget::close);
         layout->addWidget(close, 0, Qt::AlignRight);
