@@ -31,7 +31,7 @@ public:
     SplashWindow &start();
 
     // MainWindow's load may end the program (No at the greeting): then
-    // mainWindow() still returns the window, and mainWindowEnded() tells.
+    // mainWindow() still returns the window, and its loadedOk() is false.
     MainWindow &mainWindow();
     QuickMessageStrip &quickMessageStrip();
     SplashWindow &splashWindow();
