@@ -1,8 +1,10 @@
 #include "commandline.h"
 
-#include "netbiosname.h"
+#include "tools/messenger/netbiosname.h"
 
 namespace brisquel::net {
+
+using namespace brisquel::messenger;
 
 namespace {
 

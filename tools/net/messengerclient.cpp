@@ -1,13 +1,15 @@
 #include "messengerclient.h"
 
-#include "cp850.h"
-#include "messagepieces.h"
-#include "netbiosname.h"
+#include "tools/messenger/cp850.h"
+#include "tools/messenger/messagepieces.h"
+#include "tools/messenger/netbiosname.h"
 
 #include <QCoreApplication>
 #include <QTcpSocket>
 
 namespace brisquel::net {
+
+using namespace brisquel::messenger;
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "nameresolver.h"
 #include "sendoutcome.h"
-#include "sessionframing.h"
-#include "smbmessages.h"
+#include "tools/messenger/sessionframing.h"
+#include "tools/messenger/smbmessages.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>
@@ -78,12 +78,12 @@ private:
     void onSocketError();
     void onReadyRead();
     void onTimeout();
-    void handlePacket(const SessionPacket &packet);
-    void handleReply(const SmbReply &reply);
+    void handlePacket(const messenger::SessionPacket &packet);
+    void handleReply(const messenger::SmbReply &reply);
     void sendStart();
     void sendNextPieceOrEnd();
     void writeRequest(const QByteArray &smbMessage);
-    SmbRequestIds nextIds();
+    messenger::SmbRequestIds nextIds();
     void dropSocket();
     void finish(SendOutcome outcome);
 
@@ -95,7 +95,7 @@ private:
     qsizetype m_nextAttempt = 0;
     QDeadlineTimer m_connectDeadline;
     QTcpSocket *m_socket = nullptr;
-    SessionReader m_reader;
+    messenger::SessionReader m_reader;
     NameResolver m_resolver;
     QByteArray m_recipientName; // the name the receiver is told, as it is called
     QTimer m_timer;

@@ -1,8 +1,8 @@
 #include "nameresolver.h"
 
-#include "cp850.h"
-#include "nameservicepackets.h"
-#include "netbiosname.h"
+#include "tools/messenger/cp850.h"
+#include "tools/messenger/nameservicepackets.h"
+#include "tools/messenger/netbiosname.h"
 
 #include <QHostInfo>
 #include <QNetworkInterface>
@@ -10,6 +10,8 @@
 #include <QUdpSocket>
 
 namespace brisquel::net {
+
+using namespace brisquel::messenger;
 
 NameResolver::NameResolver(NameServiceSettings settings, ResolveTimeouts timeouts, QObject *parent)
     : QObject(parent)

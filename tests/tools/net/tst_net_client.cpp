@@ -11,6 +11,7 @@
 #include <QTcpServer>
 #include <QTest>
 
+using namespace brisquel::messenger;
 using namespace brisquel::net;
 
 Q_DECLARE_METATYPE(brisquel::net::SendOutcome)

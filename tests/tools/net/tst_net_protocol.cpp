@@ -2,17 +2,18 @@
 // NetBIOS names, framing, SMB requests and answers, the command line.
 
 #include "tools/net/commandline.h"
-#include "tools/net/cp850.h"
-#include "tools/net/messagepieces.h"
-#include "tools/net/nameservicepackets.h"
+#include "tools/messenger/cp850.h"
+#include "tools/messenger/messagepieces.h"
+#include "tools/messenger/nameservicepackets.h"
 #include "tools/net/nameservicesettings.h"
-#include "tools/net/netbiosname.h"
-#include "tools/net/sessionframing.h"
-#include "tools/net/smbmessages.h"
+#include "tools/messenger/netbiosname.h"
+#include "tools/messenger/sessionframing.h"
+#include "tools/messenger/smbmessages.h"
 
 #include <QStringDecoder>
 #include <QTest>
 
+using namespace brisquel::messenger;
 using namespace brisquel::net;
 
 class TestNetProtocol : public QObject

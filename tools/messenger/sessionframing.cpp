@@ -1,6 +1,6 @@
 #include "sessionframing.h"
 
-namespace brisquel::net {
+namespace brisquel::messenger {
 
 namespace {
 
@@ -45,4 +45,4 @@ std::optional<SessionPacket> SessionReader::next()
     return packet;
 }
 
-} // namespace brisquel::net
+} // namespace brisquel::messenger

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QStringView>
 
-namespace brisquel::net {
+namespace brisquel::messenger {
 
 // Messenger text travels in the DOS code page 850, one byte per character.
 // Bytes 0x00 to 0x7F are ASCII unchanged (control characters included, as
@@ -14,4 +14,4 @@ QByteArray encodeCp850(QStringView text);
 // Whether every character of the text has its own byte in code page 850.
 bool cp850HasAll(QStringView text);
 
-} // namespace brisquel::net
+} // namespace brisquel::messenger

@@ -6,7 +6,7 @@
 #include <array>
 #include <optional>
 
-namespace brisquel::net {
+namespace brisquel::messenger {
 
 namespace {
 
@@ -64,4 +64,4 @@ bool cp850HasAll(QStringView text)
                        [](uint codePoint) { return codePoint != 0xFFFD && byteFor(char32_t(codePoint)).has_value(); });
 }
 
-} // namespace brisquel::net
+} // namespace brisquel::messenger

@@ -8,7 +8,7 @@
 
 #include <optional>
 
-namespace brisquel::net {
+namespace brisquel::messenger {
 
 // NetBIOS name service messages (RFC 1002, 4.2), the few this tool uses:
 // the name query request and its positive or negative response.
@@ -27,4 +27,4 @@ struct NameQueryAnswer {
 // opcodes, truncated or malformed packets).
 std::optional<NameQueryAnswer> parseNameQueryResponse(const QByteArray &packet);
 
-} // namespace brisquel::net
+} // namespace brisquel::messenger

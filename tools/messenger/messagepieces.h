@@ -4,7 +4,7 @@
 #include <QList>
 #include <QStringView>
 
-namespace brisquel::net {
+namespace brisquel::messenger {
 
 // The most text bytes one send-text request may carry.
 inline constexpr qsizetype kMaxPieceBytes = 127;
@@ -14,4 +14,4 @@ inline constexpr qsizetype kMaxPieceBytes = 127;
 // can never fall inside a character. An empty message has no pieces.
 QList<QByteArray> messagePieces(QStringView message);
 
-} // namespace brisquel::net
+} // namespace brisquel::messenger

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace brisquel::net {
+namespace brisquel::messenger {
 
 // The SMB1 commands of the messenger's multi-block message.
 enum class SmbCommand : quint8 {
@@ -41,4 +41,4 @@ struct SmbReply {
 // (wrong signature, not marked as a reply, counts running past the end).
 std::optional<SmbReply> parseSmbReply(QByteArrayView message);
 
-} // namespace brisquel::net
+} // namespace brisquel::messenger

@@ -5,7 +5,7 @@
 
 #include <QHostAddress>
 
-namespace brisquel::net {
+namespace brisquel::messenger {
 
 namespace {
 
@@ -85,4 +85,4 @@ QByteArray sessionRequest(const NetbiosName &called, const NetbiosName &calling)
                          encodeNetbiosName(called) + encodeNetbiosName(calling));
 }
 
-} // namespace brisquel::net
+} // namespace brisquel::messenger

@@ -2,7 +2,7 @@
 
 #include <QtEndian>
 
-namespace brisquel::net {
+namespace brisquel::messenger {
 
 namespace {
 
@@ -93,4 +93,4 @@ std::optional<NameQueryAnswer> parseNameQueryResponse(const QByteArray &packet)
     return answer;
 }
 
-} // namespace brisquel::net
+} // namespace brisquel::messenger

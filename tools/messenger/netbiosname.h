@@ -4,7 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 
-namespace brisquel::net {
+namespace brisquel::messenger {
 
 // A NetBIOS name: at most 15 bytes of code page 850 text and the suffix
 // byte that says which service it names.
@@ -43,4 +43,4 @@ QByteArray encodeNetbiosName(const NetbiosName &name);
 // The NetBIOS session request opening a connection on TCP 139.
 QByteArray sessionRequest(const NetbiosName &called, const NetbiosName &calling);
 
-} // namespace brisquel::net
+} // namespace brisquel::messenger

@@ -2,7 +2,7 @@
 
 #include "cp850.h"
 
-namespace brisquel::net {
+namespace brisquel::messenger {
 
 QList<QByteArray> messagePieces(QStringView message)
 {
@@ -13,4 +13,4 @@ QList<QByteArray> messagePieces(QStringView message)
     return pieces;
 }
 
-} // namespace brisquel::net
+} // namespace brisquel::messenger

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace brisquel::net {
+namespace brisquel::messenger {
 
 // Packet types of the NetBIOS session service. Over TCP 445 only session
 // messages are used, with the same 4-byte header.
@@ -50,4 +50,4 @@ private:
     bool m_broken = false;
 };
 
-} // namespace brisquel::net
+} // namespace brisquel::messenger

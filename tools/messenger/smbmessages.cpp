@@ -2,7 +2,7 @@
 
 #include <QtEndian>
 
-namespace brisquel::net {
+namespace brisquel::messenger {
 
 namespace {
 
@@ -102,4 +102,4 @@ std::optional<SmbReply> parseSmbReply(QByteArrayView message)
     return reply;
 }
 
-} // namespace brisquel::net
+} // namespace brisquel::messenger
