@@ -140,8 +140,10 @@ void TestKilledSave::twoInstancesEndingTogetherKeepBothChanges()
                 QVERIFY2(p->waitForReadyRead(10000), "an instance never loaded");
             QCOMPARE(p->readLine(), QByteArray("loaded\n"));
         }
+        // Both told at once: a write waits in QProcess until flushed.
         bold.write("go\n");
         sender.write("go\n");
+        QVERIFY(bold.waitForBytesWritten(10000) && sender.waitForBytesWritten(10000));
         for (QProcess *p : {&bold, &sender}) {
             QVERIFY(p->waitForFinished(20000));
             QCOMPARE(p->readAll(), QByteArray("\n"));
