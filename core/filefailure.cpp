@@ -25,6 +25,8 @@ QString fileFailureReason(int errorNumber)
         return QStringLiteral("la carpeta o el fichero no existe");
     case ENOTDIR:
         return QStringLiteral("una parte de la ruta no es una carpeta");
+    case EEXIST:
+        return QStringLiteral("ya hay un fichero con ese nombre");
     case EISDIR:
         return QStringLiteral("es una carpeta, no un fichero");
     case ELOOP:

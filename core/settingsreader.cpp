@@ -32,23 +32,19 @@ public:
     SectionReadResult run()
     {
         SectionReadResult result;
-        bool general = false;
-        bool users = false;
-        bool groups = false;
         while (!m_in.atEnd()) {
             const QString line = withoutTrailingBlanks(m_in.readLine().value_or(QString()));
             bool ok = true;
             if (line == kGeneralSection)
-                ok = general = readGeneral(result.ownName);
+                ok = result.general = readGeneral(result);
             else if (line == kUsersSection)
-                ok = users = readList(m_state.users, true);
+                ok = result.users = readList(m_state.users, true);
             else if (line == kGroupsSection)
-                ok = groups = readList(m_state.groups, false);
+                ok = result.groups = readList(m_state.groups, false);
             if (!ok)
                 return result;
         }
         result.ok = true;
-        result.allSections = general && users && groups;
         return result;
     }
 
@@ -72,21 +68,24 @@ private:
         return value;
     }
 
-    bool readGeneral(bool &ownName)
+    bool readGeneral(SectionReadResult &result)
     {
         const std::optional<QString> sender = entry();
         if (!sender)
             return false;
         m_state.senderName = *sender;
 
-        if (!entry()) // who saved last: the login always comes from the system
+        // Who saved last: the login always comes from the system.
+        const std::optional<QString> savedBy = entry();
+        if (!savedBy)
             return false;
+        result.savedBy = *savedBy;
 
         const std::optional<QString> own = entry();
         if (!own)
             return false;
         // Read back as a number in the file of defaults, so "1" counts as 1.
-        ownName = flag(*own) ||
+        result.ownName = flag(*own) ||
                   (m_reading == EntryReading::DelimitedFields && readNumber(*own) == 1.0);
 
         const std::optional<QString> name = m_in.readLine();
@@ -169,11 +168,28 @@ private:
 
 } // namespace
 
+QStringList SectionReadResult::missingSections() const
+{
+    QStringList missing;
+    if (!general)
+        missing << kGeneralSection;
+    if (!users)
+        missing << kUsersSection;
+    if (!groups)
+        missing << kGroupsSection;
+    return missing;
+}
+
+TextEncoding encodingOf(const QByteArray &bytes)
+{
+    return bytes.startsWith(kUtf8Mark) ? TextEncoding::Utf8WithMark : TextEncoding::Windows1252;
+}
+
 QString settingsText(const QByteArray &bytes)
 {
-    static const QByteArray utf8Mark("\xEF\xBB\xBF");
-    return decodeCp1252(bytes.startsWith(utf8Mark) ? QByteArrayView(bytes).sliced(utf8Mark.size())
-                                                    : QByteArrayView(bytes));
+    if (encodingOf(bytes) == TextEncoding::Utf8WithMark)
+        return QString::fromUtf8(QByteArrayView(bytes).sliced(kUtf8Mark.size()));
+    return decodeCp1252(bytes);
 }
 
 SectionReadResult readSettingsSections(LineReader &in, EntryReading reading, AppState &state,

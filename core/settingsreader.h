@@ -1,6 +1,7 @@
 #pragma once
 
 #include "appstate.h"
+#include "settingssections.h"
 #include "textboxlook.h"
 
 #include <QByteArray>
@@ -19,14 +20,22 @@ enum class EntryReading { WholeLines, DelimitedFields };
 struct SectionReadResult {
     bool ok = false;       // false: the file was cut short inside a section or held a value the message box refuses
     bool ownName = false;  // the 3rd line of the last [GENERAL] read said "1"
-    // Each of the three sections was read through at least once. A file
-    // that lacks one holds something other than settings, or settings
-    // damaged by hand.
-    bool allSections = false;
+    // Which sections were read through at least once.
+    bool general = false;
+    bool users = false;
+    bool groups = false;
+    // The 2nd line of the last [GENERAL] read: who saved the file last.
+    QString savedBy;
+
+    bool allSections() const { return general && users && groups; }
+    // The headers of the sections not found, in file order.
+    QStringList missingSections() const;
 };
 
-// The text of a settings file: Windows-1252, after a UTF-8 byte-order mark
-// that some editors put at the start.
+TextEncoding encodingOf(const QByteArray &bytes);
+
+// The text of a settings file: UTF-8 after a byte-order mark, else
+// Windows-1252.
 QString settingsText(const QByteArray &bytes);
 
 // Reads every section of the text into the state and the look, each value

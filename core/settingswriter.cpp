@@ -34,7 +34,7 @@ void appendList(QStringList &lines, const RecipientList &list)
 
 } // namespace
 
-QByteArray settingsFileBytes(const AppState &state, const TextBoxLook &look)
+QByteArray settingsFileBytes(const AppState &state, const TextBoxLook &look, TextEncoding encoding)
 {
     QStringList lines;
     lines.reserve(62);
@@ -60,6 +60,8 @@ QByteArray settingsFileBytes(const AppState &state, const TextBoxLook &look)
         text += line;
         text += QLatin1String("\r\n");
     }
+    if (encoding == TextEncoding::Utf8WithMark)
+        return kUtf8Mark + text.toUtf8();
     return encodeCp1252(text);
 }
 

@@ -321,37 +321,154 @@ private slots:
         QCOMPARE(bytesOf(path), fixture(input));
     }
 
-    // Whatever exists but does not hold the three sections is kept aside
-    // before the defaults take its place.
-    void filesWithoutTheThreeSectionsAreKept_data()
+    // The sections found are used, the others stay empty; the file is kept
+    // as it was before anything can write the missing sections into it.
+    void sectionsFoundAreUsedTheOthersStayEmpty_data()
     {
+        const QStringList general = generalLines(QStringLiteral("Arial"), QStringLiteral(" 12"),
+                                                 QStringLiteral(" 255"), QStringLiteral(" 0"));
+        QStringList lowerUsers = userLines();
+        lowerUsers[0] = QStringLiteral("[Usuarios]");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("empty file") << fixture(QStringLiteral("empty.ini"));
-        QTest::newRow("short section swallows [GRUPOS]") << fixture(QStringLiteral("swallow.ini"));
-        QTest::newRow("notes") << QByteArray("comprar pan\nllamar a Luis\n");
-        QTest::newRow("header with a leading blank")
-            << crlfLines(QStringList{QStringLiteral(" [GENERAL]")} + generalLines(QStringLiteral("Arial"), QStringLiteral(" 12"), QStringLiteral(" 255"), QStringLiteral(" 0")).mid(1)
-                         + groupLines());
-        QTest::newRow("header in lower case")
-            << crlfLines(QStringList{QStringLiteral("[general]")} + generalLines(QStringLiteral("Arial"), QStringLiteral(" 12"), QStringLiteral(" 255"), QStringLiteral(" 0")).mid(1)
-                         + groupLines());
+        QTest::addColumn<QStringList>("missing");
+        QTest::addColumn<QString>("sender");
+        QTest::addColumn<QString>("user0");
+        QTest::addColumn<QString>("group11");
+        QTest::newRow("no [GRUPOS]") << crlfLines(general + userLines()) << QStringList{"[GRUPOS]"}
+                                     << "Alguien" << "u0" << "";
+        QTest::newRow("[Usuarios] in another case") << crlfLines(general + lowerUsers + groupLines())
+                                                    << QStringList{"[USUARIOS]"} << "Alguien" << "" << "g11members";
+        QTest::newRow("short section swallows [GRUPOS]") << fixture(QStringLiteral("swallow.ini"))
+                                                         << QStringList{"[GRUPOS]"} << "Alguien" << "u0" << "";
+        QTest::newRow("notes") << QByteArray("comprar pan\nllamar a Luis\n")
+                               << QStringList{"[GENERAL]", "[USUARIOS]", "[GRUPOS]"} << "" << "" << "";
     }
-    void filesWithoutTheThreeSectionsAreKept()
+    void sectionsFoundAreUsedTheOthersStayEmpty()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, missing);
         QTemporaryDir dir;
         const QString path = dir.filePath(kSettingsFileName);
         QVERIFY(writeBytes(path, bytes));
         AppState state = startState();
         TextBoxLook look;
-        const LoadOutcome outcome = loadSettings(path, state, look);
+        LoadOutcome outcome = loadSettings(path, state, look);
 
         QVERIFY(outcome.error.isEmpty());
+        QVERIFY(!outcome.recovered);
+        QTEST(state.senderName, "sender");
+        QTEST(state.users[0].caption, "user0");
+        QTEST(state.groups[11].recipients, "group11");
+        QCOMPARE(outcome.quickListCaptions.size(), missing.contains("[USUARIOS]") ? 0 : 12);
+        const QString copy = path + kBackupSuffix;
+        QCOMPARE(outcome.backupPath, copy);
+        QCOMPARE(bytesOf(copy), bytes);
+        QCOMPARE(bytesOf(path), bytes);
+        const QString shown = QStringLiteral("«%1»").arg(path);
+        QVERIFY2(outcome.notice.startsWith(QStringLiteral("En ") + shown), qPrintable(outcome.notice));
+        QVERIFY2(outcome.notice.contains(QStringLiteral("«%1»").arg(copy)), qPrintable(outcome.notice));
+        for (const QString &section : missing)
+            QVERIFY2(outcome.notice.contains(section), qPrintable(outcome.notice));
+        for (const QString &found : QStringList{"[GENERAL]", "[USUARIOS]", "[GRUPOS]"})
+            if (!missing.contains(found))
+                QVERIFY2(!outcome.notice.contains(found), qPrintable(outcome.notice));
+
+        // A change is saved with the sections read, and the copy stays.
+        look.bold = !look.bold;
+        QCOMPARE(saveSettingsAtExit(path, outcome.baseline, state, look), QString());
+        const QList<QByteArray> lines = bytesOf(path).split('\n');
+        QCOMPARE(lines.size(), 63);
+        QCOMPARE(lines.at(13), state.users[0].caption.toLatin1() + '\r');
+        QCOMPARE(bytesOf(copy), bytes);
+    }
+
+    // An empty file holds nothing to lose: nothing is said or kept, and the
+    // exit leaves it empty when nothing changed.
+    void emptyFileReadsAsNothing()
+    {
+        QTemporaryDir dir;
+        const QString path = place(dir, QStringLiteral("empty.ini"));
+        AppState state = startState();
+        TextBoxLook look;
+        LoadOutcome outcome = loadSettings(path, state, look);
+        QVERIFY(outcome.error.isEmpty() && outcome.notice.isEmpty() && outcome.backupPath.isEmpty());
+        QVERIFY(!outcome.recovered);
+        QCOMPARE(state.senderName, QString());
+        QCOMPARE(state.signWithSenderName, false);
+        QCOMPARE(state.users[0], RecipientSlot());
+        QVERIFY(outcome.quickListCaptions.isEmpty());
+        QCOMPARE(saveSettingsAtExit(path, outcome.baseline, state, look), QString());
+        QCOMPARE(bytesOf(path), QByteArray());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{kSettingsFileName});
+    }
+
+    // A file with a UTF-8 byte-order mark is read as UTF-8 and written back
+    // so, CR LF; every character survives.
+    void byteOrderMarkFileIsWrittenBackAsUtf8()
+    {
+        QTemporaryDir dir;
+        const QString path = place(dir, QStringLiteral("bom.ini"));
+        AppState state = startState();
+        TextBoxLook look;
+        LoadOutcome outcome = loadSettings(path, state, look);
+        QCOMPARE(state.users[5].caption, QString::fromUtf8("Raro \u0081\u008D\u008F\u0090\u009D"));
+        state.senderName = QString::fromUtf8("Zoë 日本");
+        QCOMPARE(saveSettingsAtExit(path, outcome.baseline, state, look), QString());
+        QByteArray expected = fixture(QStringLiteral("bom.ini"));
+        expected.replace("Jos\xC3\xA9 N\xC3\xBA\xC3\xB1" "ez\r\notrousuario\r\n", "Zo\xC3\xAB \xE6\x97\xA5\xE6\x9C\xAC\r\npruebas\r\n");
+        QCOMPARE(bytesOf(path), expected);
+    }
+
+    // The exit leaves alone a file it would only rewrite: a Linux editor's
+    // line feeds and notes stay. Another login on the file's login line is a
+    // change, and the file then names who saved it.
+    void exitLeavesAnUnchangedFileAlone_data()
+    {
+        QTest::addColumn<QString>("savedBy");
+        QTest::addColumn<bool>("rewritten");
+        QTest::newRow("same login") << kLogin << false;
+        QTest::newRow("another login") << QStringLiteral("otrousuario") << true;
+    }
+    void exitLeavesAnUnchangedFileAlone()
+    {
+        QFETCH(QString, savedBy);
+        QFETCH(bool, rewritten);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(kSettingsFileName);
+        QByteArray bytes = "; mis notas\n" + fixture(QStringLiteral("lf-only.ini"));
+        bytes.replace("\notrousuario\n", "\n" + savedBy.toLatin1() + "\n");
+        QVERIFY(writeBytes(path, bytes));
+        AppState state = startState();
+        TextBoxLook look;
+        LoadOutcome outcome = loadSettings(path, state, look);
+        QVERIFY(outcome.notice.isEmpty());
+        QCOMPARE(saveSettingsAtExit(path, outcome.baseline, state, look), QString());
+        const QByteArray after = bytesOf(path);
+        QCOMPARE(after != bytes, rewritten);
+        if (rewritten) {
+            QCOMPARE(after.count("\r\n"), 62);
+            QVERIFY(after.startsWith("[GENERAL]\r\nJos\xE9 N\xFA\xF1" "ez\r\npruebas\r\n"));
+        }
+    }
+
+    // With .bak to .bak999 taken, the copy gets a name of its own; no older
+    // copy is ever replaced.
+    void everyCopyNameTaken()
+    {
+        QTemporaryDir dir;
+        const QString path = place(dir, QStringLiteral("users-cut.ini"));
+        for (int n = 1; n <= 999; ++n)
+            QVERIFY(writeBytes(path + kBackupSuffix + (n == 1 ? QString() : QString::number(n)),
+                               QByteArray::number(n)));
+        AppState state = startState();
+        TextBoxLook look;
+        const LoadOutcome outcome = loadSettings(path, state, look);
         QVERIFY(outcome.recovered);
-        QCOMPARE(outcome.backupPath, path + kBackupSuffix);
-        QCOMPARE(bytesOf(outcome.backupPath), bytes);
-        QCOMPARE(bytesOf(path).count("\r\n"), 62);
-        verifyDefaultsState(state, outcome);
+        QVERIFY2(outcome.backupPath.startsWith(path + QStringLiteral(".bak-")), qPrintable(outcome.backupPath));
+        QCOMPARE(bytesOf(outcome.backupPath), fixture(QStringLiteral("users-cut.ini")));
+        QVERIFY(outcome.notice.contains(QStringLiteral("«%1»").arg(outcome.backupPath)));
+        for (int n = 1; n <= 999; ++n)
+            QCOMPARE(bytesOf(path + kBackupSuffix + (n == 1 ? QString() : QString::number(n))), QByteArray::number(n));
     }
 
     void headersMayHaveBlanksAfterThem()

@@ -150,6 +150,7 @@ private slots:
     void fiftyMegabytesOfJunk();
     void fiftyMegabytesOfJunkInTheWindow_data();
     void fiftyMegabytesOfJunkInTheWindow();
+    void emptyFileInTheWindow();
 };
 
 void TestHostileSettings::unwritableFolder()
@@ -266,8 +267,9 @@ void TestHostileSettings::settingsFileIsAFolder()
 
     QVERIFY(QFileInfo(path).isDir());
     QCOMPARE(bytesOf(path + QStringLiteral("/dentro.txt")), QByteArray("no tocar"));
+    // Only the lock file, which stays beside the settings, is new.
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-             QStringList{"brisquel.ini"});
+             (QStringList{".brisquel.ini.lock", "brisquel.ini"}));
 }
 
 void TestHostileSettings::settingsFileIsAFolderInTheWindow()
@@ -333,10 +335,13 @@ void TestHostileSettings::fiftyMegabytesOfJunk()
         QCOMPARE(outcome.quickListCaptions.size(), bytes.size() / unit.size() * kRecipientSlots);
         QCOMPARE(digest(bytesOf(path)), before);
     } else {
-        QVERIFY(outcome.recovered);
-        verifyDefaults(state);
+        // No section in it: nothing is read, and the junk is kept aside.
+        QVERIFY(!outcome.recovered);
+        QCOMPARE(state.users[0], RecipientSlot());
+        QCOMPARE(state.senderName, QString());
         QCOMPARE(outcome.backupPath, path + QStringLiteral(".bak"));
         QCOMPARE(digest(bytesOf(outcome.backupPath)), before);
+        QCOMPARE(digest(bytesOf(path)), before);
     }
 }
 
@@ -370,15 +375,31 @@ void TestHostileSettings::fiftyMegabytesOfJunkInTheWindow()
     } else {
         // The junk is kept aside, and the user is told where.
         QCOMPARE(problemsShown(program.messageBox),
-                 QStringList{problem(QStringLiteral("No se ha podido leer bien %1, así que Brisquel empieza con la "
-                                                    "configuración de fábrica. El fichero anterior está guardado "
-                                                    "en %2.")
+                 QStringList{problem(QStringLiteral("En %1 no se ha encontrado ninguna de las secciones [GENERAL], "
+                                                    "[USUARIOS] y [GRUPOS], así que la configuración empieza "
+                                                    "vacía. El fichero tal como estaba se ha guardado en %2.")
                                          .arg(shown(program.iniPath()),
                                               shown(program.iniPath() + QStringLiteral(".bak"))))});
-        QCOMPARE(recipientButton(form, 0)->text(), kEmptySlotCaption);
-        QVERIFY(!recipientButton(form, 0)->isEnabled());
-        QCOMPARE(comboBox(program.windows.quickMessageStrip(), "userCombo")->count(), kRecipientSlots);
+        QCOMPARE(recipientButton(form, 0)->text(), QString());
+        QVERIFY(recipientButton(form, 0)->isEnabled());
+        QCOMPARE(comboBox(program.windows.quickMessageStrip(), "userCombo")->count(), 0);
     }
+}
+
+// An empty file: nothing read, nothing said, every button captioned empty
+// and enabled.
+void TestHostileSettings::emptyFileInTheWindow()
+{
+    ProgramUnderTest program;
+    program.writeIni(QByteArray());
+    MainWindow &form = program.windows.mainWindow();
+    QVERIFY(form.loadedOk());
+    QCOMPARE(problemsShown(program.messageBox), QStringList());
+    for (int i = 0; i < kRecipientSlots; ++i) {
+        QCOMPARE(recipientButton(form, i)->text(), QString());
+        QVERIFY(recipientButton(form, i)->isEnabled());
+    }
+    QCOMPARE(QDir(QFileInfo(program.iniPath()).path()).entryList(QDir::Files), QStringList{"brisquel.ini"});
 }
 
 QTEST_MAIN(TestHostileSettings)

@@ -9,12 +9,17 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
+
+#include <sys/file.h>
+#include <sys/inotify.h>
+#include <utime.h>
 
 #include <csignal>
 #include <fcntl.h>
@@ -54,9 +59,14 @@ struct stat statOf(const QString &path)
     return info;
 }
 
+const QString kLockFile = QStringLiteral(".brisquel.ini.lock");
+
+// What a folder holds besides the lock file, which stays there by design.
 QStringList entries(const QString &folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    names.removeAll(kLockFile);
+    return names;
 }
 
 // A small tmpfs of its own, for as long as this object lives.
@@ -224,6 +234,9 @@ private slots:
     void neverWriteThroughWhatIsNotOurs();
     void neverReadWhatIsNotARegularFile();
     void keepEditsFromOthers();
+    void mergeKeepsEachChangeOverEditsOnDisk_data();
+    void mergeKeepsEachChangeOverEditsOnDisk();
+    void killedSavesLeaveNothingLikeACopy();
 };
 
 void TestSettingsSafety::neverLoseTheOldFile()
@@ -277,34 +290,36 @@ void TestSettingsSafety::neverLoseTheOldFile()
         QVERIFY(QFileInfo(path + QStringLiteral(".bak")).isDir());
     }
 
-    // Root saving another user's file: it stays theirs, with its mode.
+    // A file of another user (nobody's, world-writable, planted in a shared
+    // folder) is not used even by root: its lists could send every message
+    // elsewhere. The run goes on defaults and leaves the file alone.
     {
         if (::geteuid() != 0)
             QSKIP("only root can hand a file to another user");
-        const QString path = dir.filePath(QStringLiteral("theirs/brisquel.ini"));
-        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("theirs"))));
-        QVERIFY(writeBytes(path, settingsFileBytes(settingsA().state, settingsA().look)));
+        const QString folder = dir.filePath(QStringLiteral("theirs"));
+        const QString path = folder + QStringLiteral("/brisquel.ini");
+        QVERIFY(QDir().mkpath(folder));
+        QCOMPARE(::chmod(QFile::encodeName(folder).constData(), 01777), 0);
+        const QByteArray planted = settingsFileBytes(settingsB().state, settingsB().look);
+        QVERIFY(writeBytes(path, planted));
         QCOMPARE(::chown(QFile::encodeName(path).constData(), kNobody, kNobody), 0);
-        QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0640), 0);
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0666), 0);
         Loaded loaded = load(path);
-        QVERIFY(loaded.outcome.error.isEmpty());
-        loaded.state.senderName = QStringLiteral("Cambiado por root");
-        QCOMPARE(saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look), QString());
-        const struct stat after = statOf(path);
-        QCOMPARE(after.st_uid, kNobody);
-        QCOMPARE(after.st_gid, gid_t(kNobody));
-        QCOMPARE(after.st_mode & 07777, mode_t(0640));
-        QVERIFY(bytesOf(path).contains("Cambiado por root"));
-
-        // Their damaged file: the copy and the defaults are theirs too.
-        QVERIFY(writeBytes(path, "[GENERAL]\r\nroto\r\n"));
-        const Loaded recovered = load(path);
-        QVERIFY(recovered.outcome.recovered);
-        for (const QString &file : {path, path + QStringLiteral(".bak")}) {
-            const struct stat info = statOf(file);
-            QCOMPARE(info.st_uid, kNobody);
-            QCOMPARE(info.st_mode & 07777, mode_t(0640));
-        }
+        QVERIFY2(loaded.outcome.error.startsWith(QStringLiteral("No se ha podido leer la configuración de ")
+                                                 + shown(path) + QStringLiteral(": el fichero es de otro usuario")),
+                 qPrintable(loaded.outcome.error));
+        QVERIFY(loaded.outcome.error.contains(QStringLiteral("uid 65534")));
+        QCOMPARE(loaded.state.senderName, QStringLiteral("ana"));
+        QCOMPARE(loaded.outcome.quickListCaptions, QStringList(kRecipientSlots, kEmptySlotCaption));
+        for (const RecipientList *list : {&loaded.state.users, &loaded.state.groups})
+            for (const RecipientSlot &slot : *list)
+                QCOMPARE(slot.recipients, kEmptySlotCaption);
+        loaded.look.bold = !loaded.look.bold;
+        QVERIFY(saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look)
+                    .startsWith(QStringLiteral("No se han guardado los cambios de esta sesión en ") + shown(path)));
+        QCOMPARE(bytesOf(path), planted);
+        QCOMPARE(statOf(path).st_uid, kNobody);
+        QCOMPARE(entries(folder), QStringList{QStringLiteral("brisquel.ini")});
     }
 }
 
@@ -553,6 +568,167 @@ void TestSettingsSafety::keepEditsFromOthers()
         QCOMPARE(saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look), QString());
         QCOMPARE(load(path).state.users, start.state.users);
     }
+}
+
+namespace {
+
+// A file as a user would type it: [GENERAL] with "ana" on the login line,
+// Arial 10, no style, black on white, and the lists.
+QStringList startLines()
+{
+    QStringList lines{"[GENERAL]", "Ana", "ana", "1", "Arial", "0", "0", " 10", "0", "0", " 0", " 16777215",
+                      "[USUARIOS]"};
+    for (int i = 0; i < kRecipientSlots; ++i)
+        lines << QStringLiteral("Usuario %1").arg(i) << QStringLiteral("u%1").arg(i);
+    lines << QStringLiteral("[GRUPOS]");
+    for (int i = 0; i < kRecipientSlots; ++i)
+        lines << QStringLiteral("Grupo %1").arg(i) << QStringLiteral("u%1, u%2").arg(i).arg(i + 1);
+    return lines;
+}
+
+QByteArray crlf(const QStringList &lines)
+{
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+}
+
+// Each value the run can change: its line in the file (from 0), the line
+// after the run's change, the line after an edit on disk, and the change.
+struct Field {
+    const char *name;
+    int line;
+    const char *byRun;
+    const char *onDisk;
+    void (*change)(AppState &, TextBoxLook &);
+};
+
+const Field kFields[] = {
+    {"sender name", 1, "Ana Run", "Ana Disco", [](AppState &s, TextBoxLook &) { s.senderName = "Ana Run"; }},
+    {"sign with the name", 3, "0", "0", [](AppState &s, TextBoxLook &) { s.signWithSenderName = false; }},
+    {"font name", 4, "Liberation Mono", "Verdana",
+     [](AppState &, TextBoxLook &l) { l.fontName = QStringLiteral("Liberation Mono"); }},
+    {"bold", 5, "1", "1", [](AppState &, TextBoxLook &l) { l.bold = true; }},
+    {"italic", 6, "1", "1", [](AppState &, TextBoxLook &l) { l.italic = true; }},
+    {"size", 7, " 12.5", " 14", [](AppState &, TextBoxLook &l) { l.size = 12.5f; }},
+    {"strikethrough", 8, "1", "1", [](AppState &, TextBoxLook &l) { l.strikethrough = true; }},
+    {"underline", 9, "1", "1", [](AppState &, TextBoxLook &l) { l.underline = true; }},
+    {"text colour", 10, " 255", " 65280", [](AppState &, TextBoxLook &l) { l.foreColor = 255; }},
+    {"background", 11, " 65535", " 12632256", [](AppState &, TextBoxLook &l) { l.backColor = 65535; }},
+};
+constexpr int kFieldCount = int(std::size(kFields));
+
+// Sets the mtime `seconds` into the past.
+bool age(const QString &path, int seconds)
+{
+    const time_t then = ::time(nullptr) - seconds;
+    const struct utimbuf times{then, then};
+    return ::utime(QFile::encodeName(path).constData(), &times) == 0;
+}
+
+} // namespace
+
+void TestSettingsSafety::mergeKeepsEachChangeOverEditsOnDisk_data()
+{
+    QTest::addColumn<int>("changed");
+    for (int i = 0; i < kFieldCount; ++i)
+        QTest::newRow(kFields[i].name) << i;
+}
+
+// The run changes one value while someone edits the file on disk: another
+// value (never the other half of the sender pair, which the dialog sets
+// together), a user and the login line. The save keeps both edits, and the login
+// line names who saved.
+void TestSettingsSafety::mergeKeepsEachChangeOverEditsOnDisk()
+{
+    QFETCH(int, changed);
+    const Field &mine = kFields[changed];
+    const Field &theirs = kFields[(changed + 2) % kFieldCount];
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("brisquel.ini"));
+    QVERIFY(writeBytes(path, crlf(startLines())));
+    Loaded loaded = load(path);
+    QVERIFY(loaded.outcome.error.isEmpty() && loaded.outcome.notice.isEmpty());
+
+    QStringList edited = startLines();
+    edited[2] = QStringLiteral("otro");
+    edited[theirs.line] = QString::fromLatin1(theirs.onDisk);
+    edited[15] = QStringLiteral("Colega");
+    QVERIFY(writeBytes(path, crlf(edited)));
+    mine.change(loaded.state, loaded.look);
+    QCOMPARE(saveSettingsAtExit(path, loaded.outcome.baseline, loaded.state, loaded.look), QString());
+
+    QStringList expected = edited;
+    expected[2] = QStringLiteral("ana");
+    expected[mine.line] = QString::fromLatin1(mine.byRun);
+    QCOMPARE(QString::fromLatin1(bytesOf(path)).split(QStringLiteral("\r\n")), expected + QStringList{QString()});
+}
+
+// A save killed before its end leaves a hidden ".brisquel.ini.new-XXXXXX",
+// never a name a copy could have; the next start removes the user's such
+// files once they are a minute old, under the lock, and nothing else.
+void TestSettingsSafety::killedSavesLeaveNothingLikeACopy()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("brisquel.ini"));
+    QVERIFY(writeBytes(path, crlf(startLines())));
+
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    QVERIFY(watch >= 0);
+    QVERIFY(::inotify_add_watch(watch, QFile::encodeName(dir.path()).constData(), IN_CREATE) >= 0);
+    QVERIFY(saveSettings(path, settingsB().state, settingsB().look).isEmpty());
+    char events[8192];
+    const ssize_t got = ::read(watch, events, sizeof events);
+    ::close(watch);
+    QVERIFY(got > 0);
+    QStringList created;
+    for (ssize_t at = 0; at < got;) {
+        const auto *event = reinterpret_cast<const inotify_event *>(events + at);
+        created << QString::fromLocal8Bit(event->name);
+        at += ssize_t(sizeof(inotify_event) + event->len);
+    }
+    const QRegularExpression hidden(QStringLiteral("^\\.brisquel\\.ini\\.new-[A-Za-z0-9]{6}$"));
+    QVERIFY(!created.isEmpty());
+    for (const QString &name : std::as_const(created))
+        QVERIFY2(hidden.match(name).hasMatch(), qPrintable(name));
+    QCOMPARE(entries(dir.path()), QStringList{QStringLiteral("brisquel.ini")});
+
+    const QStringList kept{".brisquel.ini.new-Fresh1", "brisquel.ini.bak", "brisquel.ini.bak100",
+                           "brisquel.ini.Ab12Cd", ".otro.ini.new-Ab12Cd", ".brisquel.ini.new-Ab12Cd.bak"};
+    const QStringList removed{".brisquel.ini.new-Ab12Cd", ".brisquel.ini.new-zz9999"};
+    for (const QString &name : kept + removed) {
+        QVERIFY(writeBytes(dir.filePath(name), "copia"));
+        QVERIFY(age(dir.filePath(name), name.contains(QStringLiteral("Fresh")) ? 30 : 120));
+    }
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral(".brisquel.ini.new-Folder")));
+    QVERIFY(age(dir.filePath(QStringLiteral(".brisquel.ini.new-Folder")), 120));
+    QStringList all = kept + QStringList{".brisquel.ini.new-Folder", "brisquel.ini"};
+    if (::geteuid() == 0) {
+        const QString theirs = dir.filePath(QStringLiteral(".brisquel.ini.new-Theirs"));
+        QVERIFY(writeBytes(theirs, "ajeno"));
+        QCOMPARE(::chown(QFile::encodeName(theirs).constData(), kNobody, kNobody), 0);
+        QVERIFY(age(theirs, 120));
+        all << QStringLiteral(".brisquel.ini.new-Theirs");
+    }
+    all.sort();
+
+    // While another instance holds the lock, nothing is removed.
+    {
+        const int lock = ::open(QFile::encodeName(dir.filePath(kLockFile)).constData(), O_RDONLY | O_CREAT, 0600);
+        QVERIFY(lock >= 0 && ::flock(lock, LOCK_EX) == 0);
+        QElapsedTimer clock;
+        clock.start();
+        const Loaded loaded = load(path);
+        QVERIFY2(clock.elapsed() < 10000, "the lock was waited for too long");
+        ::close(lock);
+        QCOMPARE(loaded.state.senderName, QStringLiteral("Bernardo Ñúñez, contabilidad"));
+        QCOMPARE(entries(dir.path()).size(), all.size() + removed.size());
+    }
+
+    load(path);
+    QStringList left = entries(dir.path());
+    left.sort();
+    QCOMPARE(left, all);
+    for (const QString &name : kept)
+        QCOMPARE(bytesOf(dir.filePath(name)), QByteArray("copia"));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsSafety)

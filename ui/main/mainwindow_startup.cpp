@@ -84,14 +84,12 @@ void MainWindow::loadSettingsFile()
 
     showBank(m_composer.mode());
 
-    if (!outcome.error.isEmpty()) {
+    // Nothing of a hand-edited file is lost silently: the notice says where
+    // it went.
+    if (!outcome.error.isEmpty())
         showLoadProblem(outcome.error);
-    } else if (!outcome.backupPath.isEmpty()) {
-        // Nothing of a hand-edited file is lost silently: say where it went.
-        showLoadProblem(QStringLiteral("No se ha podido leer bien %1, así que Brisquel empieza con la "
-                                       "configuración de fábrica. El fichero anterior está guardado en %2.")
-                            .arg(shownPath(m_services.settingsPath), shownPath(outcome.backupPath)));
-    }
+    else if (!outcome.notice.isEmpty())
+        showLoadProblem(outcome.notice);
 }
 
 void MainWindow::saveSettingsFile()
