@@ -1,3 +1,4 @@
+#include "app/sendsatexit.h"
 #include "app/sessionendsaver.h"
 #include "core/appstate.h"
 #include "platform/processcommandstarter.h"
@@ -40,5 +41,10 @@ int main(int argc, char *argv[])
     brisquel::AppWindows windows(state, services);
     windows.start();
     const brisquel::SessionEndSaver sessionEnd(windows);
-    return app.exec();
+    const int status = app.exec();
+    // Whichever way out was taken (the close after its save, "Salir", the
+    // session's end), what the user sent still goes out.
+    windows.unloadAll();
+    brisquel::finishSends(windows.dispatcher());
+    return status;
 }

@@ -16,7 +16,7 @@ struct CommandEnd {
     };
     Kind kind = Kind::Ended;
     int exitStatus = 0;          // Ended: 0 for success; -1 when a signal ended it
-    QString errorOutput;         // Ended: the start of its standard error
+    QString errorOutput;         // Ended: the end of its standard error
     QString program;             // NotFound, NotStarted: the program's name
     QStringList searchedFolders; // NotFound: where it was looked for, in order
 

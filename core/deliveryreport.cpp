@@ -4,6 +4,33 @@
 
 namespace brisquel {
 
+namespace {
+QString recipientText(const QString &recipient)
+{
+    return recipient.trimmed().isEmpty() ? QStringLiteral("(destinatario vacío)") : recipient;
+}
+} // namespace
+
+QStringList reportLines(const DeliveryReport &report, qsizetype listed)
+{
+    QStringList lines;
+    if (!report.missingProgram.isEmpty()) {
+        lines << QStringLiteral("No se encontró el programa %1, que envía los mensajes.").arg(report.missingProgram);
+        if (!report.searchedFolders.isEmpty())
+            lines << QStringLiteral("Se buscó en: %1").arg(report.searchedFolders.join(QStringLiteral(", ")));
+    }
+    if (!report.failures.isEmpty()) {
+        lines << (report.failures.size() == 1 ? QStringLiteral("No se pudo entregar el mensaje a:")
+                                              : QStringLiteral("No se pudo entregar el mensaje a %1 destinatarios:")
+                                                    .arg(report.failures.size()));
+        for (const DeliveryFailure &failure : report.failures.mid(0, listed))
+            lines << QStringLiteral("%1: %2").arg(recipientText(failure.recipient), failure.reason);
+        if (report.failures.size() > listed)
+            lines << QStringLiteral("y %1 más.").arg(report.failures.size() - listed);
+    }
+    return lines;
+}
+
 QString failureReason(const CommandEnd &end)
 {
     switch (end.kind) {

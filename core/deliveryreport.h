@@ -25,6 +25,11 @@ struct DeliveryReport {
     bool isEmpty() const { return failures.isEmpty() && missingProgram.isEmpty(); }
 };
 
+// The report in words, a line each: the missing program and where it was
+// looked for, then the failures, the first `listed` of them by name and
+// the rest counted.
+QStringList reportLines(const DeliveryReport &report, qsizetype listed);
+
 // The reason a command gives for failing: our `net` says "net: no se pudo
 // enviar el mensaje a "R": REASON."; another command's last line of error
 // output is taken as it is; a silent one is told by its exit status.

@@ -113,6 +113,8 @@ void Dispatcher::ended(const std::shared_ptr<Batch> &batch, const QString &recip
     if (--batch->unfinished == 0 && !batch->report.isEmpty() && onFailures)
         onFailures(batch->report);
     startWaiting(batch);
+    if (onSendEnded)
+        onSendEnded();
 }
 
 } // namespace brisquel

@@ -35,6 +35,8 @@ public:
     // Called once per call of the two above whose sends did not all
     // succeed, when the last of them has ended.
     std::function<void(const DeliveryReport &)> onFailures;
+    // Called after each send has ended and the next waiting one started.
+    std::function<void()> onSendEnded;
 
     // Commands of all calls waiting for their turn, and those started and
     // not yet ended.

@@ -19,7 +19,7 @@ namespace brisquel {
 // would split it (splitCommandLine), and the program is looked for in the
 // program folders, in order; the first executable file of that name wins.
 // Its standard error goes to a pipe read as it comes, without blocking, and
-// its end (exit status and the start of that output) is reported once it
+// its end (exit status and the end of that output) is reported once it
 // has been collected; a program found nowhere, or one that fails to start,
 // is reported at once.
 class ProcessCommandStarter final : public CommandStarter

@@ -4,9 +4,6 @@ namespace brisquel {
 
 namespace {
 constexpr int kWatchMs = 1000;
-
-// Long enough to read a few lines.
-constexpr int kBalloonMs = 15000;
 } // namespace
 
 QtTrayIcon::QtTrayIcon()

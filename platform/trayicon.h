@@ -26,7 +26,11 @@ public:
     virtual bool isAvailable() const = 0;
     // True while the icon is on show in a notification area.
     virtual bool isShown() const = 0;
-    // A balloon message from the icon, shown for a few seconds. False when
+    // How long a balloon stays on screen, long enough to read a few lines,
+    // unless a newer one replaces it.
+    static constexpr int kBalloonMs = 15000;
+
+    // A balloon message from the icon, shown for kBalloonMs. False when
     // none could be shown: no icon on show, or a tray that has no balloons.
     virtual bool showMessage(const QString &title, const QString &text) = 0;
 

@@ -24,12 +24,18 @@ AppWindows::AppWindows(AppState &state, Services &services)
 
 AppWindows::~AppWindows()
 {
+    unloadAll();
+}
+
+void AppWindows::unloadAll()
+{
     // Dialogs first: the main window's teardown may still refer to them.
     m_quickMessageStrip.reset();
     m_recipientDialog.reset();
     m_senderNameDialog.reset();
     m_splashWindow.reset();
     m_mainWindow.reset();
+    m_notice.close();
 }
 
 SplashWindow &AppWindows::start()

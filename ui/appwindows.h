@@ -43,6 +43,9 @@ public:
     bool hasRecipientDialog() const { return m_recipientDialog != nullptr; }
     bool hasSenderNameDialog() const { return m_senderNameDialog != nullptr; }
 
+    // Every window goes, the delivery notice's too; what is still being
+    // sent goes on.
+    void unloadAll();
     void unloadQuickMessageStrip();
     void unloadSplashWindow();
     void unloadRecipientDialog();

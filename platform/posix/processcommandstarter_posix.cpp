@@ -24,8 +24,9 @@ namespace brisquel {
 
 namespace {
 
-// Enough for any reason a command gives; the rest is read and dropped so
-// the command never blocks on a full pipe.
+// Enough for any reason a command gives. The reason comes last, so the end
+// of the output is kept; what comes before is read and dropped, so the
+// command never blocks on a full pipe and a chatty one costs no memory.
 constexpr qsizetype kErrorOutputKept = 4096;
 // How often ended commands are looked for: seldom while they run, often
 // once one has closed its output and is about to end.
@@ -72,6 +73,17 @@ pid_t spawnDetached(const QString &program, const QStringList &arguments, int er
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&files);
     return pid;
+}
+
+// The last kErrorOutputKept bytes, from the start of a line when the cut
+// falls inside one, so no half line (nor half a character) is kept.
+QByteArray keptTail(const QByteArray &output)
+{
+    if (output.size() <= kErrorOutputKept)
+        return output;
+    const QByteArray tail = output.right(kErrorOutputKept);
+    const qsizetype lineStart = tail.indexOf('\n');
+    return lineStart < 0 ? tail : tail.mid(lineStart + 1);
 }
 
 } // namespace
@@ -169,8 +181,10 @@ void ProcessCommandStarter::readErrorOutput(Child &child)
     for (;;) {
         const ssize_t got = ::read(child.errorPipe, buffer, sizeof buffer);
         if (got > 0) {
-            const qsizetype room = kErrorOutputKept - child.errorOutput.size();
-            child.errorOutput.append(buffer, qMin<qsizetype>(room, got));
+            child.errorOutput.append(buffer, got);
+            // Trimmed now and then rather than on every read.
+            if (child.errorOutput.size() > 2 * kErrorOutputKept)
+                child.errorOutput.remove(0, child.errorOutput.size() - kErrorOutputKept);
             continue;
         }
         if (got < 0 && errno == EINTR)
@@ -194,7 +208,7 @@ bool ProcessCommandStarter::collect(Child &child)
         readErrorOutput(child); // what is left, without waiting for the end of it
     child.end.kind = CommandEnd::Kind::Ended;
     child.end.exitStatus = done == child.pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    child.end.errorOutput = QString::fromLocal8Bit(child.errorOutput);
+    child.end.errorOutput = QString::fromLocal8Bit(keptTail(child.errorOutput));
     return true;
 }
 

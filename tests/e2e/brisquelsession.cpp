@@ -87,7 +87,7 @@ QString BrisquelSession::start()
     env.insert(m_environment);
     m_process.setProcessEnvironment(env);
     m_process.setWorkingDirectory(m_folder.path());
-    m_process.setProcessChannelMode(QProcess::ForwardedChannels);
+    m_process.setProcessChannelMode(m_keepErrorOutput ? QProcess::ForwardedOutputChannel : QProcess::ForwardedChannels);
     dieWithTheTest(m_process);
     m_process.start(QDir(m_folder.path()).filePath(QStringLiteral("brisquel")), {});
     if (!m_process.waitForStarted(5000))

@@ -49,6 +49,10 @@ public:
     // A variable of the program's environment, for the next start().
     void setEnvironmentValue(const QString &name, const QString &value) { m_environment.insert(name, value); }
     QString start();
+    // What the program wrote to standard error, from a start() after
+    // keepErrorOutput() (otherwise it goes to the test's own).
+    void keepErrorOutput() { m_keepErrorOutput = true; }
+    QByteArray errorOutput() { return m_process.readAllStandardError(); }
 
     // Waits for the greeting and answers it with its "&Sí" or "&No".
     QString answerGreeting(bool yes);
@@ -104,6 +108,7 @@ private:
     QProcess m_process;
     QProcessEnvironment m_environment;
     QString m_mainWindow;
+    bool m_keepErrorOutput = false;
 };
 
 // A readable form of argument lists for failure messages: line breaks and

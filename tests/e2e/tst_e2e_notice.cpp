@@ -1,6 +1,7 @@
 // Failed sends as the user meets them, driven only from outside: a `net`
-// that fails with its reason, and no `net` at all. The notice shows once
-// per click and the user goes on typing in the message box.
+// that fails with its reason, and no `net` at all. The notice shows without
+// taking the focus, so the user goes on typing in the message box, and
+// closes from the keyboard once the user brings it forward.
 
 #include "brisquelsession.h"
 #include "privatedesktoptest.h"
@@ -133,6 +134,11 @@ void TestE2eNotice::failingNetIsToldOncePerClick()
     QCOMPARE(notices(*m_display, program), QStringList{notice});
     program.type(QStringLiteral("!"));
     QCOMPARE(program.waitForCaption(counting(841)), counting(841));
+
+    // Brought forward by the user, it closes from the keyboard.
+    m_display->xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), notice});
+    program.key(QStringLiteral("Escape"));
+    QTRY_VERIFY2_WITH_TIMEOUT(notices(*m_display, program).isEmpty(), "Esc did not close the notice", 3000);
 }
 
 void TestE2eNotice::missingNetIsToldOnce()

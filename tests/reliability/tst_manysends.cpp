@@ -105,6 +105,7 @@ private slots:
     void twoThousandSendsLeaveNothingBehind();
     void noNetAnywhere();
     void fiveThousandMembersInOneClick();
+    void sixteenRunAtOnce();
 };
 
 void TestManySends::twoThousandSendsLeaveNothingBehind()
@@ -226,6 +227,47 @@ void TestManySends::fiveThousandMembersInOneClick()
     QCOMPARE(arrived, members);
     QVERIFY(!program.windows.deliveryNotice().window());
     QTRY_COMPARE_WITH_TIMEOUT(ourChildren(), QStringList(), 10000);
+}
+
+// Each run of this stand-in marks itself running, counts the runs marked
+// at that moment, stays a while and unmarks itself: the largest count is
+// how many commands really ran at once.
+void TestManySends::sixteenRunAtOnce()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("running")));
+    QFile script(dir.filePath(QStringLiteral("net")));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\n"
+                 "cd \"${0%/*}\"\n"
+                 ": > running/$$\n"
+                 "ls running | wc -l >> counts\n"
+                 "sleep 0.4\n"
+                 "rm running/$$\n"
+                 "echo \"$2\" >> ended\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+
+    AppState state;
+    ProcessCommandStarter starter({dir.path()});
+    Dispatcher dispatcher(state, starter);
+    QStringList members;
+    for (int i = 0; i < 40; ++i)
+        members << QStringLiteral("puesto%1").arg(i);
+    dispatcher.sendToGroup(members.join(QStringLiteral(", ")), QStringLiteral("Hola"));
+    QTRY_COMPARE_WITH_TIMEOUT(dispatcher.running() + dispatcher.waiting(), 0, 30000);
+
+    const auto lines = [&dir](const char *name) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)
+                                              : QStringList();
+    };
+    QCOMPARE(lines("ended").size(), 40);
+    int mostAtOnce = 0;
+    for (const QString &count : lines("counts"))
+        mostAtOnce = qMax(mostAtOnce, count.trimmed().toInt());
+    QCOMPARE(mostAtOnce, 16);
 }
 
 QTEST_MAIN(TestManySends)

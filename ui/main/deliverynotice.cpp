@@ -3,24 +3,50 @@
 #include "platform/trayicon.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
-#include <QWidget>
 
 namespace brisquel {
 
 namespace {
 
-// A group may fail whole; the notice stays small.
+// A group may fail whole; each click's part of the notice stays small.
 constexpr qsizetype kListedFailures = 8;
 constexpr int kScreenMargin = 12;
+const QString kBlockSeparator = QStringLiteral("\n\n");
 
-QString recipientText(const QString &recipient)
+// Shown without taking the focus, so typing goes on where it was; once the
+// user brings it forward, Esc and Enter close it as they close a message box.
+class NoticeWindow final : public QWidget
 {
-    return recipient.trimmed().isEmpty() ? QStringLiteral("(destinatario vacío)") : recipient;
-}
+public:
+    NoticeWindow()
+        : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint)
+    {
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        setAttribute(Qt::WA_DeleteOnClose);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        switch (event->key()) {
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            close();
+            break;
+        default:
+            QWidget::keyPressEvent(event);
+        }
+    }
+};
 
 } // namespace
 
@@ -38,70 +64,94 @@ DeliveryNotice::~DeliveryNotice()
 
 QString DeliveryNotice::textFor(const DeliveryReport &report)
 {
-    QStringList lines;
-    if (!report.missingProgram.isEmpty() && !m_toldMissingProgram) {
+    DeliveryReport told = report;
+    if (m_toldMissingProgram)
+        told.missingProgram.clear();
+    if (!told.missingProgram.isEmpty())
         m_toldMissingProgram = true;
-        lines << QStringLiteral("No se encontró el programa %1, que envía los mensajes.").arg(report.missingProgram);
-        if (!report.searchedFolders.isEmpty())
-            lines << QStringLiteral("Se buscó en: %1").arg(report.searchedFolders.join(QStringLiteral(", ")));
-    }
-    if (!report.failures.isEmpty()) {
-        lines << (report.failures.size() == 1 ? QStringLiteral("No se pudo entregar el mensaje a:")
-                                              : QStringLiteral("No se pudo entregar el mensaje a %1 destinatarios:")
-                                                    .arg(report.failures.size()));
-        for (const DeliveryFailure &failure : report.failures.mid(0, kListedFailures))
-            lines << QStringLiteral("%1: %2").arg(recipientText(failure.recipient), failure.reason);
-        if (report.failures.size() > kListedFailures)
-            lines << QStringLiteral("y %1 más.").arg(report.failures.size() - kListedFailures);
-    }
-    return lines.join(u'\n');
+    return reportLines(told, kListedFailures).join(u'\n');
 }
 
 void DeliveryNotice::show(const DeliveryReport &report)
 {
-    const QString text = textFor(report);
-    if (text.isEmpty())
+    const QString block = textFor(report);
+    if (block.isEmpty())
         return;
-    if (!m_tray.showMessage(kTitle, text))
-        showWindow(text);
+    // An open window gathers every failure until the user closes it.
+    if (m_window == nullptr && showBalloon(block))
+        return;
+    showWindow(block);
 }
 
-// A balloon of our own, as Qt draws one for the tray: a window the window
-// manager neither decorates nor activates, so the user goes on typing where
-// they were. A later notice replaces the text of one still open.
-void DeliveryNotice::showWindow(const QString &text)
+void DeliveryNotice::close()
+{
+    if (m_window != nullptr)
+        m_window->close();
+}
+
+bool DeliveryNotice::showBalloon(const QString &block)
+{
+    QStringList blocks = m_balloonFades.hasExpired() ? QStringList() : m_balloonBlocks;
+    blocks << block;
+    if (!m_tray.showMessage(kTitle, blocks.join(kBlockSeparator)))
+        return false;
+    m_balloonBlocks = blocks;
+    m_balloonFades.setRemainingTime(TrayIcon::kBalloonMs);
+    return true;
+}
+
+void DeliveryNotice::createWindow()
+{
+    m_window = new NoticeWindow;
+    m_window->setWindowTitle(kTitle);
+    m_window->setObjectName(QStringLiteral("deliveryNotice"));
+    auto *layout = new QVBoxLayout(m_window);
+    auto *title = new QLabel(kTitle, m_window);
+    title->setObjectName(QStringLiteral("noticeTitle"));
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    layout->addWidget(title);
+    m_text = new QLabel;
+    m_text->setObjectName(QStringLiteral("noticeText"));
+    m_text->setTextFormat(Qt::PlainText);
+    // Many failing clicks scroll rather than grow past the screen.
+    m_scroll = new QScrollArea(m_window);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->setFocusPolicy(Qt::NoFocus);
+    m_scroll->setWidget(m_text);
+    m_scroll->setWidgetResizable(true);
+    layout->addWidget(m_scroll);
+    auto *close = new QPushButton(QStringLiteral("Cerrar"), m_window);
+    close->setObjectName(QStringLiteral("closeButton"));
+    QObject::connect(close, &QPushButton::clicked, m_window, &QWidget::close);
+    layout->addWidget(close, 0, Qt::AlignRight);
+}
+
+void DeliveryNotice::showWindow(const QString &block)
 {
     if (m_window == nullptr) {
-        m_window = new QWidget(nullptr, Qt::ToolTip | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
-        m_window->setAttribute(Qt::WA_ShowWithoutActivating);
-        m_window->setAttribute(Qt::WA_DeleteOnClose);
-        m_window->setWindowTitle(kTitle);
-        m_window->setObjectName(QStringLiteral("deliveryNotice"));
-        auto *layout = new QVBoxLayout(m_window);
-        auto *title = new QLabel(kTitle, m_window);
-        title->setObjectName(QStringLiteral("noticeTitle"));
-        QFont bold = title->font();
-        bold.setBold(true);
-        title->setFont(bold);
-        layout->addWidget(title);
-        m_text = new QLabel(m_window);
-        m_text->setObjectName(QStringLiteral("noticeText"));
-        m_text->setTextFormat(Qt::PlainText);
-        layout->addWidget(m_text);
-        auto *close = new QPushButton(QStringLiteral("Cerrar"), m_window);
-        close->setObjectName(QStringLiteral("closeButton"));
-        close->setFocusPolicy(Qt::NoFocus);
-        QObject::connect(close, &QPushButton::clicked, m_window, &QWidget::close);
-        layout->addWidget(close, 0, Qt::AlignRight);
+        m_windowBlocks.clear();
+        createWindow();
     }
-    m_text->setText(text);
+    m_windowBlocks << block;
+    m_text->setText(m_windowBlocks.join(kBlockSeparator));
+
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    const QSize text = m_text->sizeHint();
+    const int scrollBar = text.height() > area.height() / 2 ? m_scroll->verticalScrollBar()->sizeHint().width() : 0;
+    m_scroll->setFixedSize(text.width() + scrollBar, qMin(text.height(), area.height() / 2));
     m_window->adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        const QSize size = m_window->frameSize().expandedTo(m_window->sizeHint());
-        m_window->move(area.right() - size.width() - kScreenMargin, area.bottom() - size.height() - kScreenMargin);
-    }
+    const QSize size = m_window->frameSize().expandedTo(m_window->sizeHint());
+    m_window->move(area.right() - size.width() - kScreenMargin, area.bottom() - size.height() - kScreenMargin);
     m_window->show();
+    // The newest failure, at the end, in view once the text is laid out.
+    QTimer::singleShot(0, m_scroll, [scroll = QPointer<QScrollArea>(m_scroll)] {
+        if (scroll)
+            scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+    });
 }
 
 } // namespace brisquel
