@@ -17,6 +17,17 @@ class FakeNameServer : public QObject
 public:
     explicit FakeNameServer(bool silent = false, QObject *parent = nullptr);
 
+    // How a known name is answered: truthfully, or by a liar.
+    enum class Answer {
+        True,
+        FromAnotherAddress, // from 127.0.0.2, not the address asked
+        ForAnotherName,     // the record names another computer
+        ForAnotherService,  // the name with suffix 0x20, not the one asked
+        WithAnotherId,      // another transaction id
+    };
+    Q_ENUM(Answer)
+    Answer answer = Answer::True;
+
     // `name` as 16 raw bytes: 15 blank-padded, then the suffix.
     void add(const QByteArray &name, const QHostAddress &address);
     quint16 port() const { return m_socket.localPort(); }
@@ -34,5 +45,6 @@ private:
 
     bool m_silent;
     QUdpSocket m_socket;
+    QUdpSocket m_otherSocket; // on 127.0.0.2, for answers from elsewhere
     QHash<QByteArray, QHostAddress> m_names;
 };
