@@ -2,6 +2,8 @@
 
 #include "tools/messenger/netbiosname.h"
 
+#include <algorithm>
+
 namespace brisquel::net {
 
 using namespace brisquel::messenger;
@@ -26,6 +28,9 @@ QString nameProblem(const QString &name)
         return QStringLiteral("el nombre de equipo \"%1\" empieza por \"/\"").arg(name);
     if (name == u"*")
         return QStringLiteral("no se puede enviar a \"*\" (toda la red)");
+    // No computer is called so, and shown it would break the line.
+    if (std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.category() == QChar::Other_Control; }))
+        return QStringLiteral("el nombre de equipo lleva caracteres de control");
     return netbiosNameProblem(name);
 }
 

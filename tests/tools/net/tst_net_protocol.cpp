@@ -298,6 +298,8 @@ void TestNetProtocol::commandLine_data()
         << wrong("el nombre de equipo \"/domain\" empieza por \"/\"");
     QTest::newRow("empty name") << QStringList{"send", "", "hola"} << QString() << QString() << QString()
                                 << wrong("el nombre de equipo está vacío");
+    QTest::newRow("a line break in the name") << QStringList{"send", "pe\npe", "hola"} << QString() << QString()
+                                              << QString() << wrong("el nombre de equipo lleva caracteres de control");
     QTest::newRow("everyone") << QStringList{"send", "*", "hola"} << QString() << QString() << QString()
                               << wrong("no se puede enviar a \"*\" (toda la red)");
     QTest::newRow("configuration file without its name")
