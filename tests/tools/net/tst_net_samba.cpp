@@ -190,6 +190,11 @@ void TestNetSamba::failures_data()
     QTest::newRow("configuration file that is a device")
         << QStringList{"send", "-s", "/dev/zero", "127.0.0.1", "Hola"} << 2
         << QStringLiteral("net: no se puede leer el archivo de configuración /dev/zero: no es un fichero normal.\n");
+    // A NetBIOS name of digits, which neither the name server nor the
+    // system resolver knows (it only reads it as 0.0.7.208).
+    QTest::newRow("all-digit name nobody knows")
+        << m_config.send(QStringLiteral("2000"), {QStringLiteral("Hola")}) << 1
+        << QStringLiteral("net: no se pudo enviar el mensaje a \"2000\": no existe el equipo.\n");
     QTest::newRow("configuration file that cannot be read")
         << QStringList{"-s", "/nonexistent/smb.conf", "send", "127.0.0.1", "Hola"} << 2
         << QStringLiteral("net: no se puede leer el archivo de configuración /nonexistent/smb.conf: ");
