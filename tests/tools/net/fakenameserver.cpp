@@ -16,11 +16,11 @@ void putWord(QByteArray &bytes, quint16 value)
 
 } // namespace
 
-FakeNameServer::FakeNameServer(bool silent, QObject *parent)
+FakeNameServer::FakeNameServer(bool silent, const QHostAddress &listenOn, QObject *parent)
     : QObject(parent)
     , m_silent(silent)
 {
-    m_socket.bind(QHostAddress::LocalHost, 0);
+    m_socket.bind(listenOn, 0);
     m_otherSocket.bind(QHostAddress(QStringLiteral("127.0.0.2")), 0);
     connect(&m_socket, &QUdpSocket::readyRead, this, &FakeNameServer::onDatagrams);
 }

@@ -7,15 +7,17 @@
 #include <QObject>
 #include <QUdpSocket>
 
-// A NetBIOS name server (WINS) on 127.0.0.1, written apart from the code
-// under test: it answers name queries (RFC 1002, 4.2.12) for the names it
-// is given, negatively for others, or not at all when silent.
+// A NetBIOS name server (WINS) on 127.0.0.1, or on every address to hear
+// broadcasts, written apart from the code under test: it answers name
+// queries (RFC 1002, 4.2.12) for the names it is given, negatively for
+// others, or not at all when silent.
 class FakeNameServer : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit FakeNameServer(bool silent = false, QObject *parent = nullptr);
+    explicit FakeNameServer(bool silent = false, const QHostAddress &listenOn = QHostAddress(QHostAddress::LocalHost),
+                            QObject *parent = nullptr);
 
     // How a known name is answered: truthfully, or by a liar.
     enum class Answer {

@@ -7,6 +7,8 @@
 #include "tools/net/messengerclient.h"
 
 #include <QElapsedTimer>
+#include <QNetworkInterface>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTest>
@@ -92,6 +94,7 @@ private slots:
     void upperCaseWithinTheCodePage();
     void nameServiceAnswersAreChecked_data();
     void nameServiceAnswersAreChecked();
+    void broadcastAnswersComeFromTheLocalNetwork();
 };
 
 void TestNetClient::delivers_data()
@@ -308,6 +311,67 @@ void TestNetClient::nameServiceAnswersAreChecked()
     const Run run = deliver(winsOnly, QStringLiteral("pepe-pc"), QStringLiteral("Hola"));
     QCOMPARE(run.outcome, outcome);
     QCOMPARE(receiver.ended, outcome == SendOutcome::Delivered);
+}
+
+namespace {
+
+// A network of the test's own that can broadcast: a bridge with no ports,
+// so nothing leaves it. Only ever made where loopback is the only
+// interface, that is in the test's private network namespace.
+struct PrivateBroadcastNetwork {
+    static constexpr const char *kName = "brisqbr0";
+    QString problem;
+
+    PrivateBroadcastNetwork()
+    {
+        const QList<QNetworkInterface> interfaces = QNetworkInterface::allInterfaces();
+        if (interfaces.size() != 1 || !interfaces.first().flags().testFlag(QNetworkInterface::IsLoopBack)) {
+            problem = QStringLiteral("not in a private network namespace");
+            return;
+        }
+        for (const QString &command : {QStringLiteral("link add %1 type bridge"),
+                                       QStringLiteral("addr add 10.77.0.1/24 brd + dev %1"),
+                                       QStringLiteral("link set %1 up")}) {
+            if (QProcess::execute(QStringLiteral("ip"), command.arg(QLatin1String(kName)).split(u' ')) != 0) {
+                problem = QStringLiteral("cannot make a bridge (ip %1)").arg(command.arg(QLatin1String(kName)));
+                return;
+            }
+        }
+    }
+    ~PrivateBroadcastNetwork()
+    {
+        if (problem.isEmpty())
+            QProcess::execute(QStringLiteral("ip"), {QStringLiteral("link"), QStringLiteral("del"),
+                                                     QLatin1String(kName)});
+    }
+};
+
+} // namespace
+
+// To a broadcast, anyone on the network may answer, and no one else.
+void TestNetClient::broadcastAnswersComeFromTheLocalNetwork()
+{
+    PrivateBroadcastNetwork network;
+    if (!network.problem.isEmpty())
+        QSKIP(qPrintable(network.problem));
+    FakeReceiver receiver(true, FakeReceiver::Script::Accept);
+    FakeNameServer server(false, QHostAddress(QHostAddress::AnyIPv4));
+    server.add(FakeNameServer::rawName("PEPE-PC", 0x03), QHostAddress::LocalHost);
+    MessengerOptions broadcastOnly = quickOptions({{receiver.port(), true}});
+    broadcastOnly.names.order = {ResolveMethod::Broadcast};
+    broadcastOnly.names.nbtPort = server.port();
+
+    // Answered from 10.77.0.1, on the network.
+    Run run = deliver(broadcastOnly, QStringLiteral("pepe-pc"), QStringLiteral("Hola"));
+    QCOMPARE(run.outcome, SendOutcome::Delivered);
+    QCOMPARE(server.queries, QList<QByteArray>{FakeNameServer::rawName("PEPE-PC", 0x03)});
+
+    // Answered from 127.0.0.2, off it.
+    server.answer = FakeNameServer::Answer::FromAnotherAddress;
+    run = deliver(broadcastOnly, QStringLiteral("pepe-pc"), QStringLiteral("Hola"));
+    QCOMPARE(run.outcome, SendOutcome::UnknownHost);
+    QVERIFY(server.queries.size() >= 2);
+    QCOMPARE(receiver.pieces, QList<QByteArray>{"Hola"});
 }
 
 QTEST_GUILESS_MAIN(TestNetClient)
