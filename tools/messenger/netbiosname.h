@@ -25,8 +25,8 @@ bool isNetbiosName(const QString &target);
 bool isAddressLiteral(const QString &target);
 
 // Why a NetBIOS name cannot be used as typed (more than 15 bytes in code
-// page 850, or a character the code page lacks), rather than cutting or mangling it; empty
-// when it can, and for host names and addresses.
+// page 850, or a character the code page lacks), rather than cutting or
+// mangling it; empty when it can, and for host names and addresses.
 QString netbiosNameProblem(const QString &target);
 
 // The messenger name of the computer the user typed: a host name's first

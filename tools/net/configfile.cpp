@@ -1,9 +1,10 @@
 #include "configfile.h"
 
+#include "core/filefailure.h"
+
 #include <QFile>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,11 +18,6 @@ ConfigFileRead refused(const QString &reason)
     return {ConfigFileRead::Result::Refused, {}, reason};
 }
 
-QString systemReason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 } // namespace
 
 ConfigFileRead readConfigFile(const QString &path)
@@ -31,11 +27,11 @@ ConfigFileRead readConfigFile(const QString &path)
     // be swapped in between.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return errno == ENOENT ? ConfigFileRead{} : refused(systemReason(errno));
+        return errno == ENOENT ? ConfigFileRead{} : refused(fileFailureReason(errno));
     struct stat info{};
     ConfigFileRead read;
     if (::fstat(fd, &info) != 0) {
-        read = refused(systemReason(errno));
+        read = refused(fileFailureReason(errno));
     } else if (!S_ISREG(info.st_mode)) {
         read = refused(QStringLiteral("no es un fichero normal"));
     } else {
@@ -48,7 +44,7 @@ ConfigFileRead readConfigFile(const QString &path)
             if (n < 0 && errno == EINTR)
                 continue;
             if (n < 0) {
-                read = refused(systemReason(errno));
+                read = refused(fileFailureReason(errno));
                 break;
             }
             if (n == 0)

@@ -1,10 +1,13 @@
 #include "nameservicesettings.h"
 
 #include "configfile.h"
+#include "core/filefailure.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
+
+#include <cerrno>
 
 namespace brisquel::net {
 
@@ -161,8 +164,8 @@ SettingsRead readNameServiceSettings(const QString &path, bool mustExist)
     if (read.result == ConfigFileRead::Result::Missing && !mustExist)
         return {};
     if (read.result != ConfigFileRead::Result::Read) {
-        const QString reason = read.result == ConfigFileRead::Result::Missing ? QStringLiteral("no existe")
-                                                                              : read.reason;
+        const QString reason =
+            read.result == ConfigFileRead::Result::Missing ? fileFailureReason(ENOENT) : read.reason;
         return {{}, QStringLiteral("no se puede leer el archivo de configuración %1: %2").arg(path, reason)};
     }
     Reading reading;
