@@ -142,7 +142,11 @@ void NameResolver::onDatagrams()
         const std::optional<NameQueryAnswer> answer = parseNameQueryResponse(packet);
         if (!answer || answer->transactionId != m_transactionId)
             continue;
-        if (!answersOurQuestion(sender, answer->positive ? answer->name : m_queryName))
+        // A negative answer sends us nowhere, so only where it comes from
+        // matters; a positive one must also be about the name asked for.
+        if (!comesFromAnAnswerer(sender))
+            continue;
+        if (answer->positive && (answer->name.name != m_queryName.name || answer->name.suffix != m_queryName.suffix))
             continue;
         if (answer->positive) {
             finish(answer->addresses);
@@ -157,12 +161,8 @@ void NameResolver::onDatagrams()
     }
 }
 
-// A negative answer names nothing to go to, so only where it comes from
-// matters for it; a positive one must also be about the name we asked for.
-bool NameResolver::answersOurQuestion(const QHostAddress &sender, const NetbiosName &name) const
+bool NameResolver::comesFromAnAnswerer(const QHostAddress &sender) const
 {
-    if (name.name != m_queryName.name || name.suffix != m_queryName.suffix)
-        return false;
     return std::any_of(m_answerers.cbegin(), m_answerers.cend(),
                        [&](const Network &network) { return sender.isInSubnet(network.first, network.second); });
 }

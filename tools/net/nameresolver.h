@@ -60,7 +60,7 @@ private:
     using Network = QPair<QHostAddress, int>;
     void startNameQuery(const QList<QHostAddress> &targets, const QList<Network> &answerers, bool broadcast,
                         int waitMs);
-    bool answersOurQuestion(const QHostAddress &sender, const messenger::NetbiosName &name) const;
+    bool comesFromAnAnswerer(const QHostAddress &sender) const;
     void sendQueries();
     void onDatagrams();
     void onStepTimeout();
