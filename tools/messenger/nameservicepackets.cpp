@@ -53,6 +53,33 @@ std::optional<qsizetype> skipName(const QByteArray &packet, qsizetype at)
     return std::nullopt;
 }
 
+// The name a record is for, from its first-level encoding at `at`, or
+// through a pointer to an earlier place; nothing when neither is there.
+std::optional<NetbiosName> nameAt(const QByteArray &packet, qsizetype at)
+{
+    if (at + 1 < packet.size() && (quint8(packet.at(at)) & 0xC0) == 0xC0) {
+        const qsizetype target = wordAt(packet, at) & 0x3FFF;
+        if (target >= at)
+            return std::nullopt;
+        at = target;
+    }
+    constexpr qsizetype kEncodedBytes = 32;
+    if (at + 1 + kEncodedBytes > packet.size() || quint8(packet.at(at)) != kEncodedBytes)
+        return std::nullopt;
+    QByteArray raw;
+    for (qsizetype i = at + 1; i < at + 1 + kEncodedBytes; i += 2) {
+        const int high = packet.at(i) - 'A';
+        const int low = packet.at(i + 1) - 'A';
+        if (high < 0 || high > 15 || low < 0 || low > 15)
+            return std::nullopt;
+        raw.append(char(high << 4 | low));
+    }
+    QByteArray name = raw.left(15);
+    while (name.endsWith(' '))
+        name.chop(1);
+    return NetbiosName{name, quint8(raw.at(15))};
+}
+
 } // namespace
 
 QByteArray nameQueryRequest(quint16 transactionId, const NetbiosName &name, bool broadcast)
@@ -90,6 +117,7 @@ std::optional<NameQueryAnswer> parseNameQueryResponse(const QByteArray &packet)
             answer.addresses << QHostAddress(ip);
     }
     answer.positive = !answer.addresses.isEmpty();
+    answer.name = nameAt(packet, kHeaderBytes).value_or(NetbiosName{});
     return answer;
 }
 

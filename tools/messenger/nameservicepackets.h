@@ -21,6 +21,7 @@ struct NameQueryAnswer {
     quint16 transactionId = 0;
     bool positive = false;
     QList<QHostAddress> addresses; // IPv4, in the order given
+    NetbiosName name; // what a positive answer is for; empty when unreadable
 };
 
 // A name query response, or nothing for anything else (requests, other

@@ -20,9 +20,13 @@ inline constexpr quint8 kServerSuffix = 0x20;
 // A target with no dot that is no IP address is a NetBIOS name.
 bool isNetbiosName(const QString &target);
 
-// Why a NetBIOS name cannot be used as typed (more than 15 characters, or
-// one that code page 850 lacks), rather than cutting or mangling it; empty
-// when it can, and for host names and addresses.
+// Whether the target is written as an IP address: a dotted quad or an IPv6
+// literal. The short forms inet_aton also reads ("2000", "10.1") are names.
+bool isAddressLiteral(const QString &target);
+
+// Why a NetBIOS name cannot be used as typed (more than 15 bytes in code
+// page 850, or a character the code page lacks), rather than cutting or
+// mangling it; empty when it can, and for host names and addresses.
 QString netbiosNameProblem(const QString &target);
 
 // The messenger name of the computer the user typed: a host name's first

@@ -2,63 +2,90 @@
 
 #include "tools/messenger/netbiosname.h"
 
+#include <algorithm>
+
 namespace brisquel::net {
 
 using namespace brisquel::messenger;
 
 namespace {
 
-CommandLine wrong(const QString &complaint)
+// A command line that makes no sense is told in one line, the thing that is
+// wrong and the word it is about, with a pointer to the help.
+CommandLine wrong(const QString &problem)
 {
     CommandLine command;
-    command.complaint = complaint;
+    command.complaint = QStringLiteral("net: %1; prueba «net --help».\n").arg(problem);
     return command;
+}
+
+QString nameProblem(const QString &name)
+{
+    if (name.isEmpty())
+        return QStringLiteral("el nombre de equipo está vacío");
+    // "/domain" and the like are switches of Windows' own net send.
+    if (name.startsWith(u'/'))
+        return QStringLiteral("el nombre de equipo \"%1\" empieza por \"/\"").arg(name);
+    if (name == u"*")
+        return QStringLiteral("no se puede enviar a \"*\" (toda la red)");
+    // No computer is called so, and shown it would break the line.
+    if (std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.category() == QChar::Other_Control; }))
+        return QStringLiteral("el nombre de equipo lleva caracteres de control");
+    return netbiosNameProblem(name);
 }
 
 } // namespace
 
+// As Samba's tools read theirs: options anywhere before the computer's name,
+// "--" ends them, and from the name on every word is the message's, dashes
+// included.
 CommandLine parseCommandLine(const QStringList &arguments)
 {
     CommandLine command;
+    QStringList words; // "send" and the name
+    bool optionsEnded = false;
     qsizetype at = 0;
-    // Options come before the word "send"; after the name everything is
-    // message, dashes included.
-    for (; at < arguments.size() && arguments.at(at).startsWith(u'-'); ++at) {
-        const QString &option = arguments.at(at);
-        if (option == u"-h" || option == u"--help") {
+    for (; at < arguments.size() && words.size() < 2; ++at) {
+        const QString &argument = arguments.at(at);
+        if (optionsEnded || !argument.startsWith(u'-') || argument == u"-") {
+            words << argument;
+            continue;
+        }
+        if (argument == u"--") {
+            optionsEnded = true;
+        } else if (argument == u"-h" || argument == u"--help") {
             command.action = CommandLine::Action::Help;
             return command;
-        }
-        if (option == u"-V" || option == u"--version") {
+        } else if (argument == u"-V" || argument == u"--version") {
             command.action = CommandLine::Action::Version;
             return command;
-        }
-        if (option.startsWith(u"--configfile=")) {
-            command.configFile = option.section(u'=', 1);
-        } else if (option == u"-s" || option == u"--configfile") {
+        } else if (argument.startsWith(u"--configfile=")) {
+            command.configFile = argument.section(u'=', 1);
+        } else if (argument == u"-s" || argument == u"--configfile") {
             if (++at == arguments.size())
-                return wrong(QStringLiteral("net: falta el fichero tras %1.\n").arg(option) + usageText());
+                return wrong(QStringLiteral("falta el fichero tras %1").arg(argument));
             command.configFile = arguments.at(at);
-        } else if (option.startsWith(u"-s") && option.size() > 2) {
-            command.configFile = option.mid(2);
+        } else if (argument.startsWith(u"-s")) {
+            command.configFile = argument.mid(2);
         } else {
-            return wrong(QStringLiteral("net: opción desconocida: %1\n").arg(option) + usageText());
+            return wrong(QStringLiteral("opción desconocida: %1").arg(argument));
         }
     }
-    const QStringList rest = arguments.mid(at);
-    if (rest.size() < 3 || rest.first().compare(u"send", Qt::CaseInsensitive) != 0 || rest.at(1).startsWith(u'/'))
-        return wrong(usageText());
-    const QString name = rest.at(1);
-    if (name == u"*") {
-        return wrong(QStringLiteral("net: no se puede enviar a \"*\" (toda la red); "
-                                    "indique el nombre o la dirección de un equipo.\n"));
-    }
-    const QString nameProblem = netbiosNameProblem(name);
-    if (!nameProblem.isEmpty())
-        return wrong(QStringLiteral("net: %1.\n").arg(nameProblem));
+    if (words.isEmpty())
+        return wrong(QStringLiteral("falta la orden send"));
+    if (words.first().compare(u"send", Qt::CaseInsensitive) != 0)
+        return wrong(QStringLiteral("orden desconocida: %1").arg(words.first()));
+    if (words.size() < 2)
+        return wrong(QStringLiteral("falta el nombre del equipo"));
+    const QString name = words.at(1);
+    const QString problem = nameProblem(name);
+    if (!problem.isEmpty())
+        return wrong(problem);
+    if (at == arguments.size())
+        return wrong(QStringLiteral("falta el mensaje para \"%1\"").arg(name));
     command.action = CommandLine::Action::Send;
     command.name = name;
-    command.message = rest.mid(2).join(u' ');
+    command.message = arguments.mid(at).join(u' ');
     return command;
 }
 

@@ -9,14 +9,14 @@ namespace brisquel::net {
 
 // What `net` was asked to do: `net [-s FILE] send NAME MESSAGE...` (the
 // words after NAME, joined by one blank, are the message), or the usage, or
-// the version.
+// the version. Options may also stand between "send" and NAME.
 struct CommandLine {
     enum class Action { Send, Help, Version, Wrong };
     Action action = Action::Wrong;
     QString configFile; // empty: Samba's own file, when there is one
     QString name;
     QString message;
-    QString complaint; // when Wrong: the text for standard error
+    QString complaint; // when Wrong: the one line for standard error
 };
 
 // The exit status of a command line that makes no sense.

@@ -102,10 +102,18 @@ void MessengerClient::onConnected()
 
 void MessengerClient::onSocketError()
 {
-    if (m_step == Step::Connecting)
+    if (m_step == Step::Connecting) {
         connectNext();
-    else
-        finish(SendOutcome::NoAnswer);
+        return;
+    }
+    // A server that speaks only SMB2 and later (Samba's default since 4.11)
+    // takes the session, then hangs up on the SMB1 message request without
+    // a word.
+    if (m_step == Step::Start && m_socket->error() == QAbstractSocket::RemoteHostClosedError) {
+        finish(SendOutcome::NoSmb1);
+        return;
+    }
+    finish(SendOutcome::NoAnswer);
 }
 
 void MessengerClient::onTimeout()

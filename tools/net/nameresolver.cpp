@@ -1,6 +1,5 @@
 #include "nameresolver.h"
 
-#include "tools/messenger/cp850.h"
 #include "tools/messenger/nameservicepackets.h"
 #include "tools/messenger/netbiosname.h"
 
@@ -8,6 +7,8 @@
 #include <QNetworkInterface>
 #include <QRandomGenerator>
 #include <QUdpSocket>
+
+#include <algorithm>
 
 namespace brisquel::net {
 
@@ -32,12 +33,12 @@ NameResolver::~NameResolver()
 void NameResolver::resolve(const QString &name)
 {
     m_name = name;
-    const QHostAddress address(name);
-    if (!address.isNull()) {
-        QTimer::singleShot(0, this, [this, address] { finish({address}); });
+    if (isAddressLiteral(name)) {
+        QTimer::singleShot(0, this, [this, address = QHostAddress(name)] { finish({address}); });
         return;
     }
-    if (isNetbiosName(name) && !name.isEmpty())
+    m_queryName = calledNameFor(name);
+    if (isNetbiosName(name) && m_queryName.suffix == kMessengerSuffix)
         m_steps = m_settings.order;
     else if (!name.isEmpty())
         m_steps = {ResolveMethod::Host};
@@ -53,18 +54,27 @@ void NameResolver::nextStep()
         case ResolveMethod::Host:
             startHostLookup();
             return;
-        case ResolveMethod::Wins:
+        case ResolveMethod::Wins: {
             if (m_settings.winsServers.isEmpty())
                 continue;
-            startNameQuery(m_settings.winsServers, false, m_timeouts.winsMs);
+            QList<Network> servers;
+            for (const QHostAddress &server : std::as_const(m_settings.winsServers))
+                servers.append({server, 32});
+            startNameQuery(m_settings.winsServers, servers, false, m_timeouts.winsMs);
             return;
+        }
         case ResolveMethod::Broadcast: {
             // Only where the configuration asks for it: these packets leave
             // this machine for every computer of the local networks.
-            const QList<QHostAddress> networks = localBroadcastAddresses();
-            if (networks.isEmpty())
+            QList<QHostAddress> broadcasts;
+            QList<Network> networks;
+            for (const QNetworkAddressEntry &network : localBroadcastNetworks()) {
+                broadcasts.append(network.broadcast());
+                networks.append({network.ip(), network.prefixLength()});
+            }
+            if (broadcasts.isEmpty())
                 continue;
-            startNameQuery(networks, true, m_timeouts.broadcastMs);
+            startNameQuery(broadcasts, networks, true, m_timeouts.broadcastMs);
             return;
         }
         }
@@ -84,13 +94,20 @@ void NameResolver::onHostFound(const QHostInfo &info)
     m_lookupRunning = false;
     if (m_done || m_step != ResolveMethod::Host)
         return;
-    if (info.error() == QHostInfo::NoError && !info.addresses().isEmpty())
-        finish(info.addresses());
+    QList<QHostAddress> found = info.error() == QHostInfo::NoError ? info.addresses() : QList<QHostAddress>();
+    // The resolver reads "2000" as the address 0.0.7.208 without asking
+    // anyone; that says nothing about a computer of that name.
+    const QHostAddress numericReading(m_name);
+    if (!numericReading.isNull())
+        found.removeAll(numericReading);
+    if (!found.isEmpty())
+        finish(found);
     else
         nextStep();
 }
 
-void NameResolver::startNameQuery(const QList<QHostAddress> &targets, bool broadcast, int waitMs)
+void NameResolver::startNameQuery(const QList<QHostAddress> &targets, const QList<Network> &answerers,
+                                  bool broadcast, int waitMs)
 {
     m_socket = new QUdpSocket(this);
     if (!m_socket->bind(QHostAddress(QHostAddress::AnyIPv4), 0)) {
@@ -99,8 +116,9 @@ void NameResolver::startNameQuery(const QList<QHostAddress> &targets, bool broad
     }
     connect(m_socket, &QUdpSocket::readyRead, this, &NameResolver::onDatagrams);
     m_queryTargets = targets;
+    m_answerers = answerers;
     m_transactionId = quint16(QRandomGenerator::global()->bounded(1, 0x10000));
-    m_query = nameQueryRequest(m_transactionId, {encodeCp850(m_name.toUpper()), kMessengerSuffix}, broadcast);
+    m_query = nameQueryRequest(m_transactionId, m_queryName, broadcast);
     m_stepTimer.start(waitMs);
     m_resendTimer.start(m_timeouts.resendMs);
     sendQueries();
@@ -119,9 +137,16 @@ void NameResolver::onDatagrams()
     while (m_socket != nullptr && m_socket->hasPendingDatagrams()) {
         const qint64 size = m_socket->pendingDatagramSize();
         QByteArray packet(qMax<qint64>(size, 0), '\0');
-        m_socket->readDatagram(packet.data(), packet.size());
+        QHostAddress sender;
+        m_socket->readDatagram(packet.data(), packet.size(), &sender);
         const std::optional<NameQueryAnswer> answer = parseNameQueryResponse(packet);
         if (!answer || answer->transactionId != m_transactionId)
+            continue;
+        // A negative answer sends us nowhere, so only where it comes from
+        // matters; a positive one must also be about the name asked for.
+        if (!comesFromAnAnswerer(sender))
+            continue;
+        if (answer->positive && (answer->name.name != m_queryName.name || answer->name.suffix != m_queryName.suffix))
             continue;
         if (answer->positive) {
             finish(answer->addresses);
@@ -134,6 +159,12 @@ void NameResolver::onDatagrams()
             return;
         }
     }
+}
+
+bool NameResolver::comesFromAnAnswerer(const QHostAddress &sender) const
+{
+    return std::any_of(m_answerers.cbegin(), m_answerers.cend(),
+                       [&](const Network &network) { return sender.isInSubnet(network.first, network.second); });
 }
 
 void NameResolver::onStepTimeout()
@@ -166,9 +197,9 @@ void NameResolver::finish(const QList<QHostAddress> &addresses)
     emit resolved(addresses);
 }
 
-QList<QHostAddress> localBroadcastAddresses()
+QList<QNetworkAddressEntry> localBroadcastNetworks()
 {
-    QList<QHostAddress> addresses;
+    QList<QNetworkAddressEntry> networks;
     for (const QNetworkInterface &interface : QNetworkInterface::allInterfaces()) {
         const QNetworkInterface::InterfaceFlags flags = interface.flags();
         if (!flags.testFlag(QNetworkInterface::IsUp) || !flags.testFlag(QNetworkInterface::CanBroadcast)
@@ -177,10 +208,10 @@ QList<QHostAddress> localBroadcastAddresses()
         for (const QNetworkAddressEntry &entry : interface.addressEntries()) {
             if (entry.ip().protocol() == QHostAddress::IPv4Protocol && !entry.broadcast().isNull()
                 && !entry.ip().isLoopback())
-                addresses << entry.broadcast();
+                networks << entry;
         }
     }
-    return addresses;
+    return networks;
 }
 
 } // namespace brisquel::net

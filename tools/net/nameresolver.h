@@ -1,11 +1,14 @@
 #pragma once
 
 #include "nameservicesettings.h"
+#include "tools/messenger/netbiosname.h"
 
 #include <QDeadlineTimer>
 #include <QHostAddress>
 #include <QList>
+#include <QNetworkAddressEntry>
 #include <QObject>
+#include <QPair>
 #include <QTimer>
 
 class QHostInfo;
@@ -26,7 +29,10 @@ struct ResolveTimeouts {
 // name for the system resolver; any other name is a NetBIOS name, asked for
 // with its messenger suffix in the configured order (WINS servers, the
 // system resolver, a broadcast on every local IPv4 network). Each step has
-// its own bounded wait.
+// its own bounded wait. A name-service answer counts only when it comes
+// from a server asked (or, to a broadcast, from its network) and answers
+// our question; the system resolver's numeric reading of a name ("2000" as
+// 0.0.7.208) is no finding.
 class NameResolver final : public QObject
 {
     Q_OBJECT
@@ -50,7 +56,11 @@ private:
     void nextStep();
     void startHostLookup();
     void onHostFound(const QHostInfo &info);
-    void startNameQuery(const QList<QHostAddress> &targets, bool broadcast, int waitMs);
+    // An answer is taken from an address in one of the `answerers` networks.
+    using Network = QPair<QHostAddress, int>;
+    void startNameQuery(const QList<QHostAddress> &targets, const QList<Network> &answerers, bool broadcast,
+                        int waitMs);
+    bool comesFromAnAnswerer(const QHostAddress &sender) const;
     void sendQueries();
     void onDatagrams();
     void onStepTimeout();
@@ -66,6 +76,8 @@ private:
     QTimer m_resendTimer;
     QUdpSocket *m_socket = nullptr;
     QList<QHostAddress> m_queryTargets;
+    QList<Network> m_answerers;
+    messenger::NetbiosName m_queryName;
     QByteArray m_query;
     quint16 m_transactionId = 0;
     int m_lookupId = -1;
@@ -74,8 +86,8 @@ private:
     bool m_done = false;
 };
 
-// The broadcast address of every IPv4 network of an interface that is up
-// and can broadcast, loopback left out.
-QList<QHostAddress> localBroadcastAddresses();
+// Every IPv4 network of an interface that is up and can broadcast, loopback
+// left out.
+QList<QNetworkAddressEntry> localBroadcastNetworks();
 
 } // namespace brisquel::net

@@ -1,6 +1,13 @@
 #include "nameservicesettings.h"
 
-#include <QFile>
+#include "configfile.h"
+#include "core/filefailure.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <cerrno>
 
 namespace brisquel::net {
 
@@ -72,12 +79,43 @@ QList<QByteArray> logicalLines(const QByteArray &text)
     return lines;
 }
 
-} // namespace
+// Included files go as deep as this, and no further than this many in all:
+// enough for any setup, and a bound for one that includes itself.
+constexpr qsizetype kMaxIncludeDepth = 16;
+constexpr int kMaxIncludedFiles = 64;
 
-NameServiceSettings parseNameServiceSettings(const QByteArray &text)
-{
+// Where the reading stands, across included files: a section opened in an
+// included file goes on after it, as in Samba.
+struct Reading {
     NameServiceSettings settings;
     bool inGlobal = true; // parameters before any section count as global
+    QStringList including; // the files being read, outermost first
+    int includedFiles = 0;
+};
+
+void parseText(Reading &reading, const QByteArray &text, const QString &folder);
+
+// An included file that cannot be read is passed over, as Samba does.
+void include(Reading &reading, const QByteArray &value, const QString &folder)
+{
+    const QString path = QDir(folder).absoluteFilePath(QFile::decodeName(value));
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    if (canonical.isEmpty() || reading.including.contains(canonical)
+        || reading.including.size() >= kMaxIncludeDepth || reading.includedFiles >= kMaxIncludedFiles)
+        return;
+    ++reading.includedFiles;
+    const ConfigFileRead read = readConfigFile(canonical);
+    if (read.result != ConfigFileRead::Result::Read)
+        return;
+    reading.including.append(canonical);
+    parseText(reading, read.bytes, QFileInfo(path).absolutePath());
+    reading.including.removeLast();
+}
+
+void parseText(Reading &reading, const QByteArray &text, const QString &folder)
+{
+    NameServiceSettings &settings = reading.settings;
+    bool &inGlobal = reading.inGlobal;
     for (const QByteArray &raw : logicalLines(text)) {
         const QByteArray line = raw.trimmed();
         if (line.isEmpty() || line.startsWith('#') || line.startsWith(';'))
@@ -88,10 +126,16 @@ NameServiceSettings parseNameServiceSettings(const QByteArray &text)
             continue;
         }
         const qsizetype equals = line.indexOf('=');
-        if (!inGlobal || equals < 0)
+        if (equals < 0)
             continue;
         const QByteArray key = parameterKey(line.left(equals));
         const QByteArray value = line.mid(equals + 1).trimmed();
+        if (key == "include") {
+            include(reading, value, folder);
+            continue;
+        }
+        if (!inGlobal)
+            continue;
         if (key == "nameresolveorder") {
             settings.order = resolveOrder(value);
         } else if (key == "winsserver") {
@@ -103,17 +147,31 @@ NameServiceSettings parseNameServiceSettings(const QByteArray &text)
                 settings.nbtPort = quint16(port);
         }
     }
-    return settings;
+}
+
+} // namespace
+
+NameServiceSettings parseNameServiceSettings(const QByteArray &text)
+{
+    Reading reading;
+    parseText(reading, text, QDir::currentPath());
+    return reading.settings;
 }
 
 SettingsRead readNameServiceSettings(const QString &path, bool mustExist)
 {
-    QFile file(path);
-    if (!mustExist && !file.exists())
+    const ConfigFileRead read = readConfigFile(path);
+    if (read.result == ConfigFileRead::Result::Missing && !mustExist)
         return {};
-    if (!file.open(QIODevice::ReadOnly))
-        return {{}, QStringLiteral("no se puede leer el archivo de configuración %1: %2").arg(path, file.errorString())};
-    return {parseNameServiceSettings(file.readAll()), {}};
+    if (read.result != ConfigFileRead::Result::Read) {
+        const QString reason =
+            read.result == ConfigFileRead::Result::Missing ? fileFailureReason(ENOENT) : read.reason;
+        return {{}, QStringLiteral("no se puede leer el archivo de configuración %1: %2").arg(path, reason)};
+    }
+    Reading reading;
+    reading.including.append(QFileInfo(path).canonicalFilePath());
+    parseText(reading, read.bytes, QFileInfo(path).absolutePath());
+    return {reading.settings, {}};
 }
 
 } // namespace brisquel::net

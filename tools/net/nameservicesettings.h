@@ -31,11 +31,15 @@ struct SettingsRead {
 };
 
 // Reads the [global] parameters "name resolve order", "wins server" and
-// "nbt port" from a file in smb.conf syntax. A missing default file is no
-// problem (Samba's defaults hold); a named file that cannot be read is.
+// "nbt port" from a file in smb.conf syntax, following its "include" lines
+// (a relative path from the including file's folder). Only regular files
+// of a sane size are read. A missing default file is no problem (Samba's
+// defaults hold); a named file that cannot be read is; an included one that
+// cannot be read is passed over, as Samba does.
 SettingsRead readNameServiceSettings(const QString &path, bool mustExist);
 
-// The same from the text of such a file.
+// The same from the text of such a file; relative includes are taken from
+// the current folder.
 NameServiceSettings parseNameServiceSettings(const QByteArray &text);
 
 } // namespace brisquel::net

@@ -13,6 +13,8 @@ QString outcomeReason(SendOutcome outcome)
         return QStringLiteral("no responde");
     case SendOutcome::Refused:
         return QStringLiteral("rechazó el mensaje");
+    case SendOutcome::NoSmb1:
+        return QStringLiteral("no acepta mensajes por SMB1");
     }
     return {};
 }
@@ -27,6 +29,7 @@ int outcomeExitStatus(SendOutcome outcome)
     case SendOutcome::NoAnswer:
         return 3;
     case SendOutcome::Refused:
+    case SendOutcome::NoSmb1:
         return 4;
     }
     return 3;

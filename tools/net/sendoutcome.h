@@ -9,6 +9,7 @@ enum class SendOutcome {
     UnknownHost, // the name resolves to no address
     NoAnswer,    // nothing accepted a connection, or the exchange broke or ran out of time
     Refused,     // the receiver answered and said no
+    NoSmb1,      // the receiver took the connection and hung up at the first message request
 };
 
 // The reason shown to the user, in a few words; empty for Delivered.

@@ -16,11 +16,12 @@ void putWord(QByteArray &bytes, quint16 value)
 
 } // namespace
 
-FakeNameServer::FakeNameServer(bool silent, QObject *parent)
+FakeNameServer::FakeNameServer(bool silent, const QHostAddress &listenOn, QObject *parent)
     : QObject(parent)
     , m_silent(silent)
 {
-    m_socket.bind(QHostAddress::LocalHost, 0);
+    m_socket.bind(listenOn, 0);
+    m_otherSocket.bind(QHostAddress(QStringLiteral("127.0.0.2")), 0);
     connect(&m_socket, &QUdpSocket::readyRead, this, &FakeNameServer::onDatagrams);
 }
 
@@ -56,24 +57,30 @@ void FakeNameServer::onDatagrams()
         if (m_silent)
             continue;
 
-        QByteArray answer;
-        putWord(answer, word(query, 0));
+        QByteArray reply;
+        putWord(reply, quint16(word(query, 0) + (answer == Answer::WithAnotherId ? 1 : 0)));
         const auto known = m_names.constFind(name);
         const bool found = known != m_names.constEnd();
-        putWord(answer, found ? 0x8580 : 0x8583); // response, authoritative; rcode 3 when unknown
-        putWord(answer, 0);
-        putWord(answer, found ? 1 : 0);
-        putWord(answer, 0);
-        putWord(answer, 0);
+        putWord(reply, found ? 0x8580 : 0x8583); // response, authoritative; rcode 3 when unknown
+        putWord(reply, 0);
+        putWord(reply, found ? 1 : 0);
+        putWord(reply, 0);
+        putWord(reply, 0);
         if (found) {
-            answer += query.mid(12, 34 + 4); // the name, type and class as asked
-            answer += QByteArray(4, '\0');   // time to live
-            putWord(answer, 6);
-            putWord(answer, 0);
+            QByteArray record = query.mid(12, 34 + 4); // the name, type and class as asked
+            if (answer == Answer::ForAnotherName)
+                record[1] = char(record.at(1) + 1); // first letter one on
+            if (answer == Answer::ForAnotherService)
+                record.replace(31, 2, "CA");        // suffix 0x20
+            reply += record;
+            reply += QByteArray(4, '\0'); // time to live
+            putWord(reply, 6);
+            putWord(reply, 0);
             const quint32 ip = known->toIPv4Address();
-            putWord(answer, quint16(ip >> 16));
-            putWord(answer, quint16(ip));
+            putWord(reply, quint16(ip >> 16));
+            putWord(reply, quint16(ip));
         }
-        m_socket.writeDatagram(answer, datagram.senderAddress(), quint16(datagram.senderPort()));
+        QUdpSocket &from = answer == Answer::FromAnotherAddress ? m_otherSocket : m_socket;
+        from.writeDatagram(reply, datagram.senderAddress(), quint16(datagram.senderPort()));
     }
 }

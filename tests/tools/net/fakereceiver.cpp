@@ -60,7 +60,7 @@ void FakeReceiver::handle(quint8 type, const QByteArray &payload)
 {
     if (m_script == Script::Silent)
         return;
-    if (m_script == Script::HangUp) {
+    if (m_script == Script::HangUp || (m_script == Script::HangUpOnSmb && type == 0x00)) {
         m_socket->close();
         m_socket = nullptr;
         return;

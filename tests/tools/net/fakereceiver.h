@@ -21,6 +21,7 @@ public:
         RefuseText,      // a non-zero status for the first piece
         Silent,          // reads everything, answers nothing
         HangUp,          // closes on the first request
+        HangUpOnSmb,     // takes the session, closes on the first SMB request (SMB1 off)
         Garbage,         // answers with something that is not SMB
     };
     Q_ENUM(Script)

@@ -109,8 +109,8 @@ QString PrivateSamba::writeConfig()
                       "  bind interfaces only = yes\n"
                       "  smb ports = "
                     + QByteArray::number(m_setup.port) + "\n"
-                    + "  server min protocol = NT1\n"
-                      "  map to guest = Bad User\n"
+                    + (m_setup.smb1 ? "  server min protocol = NT1\n" : "")
+                    + "  map to guest = Bad User\n"
                       "  load printers = no\n"
                       "  printcap name = /dev/null\n"
                       "  disable spoolss = yes\n"

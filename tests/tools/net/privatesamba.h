@@ -19,6 +19,7 @@ public:
     struct Setup {
         quint16 port = 139;
         bool acceptMessages = true; // without a message command Samba refuses messages
+        bool smb1 = true;           // off, as Samba ships since 4.11, no message gets through
     };
 
     explicit PrivateSamba(Setup setup);

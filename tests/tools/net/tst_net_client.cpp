@@ -7,6 +7,8 @@
 #include "tools/net/messengerclient.h"
 
 #include <QElapsedTimer>
+#include <QNetworkInterface>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTest>
@@ -88,6 +90,11 @@ private slots:
     void unreachable();
     void slowButSteadyReceiver();
     void netbiosNames();
+    void allDigitNames();
+    void upperCaseWithinTheCodePage();
+    void nameServiceAnswersAreChecked_data();
+    void nameServiceAnswersAreChecked();
+    void broadcastAnswersComeFromTheLocalNetwork();
 };
 
 void TestNetClient::delivers_data()
@@ -146,6 +153,8 @@ void TestNetClient::failures_data()
     QTest::newRow("status on a piece") << FakeReceiver::Script::RefuseText << SendOutcome::Refused;
     QTest::newRow("never answers") << FakeReceiver::Script::Silent << SendOutcome::NoAnswer;
     QTest::newRow("hangs up") << FakeReceiver::Script::HangUp << SendOutcome::NoAnswer;
+    QTest::newRow("hangs up on the first message request")
+        << FakeReceiver::Script::HangUpOnSmb << SendOutcome::NoSmb1;
     QTest::newRow("answers garbage") << FakeReceiver::Script::Garbage << SendOutcome::NoAnswer;
 }
 
@@ -236,6 +245,133 @@ void TestNetClient::netbiosNames()
     QCOMPARE(run.outcome, SendOutcome::Delivered);
     QVERIFY2(run.elapsedMs >= 450 && run.elapsedMs < 1500, qPrintable(QString::number(run.elapsedMs)));
     QVERIFY(silent.queries.size() >= 2);
+}
+
+// "2000" is a NetBIOS name like any other, asked of the name server; the
+// system resolver's reading of it as 0.0.7.208 finds no computer.
+void TestNetClient::allDigitNames()
+{
+    FakeReceiver receiver(true, FakeReceiver::Script::Accept);
+    const QList<Endpoint> endpoints{{receiver.port(), true}};
+    FakeNameServer server;
+    server.add(FakeNameServer::rawName("2000", 0x03), QHostAddress::LocalHost);
+    Run run = deliver(withNameServer(endpoints, server), QStringLiteral("2000"), QStringLiteral("Hola"));
+    QCOMPARE(run.outcome, SendOutcome::Delivered);
+    QCOMPARE(server.queries, QList<QByteArray>{FakeNameServer::rawName("2000", 0x03)});
+    QCOMPARE(receiver.calledName, FakeNameServer::rawName("2000", 0x03));
+    QCOMPARE(receiver.recipient, QByteArray("2000"));
+
+    for (const QString &name : {QStringLiteral("2001"), QStringLiteral("127.1")}) {
+        run = deliver(quickOptions(endpoints), name, QStringLiteral("Hola"));
+        QCOMPARE(run.outcome, SendOutcome::UnknownHost);
+    }
+    QCOMPARE(receiver.pieces, QList<QByteArray>{"Hola"});
+}
+
+// The name asked for and the name the receiver is called by keep a letter
+// that has no capital in code page 850.
+void TestNetClient::upperCaseWithinTheCodePage()
+{
+    FakeReceiver receiver(true, FakeReceiver::Script::Accept);
+    FakeNameServer server;
+    const QByteArray muse = FakeNameServer::rawName("MU\xE1" "E", 0x03);
+    server.add(muse, QHostAddress::LocalHost);
+    const Run run = deliver(withNameServer({{receiver.port(), true}}, server), QStringLiteral("Muße"),
+                            QStringLiteral("Hola"));
+    QCOMPARE(run.outcome, SendOutcome::Delivered);
+    QCOMPARE(server.queries, QList<QByteArray>{muse});
+    QCOMPARE(receiver.calledName, muse);
+}
+
+void TestNetClient::nameServiceAnswersAreChecked_data()
+{
+    QTest::addColumn<FakeNameServer::Answer>("answer");
+    QTest::addColumn<SendOutcome>("outcome");
+
+    QTest::newRow("true answer") << FakeNameServer::Answer::True << SendOutcome::Delivered;
+    QTest::newRow("from another address") << FakeNameServer::Answer::FromAnotherAddress << SendOutcome::UnknownHost;
+    QTest::newRow("for another name") << FakeNameServer::Answer::ForAnotherName << SendOutcome::UnknownHost;
+    QTest::newRow("for another service") << FakeNameServer::Answer::ForAnotherService << SendOutcome::UnknownHost;
+    QTest::newRow("with another id") << FakeNameServer::Answer::WithAnotherId << SendOutcome::UnknownHost;
+}
+
+// Only the server asked, answering our question, says where the message
+// goes; a lying answer leaves the name unknown.
+void TestNetClient::nameServiceAnswersAreChecked()
+{
+    QFETCH(FakeNameServer::Answer, answer);
+    QFETCH(SendOutcome, outcome);
+
+    FakeReceiver receiver(true, FakeReceiver::Script::Accept);
+    FakeNameServer server;
+    server.answer = answer;
+    server.add(FakeNameServer::rawName("PEPE-PC", 0x03), QHostAddress::LocalHost);
+    MessengerOptions winsOnly = withNameServer({{receiver.port(), true}}, server);
+    winsOnly.names.order = {ResolveMethod::Wins};
+    const Run run = deliver(winsOnly, QStringLiteral("pepe-pc"), QStringLiteral("Hola"));
+    QCOMPARE(run.outcome, outcome);
+    QCOMPARE(receiver.ended, outcome == SendOutcome::Delivered);
+}
+
+namespace {
+
+// A network of the test's own that can broadcast: a bridge with no ports,
+// so nothing leaves it. Only ever made where loopback is the only
+// interface, that is in the test's private network namespace.
+struct PrivateBroadcastNetwork {
+    static constexpr const char *kName = "brisqbr0";
+    QString problem;
+
+    PrivateBroadcastNetwork()
+    {
+        const QList<QNetworkInterface> interfaces = QNetworkInterface::allInterfaces();
+        if (interfaces.size() != 1 || !interfaces.first().flags().testFlag(QNetworkInterface::IsLoopBack)) {
+            problem = QStringLiteral("not in a private network namespace");
+            return;
+        }
+        for (const QString &command : {QStringLiteral("link add %1 type bridge"),
+                                       QStringLiteral("addr add 10.77.0.1/24 brd + dev %1"),
+                                       QStringLiteral("link set %1 up")}) {
+            if (QProcess::execute(QStringLiteral("ip"), command.arg(QLatin1String(kName)).split(u' ')) != 0) {
+                problem = QStringLiteral("cannot make a bridge (ip %1)").arg(command.arg(QLatin1String(kName)));
+                return;
+            }
+        }
+    }
+    ~PrivateBroadcastNetwork()
+    {
+        if (problem.isEmpty())
+            QProcess::execute(QStringLiteral("ip"), {QStringLiteral("link"), QStringLiteral("del"),
+                                                     QLatin1String(kName)});
+    }
+};
+
+} // namespace
+
+// To a broadcast, anyone on the network may answer, and no one else.
+void TestNetClient::broadcastAnswersComeFromTheLocalNetwork()
+{
+    PrivateBroadcastNetwork network;
+    if (!network.problem.isEmpty())
+        QSKIP(qPrintable(network.problem));
+    FakeReceiver receiver(true, FakeReceiver::Script::Accept);
+    FakeNameServer server(false, QHostAddress(QHostAddress::AnyIPv4));
+    server.add(FakeNameServer::rawName("PEPE-PC", 0x03), QHostAddress::LocalHost);
+    MessengerOptions broadcastOnly = quickOptions({{receiver.port(), true}});
+    broadcastOnly.names.order = {ResolveMethod::Broadcast};
+    broadcastOnly.names.nbtPort = server.port();
+
+    // Answered from 10.77.0.1, on the network.
+    Run run = deliver(broadcastOnly, QStringLiteral("pepe-pc"), QStringLiteral("Hola"));
+    QCOMPARE(run.outcome, SendOutcome::Delivered);
+    QCOMPARE(server.queries, QList<QByteArray>{FakeNameServer::rawName("PEPE-PC", 0x03)});
+
+    // Answered from 127.0.0.2, off it.
+    server.answer = FakeNameServer::Answer::FromAnotherAddress;
+    run = deliver(broadcastOnly, QStringLiteral("pepe-pc"), QStringLiteral("Hola"));
+    QCOMPARE(run.outcome, SendOutcome::UnknownHost);
+    QVERIFY(server.queries.size() >= 2);
+    QCOMPARE(receiver.pieces, QList<QByteArray>{"Hola"});
 }
 
 QTEST_GUILESS_MAIN(TestNetClient)

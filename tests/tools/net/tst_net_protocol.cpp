@@ -10,8 +10,13 @@
 #include "tools/messenger/sessionframing.h"
 #include "tools/messenger/smbmessages.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace brisquel::messenger;
 using namespace brisquel::net;
@@ -36,6 +41,7 @@ private slots:
     void commandLine_data();
     void commandLine();
     void nameServiceSettings();
+    void configurationFiles();
     void nameQueries();
 };
 
@@ -129,6 +135,14 @@ void TestNetProtocol::netbiosNames_data()
     QTest::newRow("code page letters") << QStringLiteral("ñandú") << QByteArray("\xA5" "AND\xE9") << 0x03;
     QTest::newRow("IPv4 address") << QStringLiteral("192.168.1.20") << QByteArray("*SMBSERVER") << 0x20;
     QTest::newRow("IPv6 address") << QStringLiteral("fe80::1") << QByteArray("*SMBSERVER") << 0x20;
+    QTest::newRow("all digits: a name, not an address") << QStringLiteral("2000") << QByteArray("2000") << 0x03;
+    // Upper case within the code page: a letter without a capital there
+    // stays, one byte each.
+    QTest::newRow("sharp s stays") << QStringLiteral("Muße") << QByteArray("MU\xE1" "E") << 0x03;
+    QTest::newRow("y with diaeresis stays") << QStringLiteral("ÿves") << QByteArray("\x98" "VES") << 0x03;
+    QTest::newRow("micro sign stays") << QStringLiteral("µpc") << QByteArray("\xE6" "PC") << 0x03;
+    QTest::newRow("dotless i has its capital") << QStringLiteral("ıñ") << QByteArray("I\xA5") << 0x03;
+    QTest::newRow("nine sharp s") << QString(9, u'ß') << QByteArray(9, '\xE1') << 0x03;
 }
 
 void TestNetProtocol::netbiosNames()
@@ -259,63 +273,99 @@ void TestNetProtocol::replies()
     QCOMPARE(reply->mid, quint16(1));
 }
 
+// A wrong command line is told in one line naming what is wrong, never
+// with the whole help after it.
 void TestNetProtocol::commandLine_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<bool>("isSend");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("complaintStart");
+    QTest::addColumn<QString>("configFile");
+    QTest::addColumn<QString>("complaint");
 
-    const QString usage = QStringLiteral("Uso: net [-s FICHERO] send NOMBRE MENSAJE...");
-    QTest::newRow("nothing") << QStringList{} << false << QString() << QString() << usage;
-    QTest::newRow("another command") << QStringList{"use", "x", "y"} << false << QString() << QString() << usage;
-    QTest::newRow("no message") << QStringList{"send", "pepe"} << false << QString() << QString() << usage;
+    const auto wrong = [](const char *problem) {
+        return QStringLiteral("net: %1; prueba «net --help».\n").arg(QString::fromUtf8(problem));
+    };
+    QTest::newRow("nothing") << QStringList{} << QString() << QString() << QString() << wrong("falta la orden send");
+    QTest::newRow("another command") << QStringList{"use", "x", "y"} << QString() << QString() << QString()
+                                     << wrong("orden desconocida: use");
+    QTest::newRow("no name") << QStringList{"send"} << QString() << QString() << QString()
+                             << wrong("falta el nombre del equipo");
+    QTest::newRow("no message") << QStringList{"send", "pepe"} << QString() << QString() << QString()
+                                << wrong("falta el mensaje para \"pepe\"");
     QTest::newRow("a switch instead of a name")
-        << QStringList{"send", "/domain", "hola"} << false << QString() << QString() << usage;
-    QTest::newRow("everyone") << QStringList{"send", "*", "hola"} << false << QString() << QString()
-                              << QStringLiteral("net: no se puede enviar a \"*\"");
-    QTest::newRow("one quoted message")
-        << QStringList{"send", "pepe", "Hola\n\r\n\r[Brisquel v2.4b]"} << true << QStringLiteral("pepe")
-        << QStringLiteral("Hola\n\r\n\r[Brisquel v2.4b]") << QString();
-    QTest::newRow("words joined by one blank")
-        << QStringList{"SEND", "pepe", "Hola", "a", "", "todos"} << true << QStringLiteral("pepe")
-        << QStringLiteral("Hola a  todos") << QString();
-    QTest::newRow("empty message") << QStringList{"send", "pepe", ""} << true << QStringLiteral("pepe") << QString()
-                                   << QString();
-    QTest::newRow("a configuration file, dashes in the message")
-        << QStringList{"-s", "/tmp/x.conf", "send", "pepe", "-h", "--version"} << true << QStringLiteral("pepe")
-        << QStringLiteral("-h --version") << QString();
+        << QStringList{"send", "/domain", "hola"} << QString() << QString() << QString()
+        << wrong("el nombre de equipo \"/domain\" empieza por \"/\"");
+    QTest::newRow("empty name") << QStringList{"send", "", "hola"} << QString() << QString() << QString()
+                                << wrong("el nombre de equipo está vacío");
+    QTest::newRow("a line break in the name") << QStringList{"send", "pe\npe", "hola"} << QString() << QString()
+                                              << QString() << wrong("el nombre de equipo lleva caracteres de control");
+    QTest::newRow("everyone") << QStringList{"send", "*", "hola"} << QString() << QString() << QString()
+                              << wrong("no se puede enviar a \"*\" (toda la red)");
     QTest::newRow("configuration file without its name")
-        << QStringList{"-s"} << false << QString() << QString() << QStringLiteral("net: falta el fichero tras -s.");
-    QTest::newRow("unknown option") << QStringList{"-x", "send", "pepe", "hola"} << false << QString() << QString()
-                                    << QStringLiteral("net: opción desconocida: -x");
+        << QStringList{"-s"} << QString() << QString() << QString() << wrong("falta el fichero tras -s");
+    QTest::newRow("unknown option") << QStringList{"-x", "send", "pepe", "hola"} << QString() << QString()
+                                    << QString() << wrong("opción desconocida: -x");
+    QTest::newRow("unknown option after send") << QStringList{"send", "--quiet", "pepe", "hola"} << QString()
+                                               << QString() << QString() << wrong("opción desconocida: --quiet");
     QTest::newRow("NetBIOS name too long, not cut")
-        << QStringList{"send", "contabilidad-planta2", "hola"} << false << QString() << QString()
-        << QStringLiteral("net: el nombre de equipo \"contabilidad-planta2\" tiene más de 15 caracteres.");
+        << QStringList{"send", "contabilidad-planta2", "hola"} << QString() << QString() << QString()
+        << wrong("el nombre de equipo \"contabilidad-planta2\" tiene más de 15 caracteres");
     QTest::newRow("NetBIOS name out of the code page")
-        << QStringList{"send", QStringLiteral("equipo€"), "hola"} << false << QString() << QString()
-        << QStringLiteral("net: el nombre de equipo \"equipo€\" lleva caracteres que los nombres NetBIOS no admiten.");
+        << QStringList{"send", QStringLiteral("equipo€"), "hola"} << QString() << QString() << QString()
+        << wrong("el nombre de equipo \"equipo€\" lleva caracteres que los nombres NetBIOS no admiten");
+    QTest::newRow("sixteen sharp s")
+        << QStringList{"send", QString(16, u'ß'), "hola"} << QString() << QString() << QString()
+        << wrong("el nombre de equipo \"ßßßßßßßßßßßßßßßß\" tiene más de 15 caracteres");
+
+    QTest::newRow("one quoted message")
+        << QStringList{"send", "pepe", "Hola\n\r\n\r[Brisquel v2.4b]"} << QStringLiteral("pepe")
+        << QStringLiteral("Hola\n\r\n\r[Brisquel v2.4b]") << QString() << QString();
+    QTest::newRow("words joined by one blank")
+        << QStringList{"SEND", "pepe", "Hola", "a", "", "todos"} << QStringLiteral("pepe")
+        << QStringLiteral("Hola a  todos") << QString() << QString();
+    QTest::newRow("empty message") << QStringList{"send", "pepe", ""} << QStringLiteral("pepe") << QString()
+                                   << QString() << QString();
+    QTest::newRow("a configuration file, dashes in the message")
+        << QStringList{"-s", "/tmp/x.conf", "send", "pepe", "-h", "--version"} << QStringLiteral("pepe")
+        << QStringLiteral("-h --version") << QStringLiteral("/tmp/x.conf") << QString();
+    QTest::newRow("options after send")
+        << QStringList{"send", "-s", "/tmp/x.conf", "pepe", "hola"} << QStringLiteral("pepe")
+        << QStringLiteral("hola") << QStringLiteral("/tmp/x.conf") << QString();
+    QTest::newRow("options on both sides of send")
+        << QStringList{"-s/tmp/a.conf", "send", "--configfile=/tmp/x.conf", "pepe", "hola", "-s", "b"}
+        << QStringLiteral("pepe") << QStringLiteral("hola -s b") << QStringLiteral("/tmp/x.conf") << QString();
+    QTest::newRow("-- ends the options")
+        << QStringList{"send", "--", "-pepe", "-h"} << QStringLiteral("-pepe") << QStringLiteral("-h") << QString()
+        << QString();
+    QTest::newRow("help asked for after send") << QStringList{"send", "--help"} << QString() << QString() << QString()
+                                               << QString();
     QTest::newRow("a long host name is fine")
-        << QStringList{"send", "contabilidad-planta2.example", "hola"} << true
-        << QStringLiteral("contabilidad-planta2.example") << QStringLiteral("hola") << QString();
+        << QStringList{"send", "contabilidad-planta2.example", "hola"} << QStringLiteral("contabilidad-planta2.example")
+        << QStringLiteral("hola") << QString() << QString();
+    QTest::newRow("nine sharp s fit in fifteen bytes")
+        << QStringList{"send", QString(9, u'ß'), "hola"} << QString(9, u'ß') << QStringLiteral("hola") << QString()
+        << QString();
+    QTest::newRow("letters whose capital code page 850 lacks")
+        << QStringList{"send", QStringLiteral("ÿves"), QStringLiteral("µPC"), "hola"} << QStringLiteral("ÿves")
+        << QStringLiteral("µPC hola") << QString() << QString();
 }
 
 void TestNetProtocol::commandLine()
 {
     QFETCH(QStringList, arguments);
-    QFETCH(bool, isSend);
     QFETCH(QString, name);
     QFETCH(QString, message);
-    QFETCH(QString, complaintStart);
+    QFETCH(QString, configFile);
+    QFETCH(QString, complaint);
 
     const CommandLine command = parseCommandLine(arguments);
-    QCOMPARE(command.action == CommandLine::Action::Send, isSend);
+    QCOMPARE(command.complaint, complaint);
+    QCOMPARE(command.action == CommandLine::Action::Wrong, !complaint.isEmpty());
     QCOMPARE(command.name, name);
     QCOMPARE(command.message, message);
-    QVERIFY2(command.complaint.startsWith(complaintStart), qPrintable(command.complaint));
-    if (arguments.startsWith(QStringLiteral("-s")) && isSend)
-        QCOMPARE(command.configFile, QStringLiteral("/tmp/x.conf"));
+    QCOMPARE(command.configFile, configFile);
+    QCOMPARE(command.action == CommandLine::Action::Send, !name.isEmpty());
 }
 
 void TestNetProtocol::nameServiceSettings()
@@ -349,6 +399,69 @@ void TestNetProtocol::nameServiceSettings()
                 .problem.startsWith(QStringLiteral("no se puede leer el archivo de configuración /nonexistent/smb.conf")));
 }
 
+namespace {
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size(), qPrintable(path));
+}
+
+} // namespace
+
+// Only regular files of a sane size are read, and "include" is followed
+// the way Samba follows it.
+void TestNetProtocol::configurationFiles()
+{
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("red/mas")));
+    const QString main = folder.filePath(QStringLiteral("smb.conf"));
+
+    // Relative to the including file, nested, in place: what follows the
+    // include overrides it; a share section opened inside goes on after it.
+    writeFile(main, "[global]\n  name resolve order = bcast\n  include = red/wins.conf\n  nbt port = 1137\n"
+                    "  include = red/recursos.conf\n  wins server = 127.0.0.9\n");
+    writeFile(folder.filePath(QStringLiteral("red/wins.conf")),
+              "name resolve order = wins host\nwins server = 127.0.0.2\nnbt port = 2137\ninclude = mas/puerto.conf\n");
+    writeFile(folder.filePath(QStringLiteral("red/mas/puerto.conf")), "nbt port = 3137\n");
+    writeFile(folder.filePath(QStringLiteral("red/recursos.conf")), "[datos]\n  path = /srv\n");
+    SettingsRead read = readNameServiceSettings(main, true);
+    QCOMPARE(read.problem, QString());
+    QCOMPARE(read.settings.order, (QList<ResolveMethod>{ResolveMethod::Wins, ResolveMethod::Host}));
+    QCOMPARE(read.settings.nbtPort, quint16(1137));
+    QCOMPARE(read.settings.winsServers, QList<QHostAddress>{QHostAddress(QStringLiteral("127.0.0.2"))});
+
+    // A file that includes itself, by another path, and a missing include.
+    writeFile(main, "include = ./smb.conf\ninclude = falta.conf\nwins server = 127.0.0.3\n");
+    read = readNameServiceSettings(main, true);
+    QCOMPARE(read.problem, QString());
+    QCOMPARE(read.settings.winsServers, QList<QHostAddress>{QHostAddress(QStringLiteral("127.0.0.3"))});
+
+    // Neither a FIFO (no writer: opening it would wait for ever) nor an
+    // endless device, named or included, holds anyone up.
+    const QString fifo = folder.filePath(QStringLiteral("fifo.conf"));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    writeFile(main, "include = fifo.conf\ninclude = /dev/zero\nwins server = 127.0.0.4\n");
+    QElapsedTimer clock;
+    clock.start();
+    read = readNameServiceSettings(main, true);
+    QCOMPARE(read.settings.winsServers, QList<QHostAddress>{QHostAddress(QStringLiteral("127.0.0.4"))});
+    QCOMPARE(readNameServiceSettings(fifo, true).problem,
+             QStringLiteral("no se puede leer el archivo de configuración %1: no es un fichero normal").arg(fifo));
+    QCOMPARE(readNameServiceSettings(QStringLiteral("/dev/zero"), true).problem,
+             QStringLiteral("no se puede leer el archivo de configuración /dev/zero: no es un fichero normal"));
+    QCOMPARE(readNameServiceSettings(folder.path(), true).problem,
+             QStringLiteral("no se puede leer el archivo de configuración %1: no es un fichero normal")
+                 .arg(folder.path()));
+    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+
+    // A regular file past the limit is refused, not read whole.
+    writeFile(main, QByteArray(2 * 1024 * 1024, '#'));
+    QCOMPARE(readNameServiceSettings(main, true).problem,
+             QStringLiteral("no se puede leer el archivo de configuración %1: ocupa más de 1 MiB").arg(main));
+}
+
 void TestNetProtocol::nameQueries()
 {
     const QByteArray query = nameQueryRequest(0x1234, {"PEPE", 0x03}, false);
@@ -364,12 +477,16 @@ void TestNetProtocol::nameQueries()
     QVERIFY(answer);
     QCOMPARE(answer->transactionId, quint16(0x1234));
     QVERIFY(answer->positive);
+    QCOMPARE(answer->name.name, QByteArray("PEPE"));
+    QCOMPARE(answer->name.suffix, quint8(0x03));
     QCOMPARE(answer->addresses, (QList<QHostAddress>{QHostAddress(QStringLiteral("127.0.0.1")),
                                                      QHostAddress(QStringLiteral("192.168.1.2"))}));
 
-    // A name by pointer, as some servers write it.
+    // A name by pointer, as some servers write it; one that points at
+    // itself names nothing.
     answer = parseNameQueryResponse(header + QByteArray("\xC0\x0C", 2) + record.mid(34));
     QVERIFY(answer && answer->positive && answer->addresses.size() == 2);
+    QCOMPARE(answer->name.name, QByteArray());
 
     // Negative: rcode 3.
     answer = parseNameQueryResponse(QByteArray("\x12\x34\x85\x03\x00\x00\x00\x00\x00\x00\x00\x00", 12));

@@ -4,6 +4,7 @@
 #include "fakenameserver.h"
 #include "privatesamba.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
@@ -85,6 +86,7 @@ private slots:
     void failures_data();
     void failures();
     void netbiosOnlyName();
+    void optionsAfterSendAndIncludes();
     void helpAndVersion();
     void stuckLookupEndsWithTheReport();
     // Starts servers of its own, so it comes last.
@@ -173,13 +175,26 @@ void TestNetSamba::failures_data()
         << QStringLiteral("net: no se pudo enviar el mensaje a \"127.0.0.2\": no responde.\n");
     QTest::newRow("everyone")
         << QStringList{"send", "*", "Hola"} << 2
-        << QStringLiteral("net: no se puede enviar a \"*\" (toda la red); indique el nombre o la dirección de un "
-                          "equipo.\n");
+        << QStringLiteral("net: no se puede enviar a \"*\" (toda la red); prueba «net --help».\n");
     QTest::newRow("no arguments") << QStringList{} << 2
-                                  << QStringLiteral("Uso: net [-s FICHERO] send NOMBRE MENSAJE...\n");
+                                  << QStringLiteral("net: falta la orden send; prueba «net --help».\n");
     QTest::newRow("NetBIOS name too long")
         << QStringList{"send", "contabilidad-planta2", "Hola"} << 2
-        << QStringLiteral("net: el nombre de equipo \"contabilidad-planta2\" tiene más de 15 caracteres.\n");
+        << QStringLiteral("net: el nombre de equipo \"contabilidad-planta2\" tiene más de 15 caracteres; "
+                          "prueba «net --help».\n");
+    QTest::newRow("empty name") << QStringList{"send", "", "Hola"} << 2
+                                << QStringLiteral("net: el nombre de equipo está vacío; prueba «net --help».\n");
+    QTest::newRow("option after send, unknown")
+        << QStringList{"send", "-x", "localhost", "Hola"} << 2
+        << QStringLiteral("net: opción desconocida: -x; prueba «net --help».\n");
+    QTest::newRow("configuration file that is a device")
+        << QStringList{"send", "-s", "/dev/zero", "127.0.0.1", "Hola"} << 2
+        << QStringLiteral("net: no se puede leer el archivo de configuración /dev/zero: no es un fichero normal.\n");
+    // A NetBIOS name of digits, which neither the name server nor the
+    // system resolver knows (it only reads it as 0.0.7.208).
+    QTest::newRow("all-digit name nobody knows")
+        << m_config.send(QStringLiteral("2000"), {QStringLiteral("Hola")}) << 1
+        << QStringLiteral("net: no se pudo enviar el mensaje a \"2000\": no existe el equipo.\n");
     QTest::newRow("configuration file that cannot be read")
         << QStringList{"-s", "/nonexistent/smb.conf", "send", "127.0.0.1", "Hola"} << 2
         << QStringLiteral("net: no se puede leer el archivo de configuración /nonexistent/smb.conf: ");
@@ -196,6 +211,10 @@ void TestNetSamba::failures()
     QVERIFY(run.finished);
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(QString::fromUtf8(run.errorOutput).startsWith(error), run.errorOutput.constData());
+    // One line, its reason, and nothing after it.
+    QCOMPARE(run.errorOutput.count('\n'), 1);
+    QVERIFY(run.errorOutput.endsWith('\n'));
+    QCOMPARE(run.output, QByteArray());
     QVERIFY2(run.elapsedMs < 5000, qPrintable(QString::number(run.elapsedMs)));
     QVERIFY(!m_samba->takeMessage(100));
 }
@@ -224,6 +243,35 @@ void TestNetSamba::netbiosOnlyName()
     QCOMPARE(run.errorOutput, QByteArray("net: no se pudo enviar el mensaje a \"nadie\": no existe el equipo.\n"));
     QVERIFY2(run.elapsedMs < 2000, qPrintable(QString::number(run.elapsedMs)));
     QVERIFY(!m_samba->takeMessage(100));
+}
+
+// As with Samba's tools: "-s" after "send", and the name server named in a
+// file that the given one includes by a path relative to itself; from the
+// name on, dashes are message.
+void TestNetSamba::optionsAfterSendAndIncludes()
+{
+    m_samba->clearInbox();
+    FakeNameServer nameServer;
+    nameServer.add(FakeNameServer::rawName("PEPE-PC", 0x03), QHostAddress::LocalHost);
+    QTemporaryDir folder;
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("red")));
+    QFile included(folder.filePath(QStringLiteral("red/nombres.conf")));
+    QVERIFY(included.open(QIODevice::WriteOnly));
+    included.write(nameServer.configLines("wins"));
+    included.close();
+    const QString config = folder.filePath(QStringLiteral("smb.conf"));
+    QFile main(config);
+    QVERIFY(main.open(QIODevice::WriteOnly));
+    main.write("[global]\n  workgroup = OFICINA\n  include = red/nombres.conf\n");
+    main.close();
+
+    const NetRun run = runNet({QStringLiteral("send"), QStringLiteral("-s"), config, QStringLiteral("pepe-pc"),
+                               QStringLiteral("-s"), QStringLiteral("hola")});
+    QVERIFY(run.finished);
+    QCOMPARE(run.errorOutput, QByteArray());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(m_samba->takeMessage(), std::optional<QByteArray>("-s hola"));
+    QCOMPARE(nameServer.queries, QList<QByteArray>{FakeNameServer::rawName("PEPE-PC", 0x03)});
 }
 
 void TestNetSamba::helpAndVersion()
@@ -279,19 +327,29 @@ void TestNetSamba::otherServers_data()
 {
     QTest::addColumn<quint16>("port");
     QTest::addColumn<bool>("acceptMessages");
+    QTest::addColumn<bool>("smb1");
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("refuses messages") << quint16(139) << false << 4
+    QTest::newRow("refuses messages") << quint16(139) << false << true << 4
                                       << QStringLiteral("net: no se pudo enviar el mensaje a \"localhost\": "
                                                         "rechazó el mensaje.\n");
-    QTest::newRow("TCP 445 only") << quint16(445) << true << 0 << QString();
+    QTest::newRow("TCP 445 only") << quint16(445) << true << true << 0 << QString();
+    // Samba as it ships: it takes the session, then hangs up on the SMB1
+    // message request.
+    QTest::newRow("SMB1 off") << quint16(139) << true << false << 4
+                              << QStringLiteral("net: no se pudo enviar el mensaje a \"localhost\": "
+                                                "no acepta mensajes por SMB1.\n");
+    QTest::newRow("SMB1 off, TCP 445 only") << quint16(445) << true << false << 4
+                                            << QStringLiteral("net: no se pudo enviar el mensaje a \"localhost\": "
+                                                              "no acepta mensajes por SMB1.\n");
 }
 
 void TestNetSamba::otherServers()
 {
     QFETCH(quint16, port);
     QFETCH(bool, acceptMessages);
+    QFETCH(bool, smb1);
     QFETCH(int, exitCode);
     QFETCH(QString, error);
 
@@ -299,7 +357,7 @@ void TestNetSamba::otherServers()
     const QString unavailable = PrivateSamba::whyUnavailable(port);
     if (!unavailable.isEmpty())
         QSKIP(qPrintable(unavailable));
-    PrivateSamba samba({port, acceptMessages});
+    PrivateSamba samba({port, acceptMessages, smb1});
     const QString problem = samba.start();
     QVERIFY2(problem.isEmpty(), qPrintable(problem));
 
@@ -307,8 +365,9 @@ void TestNetSamba::otherServers()
     QVERIFY(run.finished);
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(QString::fromUtf8(run.errorOutput), error);
-    QCOMPARE(samba.takeMessage(acceptMessages ? 5000 : 100), acceptMessages ? std::optional<QByteArray>("Hola")
-                                                                            : std::nullopt);
+    const bool delivered = exitCode == 0;
+    QCOMPARE(samba.takeMessage(delivered ? 5000 : 100), delivered ? std::optional<QByteArray>("Hola")
+                                                                  : std::nullopt);
 }
 
 QTEST_GUILESS_MAIN(TestNetSamba)
