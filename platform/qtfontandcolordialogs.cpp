@@ -13,8 +13,8 @@
 namespace brisquel {
 
 namespace {
-// The colour the dialog opens on; a system colour starts from the plain
-// default.
+// The colour the dialog opens on. Callers hand in the colour drawn; a
+// system colour they could not resolve starts from the plain default.
 QColor initialColor(qint32 stored)
 {
     if (isSystemColor(stored))
@@ -54,7 +54,10 @@ QtFontAndColorDialogs::QtFontAndColorDialogs(QWidget *parent)
 
 std::optional<qint32> QtFontAndColorDialogs::chooseColor(qint32 current)
 {
-    const QColor chosen = QColorDialog::getColor(initialColor(current), owner(), QStringLiteral("Color"));
+    // Qt's own dialog, never the desktop's (GTK's on GNOME): it speaks the
+    // program's Spanish.
+    const QColor chosen = QColorDialog::getColor(initialColor(current), owner(), QStringLiteral("Color"),
+                                                 QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid())
         return std::nullopt;
     const QColor rgb = chosen.toRgb();
@@ -78,23 +81,27 @@ std::optional<FontChoice> QtFontAndColorDialogs::chooseFont(const FontChoice &cu
     initial.setUnderline(current.underline);
 
     QFontDialog dialog(owner());
+    // The desktop's own dialog (GTK's on GNOME) speaks English and hands back
+    // neither strikeout nor underline.
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
     dialog.setWindowTitle(QStringLiteral("Fuente"));
     dialog.setCurrentFont(initial);
     const QFont opened = dialog.currentFont();
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     const QFont chosen = dialog.selectedFont();
-    // Accepted as it opened: the name and size stay exactly as they were
-    // (the dialog lists whole points, and shows a matched family's name).
-    const bool sameFace = chosen.family() == opened.family() && chosen.styleName() == opened.styleName()
-        && chosen.pointSize() == opened.pointSize();
+    // The dialog shows the family a name is matched to ("Liberation Sans"
+    // for "Arial"): while the user keeps that family the stored name stays.
+    // Likewise the size it opened on, which it lists in whole points.
     FontChoice result = current;
-    if (!sameFace) {
+    if (chosen.family() != opened.family())
         result.name = chosen.family();
+    if (chosen.family() != opened.family() || chosen.styleName() != opened.styleName()) {
         result.bold = chosen.bold();
         result.italic = chosen.italic();
-        result.size = float(chosen.pointSizeF());
     }
+    if (chosen.pointSize() != opened.pointSize())
+        result.size = float(chosen.pointSizeF());
     result.strikeOut = chosen.strikeOut();
     result.underline = chosen.underline();
     return result;

@@ -7,7 +7,10 @@ namespace brisquel {
 DialogStrip::DialogStrip(const ScreenMetrics &metrics, const QString &frameCaption)
     : TwipsWindow(metrics)
 {
-    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    // A dialog, so that the window manager knows it belongs to the window it
+    // is shown over (WM_TRANSIENT_FOR): it keeps it above that window and lets
+    // it take the focus from it.
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     frame = new QGroupBox(frameCaption, this);
     frame->setObjectName(QStringLiteral("frame"));
     place(frame, 60, 0, 5115, 795);

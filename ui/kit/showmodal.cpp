@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QEventLoop>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -29,6 +30,36 @@ protected:
 private:
     QEventLoop &m_loop;
 };
+
+// Hands the activation of the blocked owner on to the dialog. Qt drops the
+// keys of a blocked window, and a window manager may refuse Qt's own relay
+// of the focus (openbox does, for a window it does not see as related).
+class ActivationRelay : public QObject {
+public:
+    explicit ActivationRelay(QWidget &dialog)
+        : m_dialog(&dialog)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::WindowActivate) {
+            // After the activation is over, or the owner's own handling
+            // (a restore giving its message box the focus) would win.
+            QTimer::singleShot(0, this, [dialog = m_dialog] {
+                if (dialog && dialog->isVisible()) {
+                    dialog->raise();
+                    dialog->activateWindow();
+                }
+            });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QPointer<QWidget> m_dialog;
+};
 } // namespace
 
 namespace {
@@ -40,7 +71,7 @@ void setOwner(QWidget &dialog, QWidget &owner)
         dialog.windowHandle()->setTransientParent(owner.windowHandle());
 }
 
-void showAndWait(QWidget &window, Qt::WindowModality modality, QWidget &owner)
+void showAndWait(QWidget &window, QWidget &owner)
 {
     QPointer<QWidget> guard(&window);
     // Like a dialog, hand the activation back to the window the user came from.
@@ -49,7 +80,12 @@ void showAndWait(QWidget &window, Qt::WindowModality modality, QWidget &owner)
     HideWatcher watcher(loop);
     QObject::connect(&window, &QObject::destroyed, &loop, &QEventLoop::quit);
     window.installEventFilter(&watcher);
-    window.setWindowModality(modality);
+    ActivationRelay relay(window);
+    owner.installEventFilter(&relay);
+    // Window modality blocks the owner, the window it is transient for, and
+    // nothing else: application modality would block the tray icon and its
+    // menu too.
+    window.setWindowModality(Qt::WindowModal);
     setOwner(window, owner);
     window.show();
     window.raise();
@@ -62,6 +98,7 @@ void showAndWait(QWidget &window, Qt::WindowModality modality, QWidget &owner)
     // A handler may hide the window before the loop starts.
     if (window.isVisible())
         loop.exec(QEventLoop::DialogExec);
+    owner.removeEventFilter(&relay);
     if (guard) {
         guard->removeEventFilter(&watcher);
         guard->setWindowModality(Qt::NonModal);
@@ -76,14 +113,7 @@ void showAndWait(QWidget &window, Qt::WindowModality modality, QWidget &owner)
 
 void showModal(QWidget &dialog, QWidget &owner)
 {
-    showAndWait(dialog, Qt::ApplicationModal, owner);
-}
-
-// Window modality blocks the owner, the window it is transient for, and
-// nothing else: the tray menu is a window of its own.
-void showModalBeside(QWidget &dialog, QWidget &owner)
-{
-    showAndWait(dialog, Qt::WindowModal, owner);
+    showAndWait(dialog, owner);
 }
 
 } // namespace brisquel

@@ -9,6 +9,7 @@
 #include "ui/kit/picturebutton.h"
 #include "ui/kit/showmodal.h"
 #include "ui/kit/exacttextbox.h"
+#include "ui/kit/storedcolor.h"
 #include "ui/recipient/recipientdialog.h"
 #include "ui/sender/sendernamedialog.h"
 
@@ -16,11 +17,15 @@ namespace brisquel {
 
 namespace {
 // Opens the colour dialog on the box's colour got by `colorOf` and sets the
-// choice with `setColor`.
+// choice with `setColor`. A system colour opens the dialog on what it is
+// drawn with here, the palette entry `drawnAs` of the box.
 void chooseBoxColor(FontAndColorDialogs &dialogs, ExactTextBox &box, qint32 (ExactTextBox::*colorOf)() const,
-                    void (ExactTextBox::*setColor)(qint32))
+                    void (ExactTextBox::*setColor)(qint32), QPalette::ColorRole drawnAs)
 {
-    const std::optional<qint32> chosen = dialogs.chooseColor((box.*colorOf)());
+    qint32 current = (box.*colorOf)();
+    if (isSystemColor(current))
+        current = toStoredColor(box.editor()->palette().color(QPalette::Active, drawnAs));
+    const std::optional<qint32> chosen = dialogs.chooseColor(current);
     if (chosen && acceptsColor(*chosen))
         (box.*setColor)(*chosen);
     box.setFocus();
@@ -87,13 +92,14 @@ void MainWindow::togglePanel()
 // Cancel in any of the dialogs leaves the box as it was.
 void MainWindow::chooseTextColor()
 {
-    chooseBoxColor(m_services.fontAndColorDialogs, *messageEdit, &ExactTextBox::textColor, &ExactTextBox::setTextColor);
+    chooseBoxColor(m_services.fontAndColorDialogs, *messageEdit, &ExactTextBox::textColor, &ExactTextBox::setTextColor,
+                   QPalette::Text);
 }
 
 void MainWindow::chooseBackgroundColor()
 {
     chooseBoxColor(m_services.fontAndColorDialogs, *messageEdit, &ExactTextBox::backgroundColor,
-                   &ExactTextBox::setBackgroundColor);
+                   &ExactTextBox::setBackgroundColor, QPalette::Base);
 }
 
 // The dialog opens on the font in use.

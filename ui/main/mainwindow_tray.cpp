@@ -89,7 +89,7 @@ void MainWindow::onMinimizeCheckClicked()
 
 void MainWindow::openQuickMessage()
 {
-    showModalBeside(m_windows.quickMessageStrip(), *this);
+    showModal(m_windows.quickMessageStrip(), *this);
     if (isVisible())
         messageEdit->setFocus();
 }

@@ -5,6 +5,8 @@
 #include "ui/recipient/recipientdialog.h"
 #include "ui/sender/sendernamedialog.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QWindow>
@@ -48,6 +50,7 @@ private slots:
     void otherRecipientsSendOrCancel();
     void panelSlidesOpenAndShut();
     void appearanceDialogsChangeTheBoxUnlessCancelled();
+    void colorDialogsOpenOnTheSystemColorsDrawn();
     void chosenFontComesBackAtTheNextStart();
     void senderNameSetsTheSignatureAndBudget();
     void aboutBoxShowsTheBanner();
@@ -165,6 +168,32 @@ void TestDialogs::appearanceDialogsChangeTheBoxUnlessCancelled()
     QTest::mouseClick(button(form, "fontButton"), Qt::LeftButton);
     QCOMPARE(dialog.openedOnFont, fontBefore);
     QCOMPARE(textBox(form, "messageEdit")->fontName(), fontBefore);
+}
+
+// The default colours follow the system's look; the dialog opens on what
+// the box shows, never on a colour the dialog cannot show.
+void TestDialogs::colorDialogsOpenOnTheSystemColorsDrawn()
+{
+    QByteArray settings = threeUsersAndAGroup();
+    const QByteArray rgbColors = "\r\n 0\r\n 16777215\r\n";
+    QVERIFY(settings.contains(rgbColors));
+    // Window text and window background.
+    settings.replace(rgbColors, "\r\n-2147483640\r\n-2147483643\r\n");
+    StartedProgram w(settings);
+    MainWindow &form = w.form;
+    ScriptedFontAndColorDialogs &dialog = w.program.fontAndColorDialogs;
+    auto asStored = [](const QColor &c) { return qint32(c.red() + 256 * c.green() + 65536 * c.blue()); };
+
+    QTest::mouseClick(button(form, "textColorButton"), Qt::LeftButton);
+    QCOMPARE(dialog.openedOnColor, asStored(QApplication::palette().color(QPalette::Text)));
+    // The empty box's middle.
+    QWidget *shown = textBox(form, "messageEdit")->editor();
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(shown))
+        shown = area->viewport();
+    const QColor drawnBack = shown->grab().toImage().pixelColor(shown->rect().center());
+    QTest::mouseClick(button(form, "backgroundColorButton"), Qt::LeftButton);
+    QCOMPARE(dialog.openedOnColor, asStored(drawnBack));
+    QCOMPARE(dialog.colorShows, 2);
 }
 
 void TestDialogs::chosenFontComesBackAtTheNextStart()

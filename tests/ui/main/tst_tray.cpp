@@ -6,9 +6,11 @@
 #include "ui/kit/colorlabel.h"
 #include "ui/kit/focusablescrollbar.h"
 #include "ui/quick/quickmessagestrip.h"
+#include "ui/sender/sendernamedialog.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QWindow>
 
@@ -24,6 +26,13 @@ void minimise(MainWindow &form)
 void openQuickMessage(StartedProgram &w, const std::function<void()> &inside)
 {
     whileModal(w.program.windows.quickMessageStrip(), [&w] { trayAction("quickMessageAction")->trigger(); }, inside);
+}
+
+// Types as a keyboard does: into whatever window has the focus.
+void typeIntoFocusWindow(const QByteArray &text)
+{
+    for (const char c : text)
+        QTest::keyClick(QGuiApplication::focusWindow(), c);
 }
 
 QByteArray usersListedTwice()
@@ -46,6 +55,7 @@ private slots:
     void withoutATrayHostTheWindowStaysOnTheTaskbar();
     void quickMessageStripLeavesTheMainWindowReady();
     void quickMessageClearsTheDesktopPanel();
+    void keysGoToTheOpenDialogWhateverComesForward();
 };
 
 void TestTray::minimisingWithTheOptionHidesBehindOneIcon()
@@ -285,6 +295,52 @@ void TestTray::quickMessageClearsTheDesktopPanel()
     QuickMessageStrip &quick = program.windows.quickMessageStrip();
     QVERIFY(qAbs(quick.leftTwips() - (1024 * 15 - 5470)) < 15);
     QVERIFY(qAbs(quick.topTwips() - ((768 - 32) * 15 - 1175)) < 15);
+}
+
+// The main window brought forward while a dialog blocks it, by the tray or
+// as a click on it does: typing goes on in the dialog, never into the
+// blocked window that drops it. The tray menu goes on working meanwhile.
+void TestTray::keysGoToTheOpenDialogWhateverComesForward()
+{
+    StartedProgram w(threeUsersAndAGroup());
+    MainWindow &form = w.form;
+    QTest::mouseClick(checkBox(form, "minimizeToTrayCheck"), Qt::LeftButton);
+    minimise(form);
+    QVERIFY(!form.isVisible());
+
+    QuickMessageStrip &quick = w.program.windows.quickMessageStrip();
+    openQuickMessage(w, [&] {
+        trayAction("restoreAction")->trigger();
+        QVERIFY(form.isVisible());
+        QTRY_COMPARE(QGuiApplication::focusWindow(), quick.windowHandle());
+        typeIntoFocusWindow("hola");
+        // A click on the blocked window: the desktop makes it the active one.
+        form.activateWindow();
+        QTRY_COMPARE(QGuiApplication::focusWindow(), quick.windowHandle());
+        typeIntoFocusWindow(" tu");
+        QCOMPARE(textBox(quick, "messageEdit")->text(), QStringLiteral("hola tu"));
+        QTest::mouseClick(button(quick, "cancelButton"), Qt::LeftButton);
+    });
+
+    SenderNameDialog &sender = w.program.windows.senderNameDialog();
+    whileModal(sender, [&form] { QTest::mouseClick(button(form, "senderNameButton"), Qt::LeftButton); }, [&] {
+        form.activateWindow();
+        QTRY_COMPARE(QGuiApplication::focusWindow(), sender.windowHandle());
+        QTRY_VERIFY(focusIsIn(textBox(sender, "entryEdit")));
+        // The box selects its name when it gets the focus back; let that
+        // settle, as a user's first key comes well after the click.
+        QTest::qWait(100);
+        typeIntoFocusWindow("eva");
+        QCOMPARE(textBox(sender, "entryEdit")->text(), QStringLiteral("eva"));
+        // The tray menu takes its keys: "&Restaurar" brings the dialog back.
+        w.program.tray.fire(TrayIcon::Event::RightButtonDown);
+        QTRY_VERIFY(trayMenu()->isVisible());
+        QTest::keyClick(trayMenu()->windowHandle(), 'r');
+        QTRY_VERIFY(!trayMenu()->isVisible());
+        QTRY_COMPARE(QGuiApplication::focusWindow(), sender.windowHandle());
+        QTest::mouseClick(button(sender, "cancelButton"), Qt::LeftButton);
+    });
+    QVERIFY(!sender.isVisible());
 }
 
 QTEST_MAIN(TestTray)
