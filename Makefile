@@ -20,9 +20,9 @@ endif
 PACKAGE_DIR ?= build-package
 
 # Debian packages by purpose. Building and running the program (dpkg-dev
-# hands out the hardening flags the build uses):
+# hands out the hardening flags the build uses, librsvg2-bin renders the icon):
 RUN_PACKAGES = cmake make g++ pkg-config dpkg-dev qt6-base-dev qt6-translations-l10n libgl-dev \
-               fonts-liberation fontconfig
+               fonts-liberation fontconfig librsvg2-bin
 # What the test suite adds: a private Samba server and its client, a private
 # X server with a tray and a window manager to drive the program on, clang
 # for the fuzzer, and the checkers of the Debian package. Samba's own
