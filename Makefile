@@ -25,10 +25,11 @@ RUN_PACKAGES = cmake make g++ pkg-config dpkg-dev qt6-base-dev qt6-translations-
                fonts-liberation fontconfig librsvg2-bin
 # What the test suite adds: a private Samba server and its client, a private
 # X server with a tray and a window manager to drive the program on, clang
-# for the fuzzer, and the checkers of the Debian package. Samba's own
-# services stay off (scripts/install-packages.sh).
+# for the fuzzer, the checkers of the Debian package, and a session bus with
+# the accessibility bus and pyatspi to hear the program as a screen reader
+# does. Samba's own services stay off (scripts/install-packages.sh).
 TEST_PACKAGES = samba smbclient iproute2 util-linux xvfb xauth xdotool trayer libxcb1-dev \
-                clang libclang-rt-14-dev \
+                clang libclang-rt-14-dev dbus at-spi2-core python3-pyatspi \
                 lintian desktop-file-utils appstream
 
 .PHONY: all deps test-deps configure build run test bench fuzz clean
