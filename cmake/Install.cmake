@@ -1,8 +1,8 @@
 # What `cmake --install` and the package put on a system. The program and
 # our `net` live together in a private folder, so the program finds its own
 # `net` first and a `net` of another package on PATH (Samba's) is left
-# alone; a link puts `brisquel` itself on PATH, and the desktop entry starts
-# the launcher beside them. Every file goes through install() or
+# alone; links put `brisquel` itself and our `net` (as brisquel-net) on
+# PATH, and the desktop entry starts the launcher beside them. Every file goes through install() or
 # file(INSTALL), so the install manifest lists all of them.
 include(GNUInstallDirs)
 include(Identity)
@@ -13,12 +13,18 @@ set(staging ${CMAKE_BINARY_DIR}/install-files)
 install(TARGETS brisquel net RUNTIME DESTINATION ${BRISQUEL_PRIVATE_DIR})
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/packaging/brisquel-launcher DESTINATION ${BRISQUEL_PRIVATE_DIR})
 
-# The link is made here and installed as a link, relative so it holds under
-# any prefix.
-file(RELATIVE_PATH link_target /prefix/${CMAKE_INSTALL_BINDIR} /prefix/${BRISQUEL_PRIVATE_DIR}/brisquel)
+# The links are made here and installed as links, relative so they hold
+# under any prefix. Our `net` goes on PATH as brisquel-net, the name of its
+# manual page: plain `net` is Samba's.
 file(MAKE_DIRECTORY ${staging}/bin)
-file(CREATE_LINK ${link_target} ${staging}/bin/brisquel SYMBOLIC)
-install(FILES ${staging}/bin/brisquel DESTINATION ${CMAKE_INSTALL_BINDIR})
+foreach(link brisquel:brisquel brisquel-net:net)
+    string(REPLACE ":" ";" link ${link})
+    list(GET link 0 link_name)
+    list(GET link 1 program)
+    file(RELATIVE_PATH link_target /prefix/${CMAKE_INSTALL_BINDIR} /prefix/${BRISQUEL_PRIVATE_DIR}/${program})
+    file(CREATE_LINK ${link_target} ${staging}/bin/${link_name} SYMBOLIC)
+    install(FILES ${staging}/bin/${link_name} DESTINATION ${CMAKE_INSTALL_BINDIR})
+endforeach()
 
 # The desktop entry names the launcher by its full path, which is known only
 # once the prefix is (cpack installs under its own).

@@ -14,6 +14,9 @@ DialogStrip::DialogStrip(const ScreenMetrics &metrics, const QString &frameCapti
     frame = new QGroupBox(frameCaption, this);
     frame->setObjectName(QStringLiteral("frame"));
     place(frame, 60, 0, 5115, 795);
+    // Without a title bar the strip has no title: a screen reader names it
+    // by its frame.
+    setAccessibleName(frameCaption);
 }
 
 void DialogStrip::setStripSize()

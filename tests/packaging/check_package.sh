@@ -48,6 +48,27 @@ for entry in "$work"/root/usr/share/applications/*.desktop; do
     fi
 done
 
+echo "== manual pages"
+# Each page of section 1 names a command on PATH that resolves inside the
+# package, and a page shows captions as the window draws them, without the
+# "&" that marks an accelerator.
+for page in "$work"/root/usr/share/man/man1/*.1.gz "$work"/root/usr/share/man/*/man1/*.1.gz; do
+    command=$(basename "$page" .1.gz)
+    target=$(readlink -f "$work/root/usr/bin/$command")
+    if [ ! -e "$work/root/usr/bin/$command" ]; then
+        echo "$page: no $command in /usr/bin of the package"
+        failed=1
+    elif [ "${target#"$work"/root/}" = "$target" ] || [ ! -x "$target" ]; then
+        echo "/usr/bin/$command: leads to $target, not to a program of the package"
+        failed=1
+    fi
+    if zcat "$page" | grep -Eq '&[[:alpha:]]'; then
+        echo "$page: an accelerator's & is printed:"
+        zcat "$page" | grep -E '&[[:alpha:]]'
+        failed=1
+    fi
+done
+
 echo "== appstreamcli validate"
 appstreamcli validate --no-net --pedantic "$work"/root/usr/share/metainfo/*.metainfo.xml || failed=1
 appstreamcli validate-tree --no-net "$work/root" || failed=1

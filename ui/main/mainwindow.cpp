@@ -5,6 +5,7 @@
 #include "platform/trayicon.h"
 #include "ui/appwindows.h"
 #include "ui/kit/picturebutton.h"
+#include "ui/kit/accessibletext.h"
 #include "ui/kit/taborder.h"
 #include "ui/kit/wrappingcheckbox.h"
 #include "ui/kit/pickcombobox.h"
@@ -49,6 +50,7 @@ MainWindow::MainWindow(AppWindows &windows)
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     createControls();
     nameControls();
+    describeControls();
     createMenu();
     connectHandlers();
     applyTabOrder();
@@ -214,6 +216,58 @@ void MainWindow::nameControls()
         recipientButtons[std::size_t(i)]->setObjectName(QStringLiteral("recipientButton%1").arg(i));
     for (std::size_t i = 0; i < panelMarkers.size(); ++i)
         panelMarkers[i]->setObjectName(QStringLiteral("panelMarker%1").arg(i));
+}
+
+// What a screen reader says for each control; buttons with a tooltip are
+// described by it.
+void MainWindow::describeControls()
+{
+    describeControl(*messageEdit, QStringLiteral("Mensaje"),
+                    QStringLiteral("Escribe aquí el mensaje; un botón de usuario o de grupo lo envía"));
+    describeControl(*historyBar, QStringLiteral("Mensajes enviados"),
+                    QStringLiteral("Vuelve a los mensajes enviados en esta sesión para enviarlos otra vez"));
+    historyLabel->setAccessibleDescription(QStringLiteral("Qué mensaje enviado muestra el cuadro"));
+    // Its caption names it in both states.
+    panelButton->setAccessibleDescription(QStringLiteral("Abre y cierra el panel de control"));
+    minimizeToTrayCheck->setAccessibleDescription(
+        QStringLiteral("Al minimizarla, la ventana se oculta en la bandeja del sistema"));
+    const QString unavailable = QStringLiteral("No disponible: %1");
+    addUsersButton->setAccessibleDescription(unavailable.arg(QStringLiteral("los usuarios se añaden en brisquel.ini")));
+    addGroupsButton->setAccessibleDescription(unavailable.arg(QStringLiteral("los grupos se añaden en brisquel.ini")));
+    helpButton->setAccessibleDescription(unavailable.arg(QStringLiteral("no hay ayuda")));
+    describeControl(*bannerPicture, QStringLiteral("Dibujo de Brisquel"), QStringLiteral("Adorno"));
+    describeControl(*bannerGlyph, QStringLiteral("Distintivo de Brisquel"),
+                    QStringLiteral("La letra ß, que cambia de color"));
+    for (QLabel *marker : panelMarkers)
+        describeControl(*marker, QStringLiteral("Marca"), QStringLiteral("Adorno del panel de control"));
+
+    // Out of sight for good, but a screen reader still finds them.
+    const QString unused = QStringLiteral("Fuera de la vista: no se usa");
+    describeControl(*savedMessagesCombo, QStringLiteral("Mensajes grabados"), unused);
+    describeControl(*saveMessageButton, spokenCaption(saveMessageButton->text()), unused);
+    describeControl(*deleteMessageButton, spokenCaption(deleteMessageButton->text()), unused);
+    describeControl(*userModePicture, QStringLiteral("Icono del modo usuarios"), unused);
+    describeControl(*groupModePicture, QStringLiteral("Icono del modo grupos"), unused);
+}
+
+// A recipient button is heard with its caption and whom it sends to; an
+// empty slot as such, not as "...".
+void MainWindow::describeRecipientButtons(RecipientMode mode)
+{
+    const RecipientList &list = m_composer.bank();
+    const QString kind = mode == RecipientMode::Groups ? QStringLiteral("grupo de") : QStringLiteral("usuario");
+    for (int i = 0; i < kRecipientSlots; ++i) {
+        const RecipientSlot &slot = list[std::size_t(i)];
+        PictureButton &button = *recipientButtons[std::size_t(i)];
+        if (slot.caption == kEmptySlotCaption) {
+            describeControl(button, QStringLiteral("Hueco %1 vacío").arg(i + 1),
+                            QStringLiteral("Este hueco de la lista no tiene destinatario"));
+        } else if (slot.recipients.isEmpty()) {
+            describeControl(button, spokenCaption(slot.caption));
+        } else {
+            describeControl(button, QStringLiteral("%1, %2 %3").arg(spokenCaption(slot.caption), kind, slot.recipients));
+        }
+    }
 }
 
 void MainWindow::createMenu()

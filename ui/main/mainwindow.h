@@ -130,6 +130,8 @@ private:
 
     void createControls();
     void nameControls();
+    void describeControls();
+    void describeRecipientButtons(RecipientMode mode);
     void createMenu();
     void connectHandlers();
     void applyTabOrder();

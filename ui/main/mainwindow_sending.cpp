@@ -30,6 +30,7 @@ void MainWindow::showBank(RecipientMode mode)
         button->setToolTip(tooltipPrefix + button->text());
         button->setEnabled(list[std::size_t(i)].caption != kEmptySlotCaption);
     }
+    describeRecipientButtons(mode);
     // The button offers the other list.
     if (groups) {
         modeButton->setText(QStringLiteral("&Usuarios"));

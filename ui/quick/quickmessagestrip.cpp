@@ -3,6 +3,7 @@
 #include "core/budget.h"
 #include "platform/screenmetrics.h"
 #include "ui/appwindows.h"
+#include "ui/kit/accessibletext.h"
 #include "ui/kit/picturebutton.h"
 #include "ui/kit/pickcombobox.h"
 #include "ui/kit/exacttextbox.h"
@@ -28,6 +29,9 @@ QuickMessageStrip::QuickMessageStrip(AppWindows &windows)
     messageEdit->setObjectName(QStringLiteral("messageEdit"));
     setTabOrder(messageEdit, userCombo);
     setTabOrder(userCombo, cancelButton);
+    describeControl(*messageEdit, QStringLiteral("Mensaje rápido"),
+                    QStringLiteral("Escribe el mensaje; al elegir un usuario se envía"));
+    describeControl(*userCombo, QStringLiteral("Usuario"));
 
     connect(messageEdit, &ExactTextBox::changed, this, &QuickMessageStrip::onMessageChanged);
     connect(userCombo, &PickComboBox::picked, this, &QuickMessageStrip::onUserPicked);

@@ -1,6 +1,7 @@
 #include "recipientdialog.h"
 
 #include "ui/art/pictures.h"
+#include "ui/kit/accessibletext.h"
 #include "ui/kit/centeronscreen.h"
 #include "ui/kit/picturebutton.h"
 #include "ui/kit/exacttextbox.h"
@@ -13,6 +14,8 @@ RecipientDialog::RecipientDialog(const ScreenMetrics &metrics)
                   {QStringLiteral("&Enviar"), 3360, 795}, {QStringLiteral("&Cancelar"), 4200, 795}, true,
                   art::smallStrip(false), QPixmap()})
 {
+    describeControl(*entryEdit, QStringLiteral("Destinatarios"),
+                    QStringLiteral("Uno o varios usuarios, separados por una coma y un espacio"));
 }
 
 void RecipientDialog::load()

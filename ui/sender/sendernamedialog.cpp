@@ -3,6 +3,7 @@
 #include "cp1252validator.h"
 #include "ui/art/pictures.h"
 #include "ui/appwindows.h"
+#include "ui/kit/accessibletext.h"
 #include "ui/kit/centeronscreen.h"
 #include "ui/kit/picturebutton.h"
 #include "ui/kit/exacttextbox.h"
@@ -18,6 +19,8 @@ SenderNameDialog::SenderNameDialog(AppWindows &windows)
                   art::panelStrip(false), art::panelStrip(true)})
     , m_windows(windows)
 {
+    describeControl(*entryEdit, QStringLiteral("Tu nombre"),
+                    QStringLiteral("Aparecerá en los mensajes que envíes; vacío, firma tu usuario"));
     // The name is kept in a Windows-1252 file: what it cannot hold is not taken.
     if (auto *line = qobject_cast<QLineEdit *>(entryEdit->editor()))
         line->setValidator(new Cp1252Validator(line));
