@@ -38,9 +38,7 @@ private slots:
 
     void init()
     {
-        m_receiver = std::make_unique<RunningReceiver>();
-        const QString problem = m_receiver->start();
-        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QVERIFY(startAnew(m_receiver));
         // net finds names through the receiver's own name service.
         m_netConfig = m_receiver->folder() + QStringLiteral("/net.conf");
         QFile config(m_netConfig);

@@ -50,7 +50,7 @@ private slots:
 
     void malformedRequestsGetErrorsOrTheDoor()
     {
-        startReceiver();
+        QVERIFY(startAnew(m_receiver));
         RawSender sender;
         QVERIFY(sender.open());
         // No NUL after the sender's name: refused, the connection stays.
@@ -98,7 +98,7 @@ private slots:
 
     void tenThousandTextBlocksAreCutOff()
     {
-        startReceiver();
+        QVERIFY(startAnew(m_receiver));
         RawSender flood;
         QVERIFY(flood.open());
         flood.sendFrame(sendStartRequest({1, 1}, "ANA", "PEPE-PC"));
@@ -124,7 +124,7 @@ private slots:
 
     void idleAndHalfOpenConnectionsAreClosed()
     {
-        startReceiver("idle timeout = 1\n");
+        QVERIFY(startAnew(m_receiver, "idle timeout = 1\n"));
         RawSender silent;
         QVERIFY(silent.open({}));
         RawSender halfRequest;
@@ -140,7 +140,7 @@ private slots:
 
     void floodsBeyondTheLimitsAreRefused()
     {
-        startReceiver("messages per minute = 4\nspool messages = 2\n");
+        QVERIFY(startAnew(m_receiver, "messages per minute = 4\nspool messages = 2\n"));
         // Eight connections from one source at most.
         std::vector<std::unique_ptr<RawSender>> crowd;
         for (int i = 0; i < 12; ++i) {
@@ -178,13 +178,6 @@ private slots:
     }
 
 private:
-    void startReceiver(const QByteArray &extraConfig = {})
-    {
-        m_receiver = std::make_unique<RunningReceiver>(extraConfig);
-        const QString problem = m_receiver->start();
-        QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    }
-
     std::unique_ptr<RunningReceiver> m_receiver;
 };
 

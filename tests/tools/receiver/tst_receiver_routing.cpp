@@ -85,7 +85,7 @@ private slots:
 
     void nobodyThereGoesToTheFirstWhoConnects()
     {
-        startReceiver();
+        QVERIFY(startAnew(m_receiver));
         RawSender sender;
         QVERIFY(sender.open());
         QVERIFY(sender.sendMessage("ANA", "PEPE-PC", "para quien llegue"));
@@ -98,7 +98,7 @@ private slots:
 
     void loginNamesReachTheirUserAndTheMachineReachesAll()
     {
-        startReceiver();
+        QVERIFY(startAnew(m_receiver));
         DesktopClient root;
         QVERIFY(root.connectTo(m_receiver->socketPath()));
         OtherUser daemon(QStringLiteral("daemon"), m_receiver->socketPath(), 1500);
@@ -115,13 +115,12 @@ private slots:
 
     void usersAreAnnouncedOnlyWhenAskedAndConnected()
     {
-        startReceiver();
+        QVERIFY(startAnew(m_receiver));
         DesktopClient quiet;
         QVERIFY(quiet.connectTo(m_receiver->socketPath()));
         QVERIFY(!found(QStringLiteral("ROOT#03")));
-        m_receiver.reset();
 
-        startReceiver("announce users = yes\n");
+        QVERIFY(startAnew(m_receiver, "announce users = yes\n"));
         QVERIFY(!found(QStringLiteral("ROOT#03")));
         {
             DesktopClient root;
@@ -139,7 +138,7 @@ private slots:
 
     void onlySambasGuestHandsMessagesOver()
     {
-        startReceiver();
+        QVERIFY(startAnew(m_receiver));
         DesktopClient desktop;
         QVERIFY(desktop.connectTo(m_receiver->socketPath()));
         const QByteArray request = R"({"deliver": {"address": "192.0.2.7", "from": "ANA", "to": "root", "text": "vía Samba"}})"
@@ -166,7 +165,7 @@ private slots:
         PrivateSamba samba;
         const QString problem = samba.start();
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
-        startReceiver();
+        QVERIFY(startAnew(m_receiver));
         QVERIFY2(m_receiver->errorOutput().contains("ya está en uso (¿Samba?)"), m_receiver->errorOutput());
         const QByteArray request = R"({"deliver": {"address": "127.0.0.1", "from": "ANA", "to": "PEPE-PC", "text": "hola"}})"
                                    "\n";
@@ -174,13 +173,6 @@ private slots:
     }
 
 private:
-    void startReceiver(const QByteArray &extraConfig = {})
-    {
-        m_receiver = std::make_unique<RunningReceiver>(extraConfig);
-        const QString problem = m_receiver->start();
-        QVERIFY2(problem.isEmpty(), qPrintable(problem));
-    }
-
     std::unique_ptr<RunningReceiver> m_receiver;
 };
 
