@@ -6,9 +6,9 @@
 
 using namespace brisquel::messenger;
 
-bool RawSender::open(const QByteArray &calledName)
+bool RawSender::open(const QByteArray &calledName, quint16 port)
 {
-    m_socket.connectToHost(QHostAddress::LocalHost, 139);
+    m_socket.connectToHost(QHostAddress::LocalHost, port);
     if (!m_socket.waitForConnected(3000))
         return false;
     if (calledName.isEmpty())

@@ -12,9 +12,9 @@
 class RawSender
 {
 public:
-    // Connects to 127.0.0.1:139; with `calledName`, opens the NetBIOS
+    // Connects to 127.0.0.1:`port`; with `calledName`, opens the NetBIOS
     // session too. False when either fails.
-    bool open(const QByteArray &calledName = QByteArrayLiteral("PEPE-PC"));
+    bool open(const QByteArray &calledName = QByteArrayLiteral("PEPE-PC"), quint16 port = 139);
 
     void sendFrame(const QByteArray &smb);
     void sendRaw(const QByteArray &bytes);
