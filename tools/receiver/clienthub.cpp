@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QLocalSocket>
+#include <QPointer>
 
 #include <sys/socket.h>
 
@@ -191,7 +192,11 @@ void ClientHub::handleLine(QLocalSocket *socket, Client &client, const QByteArra
         content.from = fields.value(QStringLiteral("from")).toString();
         content.to = fields.value(QStringLiteral("to")).toString();
         content.text = fields.value(QStringLiteral("text")).toString();
-        socket->write(line(m_deliver(content)));
+        const QPointer<QLocalSocket> guarded(socket);
+        m_deliver(content, [guarded](const QJsonObject &answer) {
+            if (guarded)
+                guarded->write(line(answer));
+        });
         return;
     }
     socket->write(line(errorObject(QStringLiteral("petición desconocida"))));
