@@ -19,7 +19,6 @@ constexpr int kMaxClientsPerUser = 16;
 // A message line is a few kilobytes; a hand-over carries at most 64 KiB
 // of text, escaped.
 constexpr qsizetype kMaxLineBytes = 512 * 1024;
-// A desktop that stops reading is cut off before its backlog grows.
 constexpr qint64 kMaxUnreadBytes = 4 * 1024 * 1024;
 
 std::optional<uid_t> peerUid(const QLocalSocket *socket)
@@ -39,6 +38,15 @@ QByteArray line(const QJsonObject &object)
 QJsonObject errorObject(const QString &why)
 {
     return {{QStringLiteral("error"), why}};
+}
+
+// A client that stops reading is cut off before its backlog grows; later,
+// as the callers may be walking the list of clients.
+void send(QLocalSocket *socket, const QByteArray &bytes)
+{
+    socket->write(bytes);
+    if (socket->bytesToWrite() > kMaxUnreadBytes)
+        QMetaObject::invokeMethod(socket, &QLocalSocket::abort, Qt::QueuedConnection);
 }
 
 } // namespace
@@ -109,7 +117,7 @@ void ClientHub::push(Owner owner, const SpooledMessage &message)
     const QByteArray bytes = messageLine(message);
     for (auto it = m_clients.cbegin(); it != m_clients.cend(); ++it) {
         if (it->desktop && it->uid == owner)
-            it.key()->write(bytes);
+            send(it.key(), bytes);
     }
 }
 
@@ -133,10 +141,6 @@ void ClientHub::onNewConnection()
         m_clients.insert(socket, client);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { onReadable(socket); });
         connect(socket, &QLocalSocket::disconnected, this, [this, socket] { drop(socket); });
-        connect(socket, &QLocalSocket::bytesWritten, this, [this, socket] {
-            if (socket->bytesToWrite() > kMaxUnreadBytes)
-                socket->abort();
-        });
         if (client.desktop) {
             m_spool.claimUnowned(*uid);
             sendPending(socket, *uid);
@@ -147,7 +151,7 @@ void ClientHub::onNewConnection()
 void ClientHub::sendPending(QLocalSocket *socket, Owner owner)
 {
     for (const SpooledMessage &message : m_spool.pending(owner))
-        socket->write(messageLine(message));
+        send(socket, messageLine(message));
 }
 
 void ClientHub::onReadable(QLocalSocket *socket)
@@ -164,7 +168,7 @@ void ClientHub::onReadable(QLocalSocket *socket)
             handleLine(socket, *it, text);
         }
         if (it->buffer.size() > kMaxLineBytes) {
-            socket->write(line(errorObject(QStringLiteral("línea demasiado larga"))));
+            send(socket, line(errorObject(QStringLiteral("línea demasiado larga"))));
             socket->disconnectFromServer();
             return;
         }
@@ -183,7 +187,7 @@ void ClientHub::handleLine(QLocalSocket *socket, Client &client, const QByteArra
     }
     if (const QJsonValue deliver = object.value(QStringLiteral("deliver")); deliver.isObject()) {
         if (client.desktop || !m_deliver) {
-            socket->write(line(errorObject(QStringLiteral("solo la cuenta de invitado de Samba puede entregar mensajes"))));
+            send(socket, line(errorObject(QStringLiteral("solo la cuenta de invitado de Samba puede entregar mensajes"))));
             return;
         }
         const QJsonObject fields = deliver.toObject();
@@ -195,11 +199,11 @@ void ClientHub::handleLine(QLocalSocket *socket, Client &client, const QByteArra
         const QPointer<QLocalSocket> guarded(socket);
         m_deliver(content, [guarded](const QJsonObject &answer) {
             if (guarded)
-                guarded->write(line(answer));
+                send(guarded, line(answer));
         });
         return;
     }
-    socket->write(line(errorObject(QStringLiteral("petición desconocida"))));
+    send(socket, line(errorObject(QStringLiteral("petición desconocida"))));
 }
 
 void ClientHub::drop(QLocalSocket *socket)

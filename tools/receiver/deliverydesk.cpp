@@ -31,7 +31,11 @@ void DeliveryDesk::deliver(const MessageContent &content, std::function<void(Out
         if (!stored.problem.isEmpty())
             std::fprintf(stderr, "brisquel-receiver: %s\n", qUtf8Printable(stored.problem));
         // What reached the disk goes out, even when another copy failed.
-        for (const Spool::Copy &copy : stored.copies) {
+        for (Spool::Copy copy : stored.copies) {
+            // Someone may have connected while it was being written.
+            const QList<Owner> connected = m_hub.connectedOwners();
+            if (copy.owner == kNoOwnerYet && !connected.isEmpty() && m_spool.claim(copy.id, connected.constFirst()))
+                copy.owner = connected.constFirst();
             if (copy.owner != kNoOwnerYet)
                 m_hub.push(copy.owner, {copy.id, content});
         }

@@ -239,18 +239,36 @@ QList<SpooledMessage> Spool::pending(Owner owner) const
 
 void Spool::claimUnowned(Owner owner)
 {
-    bool moved = false;
-    for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
-        if (it->owner != kNoOwnerYet || !it->onDisk)
-            continue;
-        if (::rename(QFile::encodeName(pathOf(it.key(), kNoOwnerYet)).constData(),
-                     QFile::encodeName(pathOf(it.key(), owner)).constData()) == 0) {
-            it->owner = owner;
-            moved = true;
-        }
+    QList<quint64> unowned;
+    for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
+        if (it->owner == kNoOwnerYet && it->onDisk)
+            unowned << it.key();
     }
+    bool moved = false;
+    for (const quint64 id : std::as_const(unowned))
+        moved = giveTo(id, owner) || moved;
     if (moved)
         syncFolder();
+}
+
+bool Spool::claim(quint64 id, Owner owner)
+{
+    if (!giveTo(id, owner))
+        return false;
+    syncFolder();
+    return true;
+}
+
+bool Spool::giveTo(quint64 id, Owner owner)
+{
+    const auto it = m_entries.find(id);
+    if (it == m_entries.end() || it->owner != kNoOwnerYet || !it->onDisk)
+        return false;
+    if (::rename(QFile::encodeName(pathOf(id, kNoOwnerYet)).constData(),
+                 QFile::encodeName(pathOf(id, owner)).constData()) != 0)
+        return false;
+    it->owner = owner;
+    return true;
 }
 
 bool Spool::acknowledge(Owner owner, quint64 id)

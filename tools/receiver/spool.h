@@ -73,6 +73,8 @@ public:
 
     // Hands every message nobody was there for to `owner`.
     void claimUnowned(Owner owner);
+    // Hands one such message to `owner`; false when it is not one.
+    bool claim(quint64 id, Owner owner);
 
     // Forgets a message of `owner`; false when it has no such message.
     bool acknowledge(Owner owner, quint64 id);
@@ -89,6 +91,7 @@ private:
     QString pathOf(quint64 id, Owner owner) const;
     bool hasRoom(Owner owner, qint64 bytes) const;
     bool syncFolder() const;
+    bool giveTo(quint64 id, Owner owner); // renames, without flushing the folder
 
     QString m_folder;
     SpoolLimits m_limits;

@@ -177,6 +177,20 @@ private slots:
         QVERIFY(m_receiver->residentKiB() < kMemoryBoundKiB);
     }
 
+    void aDesktopThatNeverReadsIsCutOff()
+    {
+        QVERIFY(startAnew(m_receiver));
+        // Each line it sends gets an error line back that it never reads.
+        DesktopClient greedy;
+        QVERIFY(greedy.connectTo(m_receiver->socketPath()));
+        const QByteArray junk = QByteArray("x\n").repeated(1 << 20);
+        greedy.socket().write(junk);
+        QTRY_VERIFY_WITH_TIMEOUT(greedy.socket().state() != QLocalSocket::ConnectedState, 10000);
+        QVERIFY2(m_receiver->residentKiB() < kMemoryBoundKiB, QByteArray::number(m_receiver->residentKiB()));
+        DesktopClient honest;
+        QVERIFY(honest.connectTo(m_receiver->socketPath()));
+    }
+
 private:
     std::unique_ptr<RunningReceiver> m_receiver;
 };
