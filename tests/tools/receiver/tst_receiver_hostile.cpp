@@ -51,6 +51,10 @@ private slots:
     void malformedRequestsGetErrorsOrTheDoor()
     {
         QVERIFY(startAnew(m_receiver));
+        // A called name that is not ours: "called name not present".
+        RawSender stranger;
+        QVERIFY(!stranger.open("OTRO-PC"));
+        QVERIFY(stranger.closedWithin(2000));
         RawSender sender;
         QVERIFY(sender.open());
         // No NUL after the sender's name: refused, the connection stays.
