@@ -20,16 +20,18 @@ endif
 PACKAGE_DIR ?= build-package
 
 # Debian packages by purpose. Building and running the program (dpkg-dev
-# hands out the hardening flags the build uses, librsvg2-bin renders the icon):
-RUN_PACKAGES = cmake make g++ pkg-config dpkg-dev qt6-base-dev qt6-translations-l10n libgl-dev \
+# hands out the hardening flags the build uses, librsvg2-bin renders the icon,
+# libsystemd-dev lets the receiver take its sockets from systemd):
+RUN_PACKAGES = cmake make g++ pkg-config dpkg-dev qt6-base-dev qt6-translations-l10n libgl-dev libsystemd-dev \
                fonts-liberation fontconfig librsvg2-bin
 # What the test suite adds: a private Samba server and its client, a private
 # X server with a tray and a window manager to drive the program on, clang
 # for the fuzzer, the checkers of the Debian package, GNOME's platform theme
-# for Qt (the font and colour dialogs are tried under it), and a session bus
+# for Qt (the font and colour dialogs are tried under it), a session bus
 # with the accessibility bus and pyatspi to hear the program as a screen
-# reader does. Samba's own services stay off (scripts/install-packages.sh).
-TEST_PACKAGES = samba smbclient iproute2 util-linux xvfb xauth xdotool trayer libxcb1-dev \
+# reader does, and systemd's socket activation for the receiver. Samba's own
+# services stay off (scripts/install-packages.sh).
+TEST_PACKAGES = samba smbclient iproute2 util-linux systemd xvfb xauth xdotool trayer libxcb1-dev \
                 clang libclang-rt-14-dev dbus at-spi2-core python3-pyatspi \
                 lintian desktop-file-utils appstream qt6-gtk-platformtheme
 
@@ -64,14 +66,16 @@ bench: test-deps
 	@$(MAKE) --no-print-directory build
 	@for b in $(BUILD_DIR)/bench_*; do [ -x "$$b" ] && tests/support/in-private-network.sh "$$b"; done; true
 
-# The settings loader under libFuzzer, built with clang in build-fuzz/; the
-# inputs it finds are kept there for the next run. `make test` runs it briefly.
+# The settings loader and the receiver's parsers under libFuzzer, built with
+# clang in build-fuzz*/; the inputs found are kept there for the next run.
+# `make test` runs both briefly.
 FUZZ_SECONDS ?= 600
 fuzz: test-deps
 	@fuzz/run_fuzz.sh build-fuzz $(FUZZ_SECONDS) $(JOBS)
+	@fuzz/run_fuzz.sh build-fuzz-receiver $(FUZZ_SECONDS) $(JOBS) fuzz_receiver
 
 clean:
-	rm -rf build build-asan build-fuzz $(PACKAGE_DIR)
+	rm -rf build build-asan build-fuzz build-fuzz-receiver $(PACKAGE_DIR)
 
 # A Debian package of the program, our net, the launcher, the desktop entry,
 # the icons, the AppStream data and the manual pages, into $(PACKAGE_DIR)/.
