@@ -7,7 +7,14 @@
 include(GNUInstallDirs)
 include(Identity)
 
-set(BRISQUEL_PRIVATE_DIR ${CMAKE_INSTALL_LIBDIR}/brisquel)
+# The private folder holds programs, not libraries, so it stays out of the
+# multiarch folder GNUInstallDirs picks for the prefix /usr on Debian: the
+# programs are /usr/lib/brisquel/..., as the README and smb.conf name them.
+set(private_libdir ${CMAKE_INSTALL_LIBDIR})
+if(CMAKE_LIBRARY_ARCHITECTURE)
+    string(REGEX REPLACE "/${CMAKE_LIBRARY_ARCHITECTURE}$" "" private_libdir "${private_libdir}")
+endif()
+set(BRISQUEL_PRIVATE_DIR ${private_libdir}/brisquel)
 set(staging ${CMAKE_BINARY_DIR}/install-files)
 
 install(TARGETS brisquel net RUNTIME DESTINATION ${BRISQUEL_PRIVATE_DIR})
