@@ -21,16 +21,16 @@ PACKAGE_DIR ?= build-package
 
 # Debian packages by purpose. Building and running the program (dpkg-dev
 # hands out the hardening flags the build uses):
-RUN_PACKAGES = cmake make g++ pkg-config dpkg-dev qt6-base-dev qt6-translations-l10n libgl-dev \
+RUN_PACKAGES = cmake make g++ pkg-config dpkg-dev qt6-base-dev qt6-translations-l10n libgl-dev libsystemd-dev \
                fonts-liberation fontconfig
 # What the test suite adds: a private Samba server and its client, a private
 # X server with a tray and a window manager to drive the program on, clang
 # for the fuzzer, and the checkers of the Debian packages and of the
 # receiver's systemd units (systemd-analyze). Samba's own services stay off
 # (scripts/install-packages.sh).
-TEST_PACKAGES = samba smbclient iproute2 util-linux xvfb xauth xdotool trayer libxcb1-dev \
+TEST_PACKAGES = samba smbclient iproute2 util-linux systemd xvfb xauth xdotool trayer libxcb1-dev \
                 clang libclang-rt-14-dev \
-                lintian desktop-file-utils appstream systemd
+                lintian desktop-file-utils appstream
 
 .PHONY: all deps test-deps configure build run test bench fuzz clean
 

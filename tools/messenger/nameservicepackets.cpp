@@ -1,30 +1,14 @@
 #include "nameservicepackets.h"
 
+#include "nameservicewire.h"
+
 #include <QtEndian>
 
 namespace brisquel::messenger {
 
 namespace {
 
-constexpr quint16 kResponseFlag = 0x8000;
-constexpr quint16 kOpcodeMask = 0x7800; // 0 is a query
-constexpr quint16 kRecursionDesired = 0x0100;
-constexpr quint16 kBroadcastFlag = 0x0010;
-constexpr quint16 kRcodeMask = 0x000F;
-constexpr quint16 kTypeNb = 0x0020;
-constexpr quint16 kClassIn = 0x0001;
-constexpr int kHeaderBytes = 12;
-
-void appendWord(QByteArray &out, quint16 word)
-{
-    out.append(char(word >> 8));
-    out.append(char(word & 0xFF));
-}
-
-quint16 wordAt(const QByteArray &packet, qsizetype at)
-{
-    return qFromBigEndian<quint16>(packet.constData() + at);
-}
+using namespace nameservice;
 
 QByteArray header(quint16 transactionId, quint16 flags, quint16 questions, quint16 answers)
 {

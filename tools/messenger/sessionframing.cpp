@@ -33,7 +33,7 @@ std::optional<SessionPacket> SessionReader::next()
         return std::nullopt;
     const auto byte = [this](qsizetype i) { return static_cast<quint8>(m_buffer.at(i)); };
     const qsizetype length = (qsizetype(byte(1)) << 16) | (qsizetype(byte(2)) << 8) | byte(3);
-    if (length > kMaxSessionPayload) {
+    if (length > m_maxPayload) {
         m_broken = true;
         m_buffer.clear();
         return std::nullopt;

@@ -36,16 +36,23 @@ struct SessionPacket {
 class SessionReader
 {
 public:
+    // A receiver takes less than a sender: it may lower the limit.
+    explicit SessionReader(qsizetype maxPayload = kMaxSessionPayload) : m_maxPayload(maxPayload) {}
+
     void feed(QByteArrayView bytes);
 
     // The next complete packet, if one has arrived.
     std::optional<SessionPacket> next();
 
     // True once the stream announced a packet longer than
-    // kMaxSessionPayload; nothing more is read from it.
+    // the limit; nothing more is read from it.
     bool isBroken() const { return m_broken; }
 
+    // Bytes fed and not yet handed out as packets.
+    qsizetype buffered() const { return m_buffer.size(); }
+
 private:
+    qsizetype m_maxPayload;
     QByteArray m_buffer;
     bool m_broken = false;
 };

@@ -1,26 +1,14 @@
 #include "smbmessages.h"
 
+#include "smbwire.h"
+
 #include <QtEndian>
 
 namespace brisquel::messenger {
 
 namespace {
 
-constexpr qsizetype kHeaderSize = 32;
-constexpr quint8 kFlagReply = 0x80;
-constexpr char kBufferFormatAscii = 0x04;
-constexpr char kBufferFormatDataBlock = 0x01;
-
-void appendLe16(QByteArray &out, quint16 value)
-{
-    out.append(static_cast<char>(value & 0xFF));
-    out.append(static_cast<char>(value >> 8));
-}
-
-quint16 le16(QByteArrayView bytes, qsizetype at)
-{
-    return qFromLittleEndian<quint16>(bytes.data() + at);
-}
+using namespace smb;
 
 // Header fields not set here stay zero: no status, no flags (so the
 // strings are code page text, not Unicode), no tree, no user.

@@ -8,8 +8,10 @@
 
 namespace brisquel::messenger {
 
-// The SMB1 commands of the messenger's multi-block message.
+// The SMB1 commands of the messenger: the single-block message and the
+// three requests of a multi-block one.
 enum class SmbCommand : quint8 {
+    SendSingle = 0xD0,
     SendStart = 0xD5,
     SendEnd = 0xD6,
     SendText = 0xD7,
