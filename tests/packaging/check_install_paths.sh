@@ -17,7 +17,7 @@ cmake -S "$source" -B "$work" -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF >"
 rules=$(cat "$work/cmake_install.cmake" "$work"/*/cmake_install.cmake 2>/dev/null | grep 'file(INSTALL DESTINATION')
 
 failed=0
-for program in brisquel net brisquel-launcher; do
+for program in brisquel net brisquel-launcher brisquel-deliver; do
     folder=$(printf '%s\n' "$rules" | grep -E "TYPE (EXECUTABLE|PROGRAM) FILES \"[^\"]*/$program\"" | sed -n 's/^.*DESTINATION "\${CMAKE_INSTALL_PREFIX}\/\([^"]*\)".*$/\1/p')
     echo "$program: /usr/$folder"
     if [ "$folder" != lib/brisquel ]; then
