@@ -19,6 +19,7 @@ public:
     struct Setup {
         quint16 port = 139;
         bool acceptMessages = true; // without a message command Samba refuses messages
+        QByteArray messageCommand;  // what Samba runs for each message; empty: into inboxFolder()
     };
 
     explicit PrivateSamba(Setup setup);

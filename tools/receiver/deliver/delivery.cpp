@@ -28,12 +28,18 @@ DeliveryOptions optionsFromEnvironment()
     return options;
 }
 
-DeliveryResult deliverFile(const QStringList &arguments, const DeliveryOptions &options)
+DeliveryResult deliverFile(const QStringList &given, const DeliveryOptions &options)
 {
+    // Samba runs the message command without a shell that would take the
+    // customary "&" at the end of the smb.conf line; it arrives as one more
+    // word and means nothing here.
+    QStringList arguments = given;
+    if (arguments.size() == 5 && arguments.constLast() == QLatin1String("&"))
+        arguments.removeLast();
     if (arguments.size() != 4) {
         return {kUsageStatus,
                 QStringLiteral("uso: brisquel-deliver DIRECCIÓN REMITENTE DESTINATARIO FICHERO "
-                               "(en smb.conf: message command = brisquel-deliver %I %f %t %s &)")};
+                               "(en smb.conf: message command = brisquel-deliver %I %f %L %s &)")};
     }
     const QString &path = arguments.at(3);
     SambaMessage message{arguments.at(0), arguments.at(1), arguments.at(2), {}};

@@ -1,5 +1,5 @@
 // brisquel-deliver ADDRESS SENDER RECIPIENT FILE: run by Samba as its
-// message command (%I %f %t %s), hands the message Samba wrote to FILE to
+// message command (%I %f %L %s), hands the message Samba wrote to FILE to
 // brisquel-receiver, which shows it on the users' desktops, and removes FILE
 // once the receiver has it safe. Exit status 0 only then.
 
