@@ -63,14 +63,16 @@ bench: test-deps
 	@$(MAKE) --no-print-directory build
 	@for b in $(BUILD_DIR)/bench_*; do [ -x "$$b" ] && tests/support/in-private-network.sh "$$b"; done; true
 
-# The settings loader under libFuzzer, built with clang in build-fuzz/; the
-# inputs it finds are kept there for the next run. `make test` runs it briefly.
+# The settings loader and the receiver's parsers under libFuzzer, built with
+# clang in build-fuzz*/; the inputs found are kept there for the next run.
+# `make test` runs both briefly.
 FUZZ_SECONDS ?= 600
 fuzz: test-deps
 	@fuzz/run_fuzz.sh build-fuzz $(FUZZ_SECONDS) $(JOBS)
+	@fuzz/run_fuzz.sh build-fuzz-receiver $(FUZZ_SECONDS) $(JOBS) fuzz_receiver
 
 clean:
-	rm -rf build build-asan build-fuzz $(PACKAGE_DIR)
+	rm -rf build build-asan build-fuzz build-fuzz-receiver $(PACKAGE_DIR)
 
 # A Debian package of the program, our net, the launcher, the desktop entry,
 # the icons, the AppStream data and the manual pages, into $(PACKAGE_DIR)/.

@@ -84,6 +84,16 @@ QString RunningReceiver::whyUnavailable()
     return {};
 }
 
+bool startAnew(std::unique_ptr<RunningReceiver> &receiver, const QByteArray &extraConfig)
+{
+    receiver.reset();
+    receiver = std::make_unique<RunningReceiver>(extraConfig);
+    const QString problem = receiver->start();
+    if (!problem.isEmpty())
+        qWarning("brisquel-receiver did not start: %s", qPrintable(problem));
+    return problem.isEmpty();
+}
+
 bool DesktopClient::connectTo(const QString &socketPath)
 {
     m_socket.connectToServer(socketPath);

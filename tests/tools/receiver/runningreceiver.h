@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <memory>
+
 // brisquel-receiver started by the test with --foreground in a temporary
 // folder of its own: configuration, spool and socket there, the machine
 // called PEPE-PC, ports 139 and 137 on 127.0.0.1.
@@ -39,6 +41,10 @@ private:
     QProcess m_process;
     QByteArray m_errorOutput;
 };
+
+// Replaces `receiver` with a new one started with `extraConfig`; false
+// (after saying why) when it did not start.
+bool startAnew(std::unique_ptr<RunningReceiver> &receiver, const QByteArray &extraConfig = {});
 
 // A desktop connected to the receiver's socket as the test's own user.
 class DesktopClient

@@ -2,9 +2,11 @@
 // nmblookup, which we did not write, and our own net, by name and by
 // address. What counts is what a desktop reads from the socket.
 
+#include "rawsender.h"
 #include "runningreceiver.h"
 
 #include <QFile>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -38,9 +40,7 @@ private slots:
 
     void init()
     {
-        m_receiver = std::make_unique<RunningReceiver>();
-        const QString problem = m_receiver->start();
-        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QVERIFY(startAnew(m_receiver));
         // net finds names through the receiver's own name service.
         m_netConfig = m_receiver->folder() + QStringLiteral("/net.conf");
         QFile config(m_netConfig);
@@ -115,6 +115,55 @@ private slots:
         QCOMPARE(lines[1].value("text").toString(), QStringLiteral("Línea uno\nLínea dos\ttres"));
         QCOMPARE(lines[1].value("to").toString(), QStringLiteral("127.0.0.1"));
         QVERIFY(lines[0].value("id").toInteger() < lines[1].value("id").toInteger());
+    }
+
+    void directSmbOn445WhenAsked()
+    {
+        QVERIFY(startAnew(m_receiver, "ports = 139 445\n"));
+        RawSender direct;
+        QVERIFY(direct.open({}, 445));
+        QVERIFY(direct.sendMessage("ANA", "PEPE-PC", "por el 445"));
+        DesktopClient desktop;
+        QVERIFY(desktop.connectTo(m_receiver->socketPath()));
+        QCOMPARE(desktop.waitForMessages(1).value(0).value("text").toString(), QStringLiteral("por el 445"));
+    }
+
+    void underSystemdItTakesTheNamedSockets()
+    {
+        m_receiver.reset();
+        const QString activate = QStandardPaths::findExecutable(QStringLiteral("systemd-socket-activate"));
+        if (activate.isEmpty())
+            QSKIP("systemd-socket-activate is not installed");
+        // Two layers, as the two socket units: the outer one passes its UDP
+        // socket on to the inner one.
+        QTemporaryDir folder;
+        const QString config = folder.filePath(QStringLiteral("receiver.conf"));
+        const QString socket = folder.filePath(QStringLiteral("receiver.sock"));
+        QFile file(config);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("netbios name = PEPE-PC\nspool = " + folder.filePath(QStringLiteral("spool")).toUtf8() + "\n");
+        file.close();
+        QProcess service;
+        service.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        service.start(activate, {QStringLiteral("-d"), QStringLiteral("-l"), QStringLiteral("127.0.0.1:137"),
+                                 QStringLiteral("--fdname=network"), activate, QStringLiteral("-l"),
+                                 QStringLiteral("127.0.0.1:139"), QStringLiteral("-l"), socket,
+                                 QStringLiteral("--fdname=network:network:clients"),
+                                 QStringLiteral(RECEIVER_PROGRAM), QStringLiteral("--config"), config});
+        QVERIFY(service.waitForStarted());
+        QTest::qWait(300);
+        // The first query starts the service, as systemd would.
+        const ProgramRun lookup = runProgram(QStringLiteral("nmblookup"),
+                                             {QStringLiteral("-U"), QStringLiteral("127.0.0.1"), QStringLiteral("PEPE-PC#03")});
+        QVERIFY2(lookup.output.contains("127.0.0.1 PEPE-PC<03>"), lookup.output);
+        RawSender sender;
+        QVERIFY(sender.open());
+        QVERIFY(sender.sendMessage("ANA", "PEPE-PC", "activado"));
+        DesktopClient desktop;
+        QVERIFY(desktop.connectTo(socket));
+        QCOMPARE(desktop.waitForMessages(1).value(0).value("text").toString(), QStringLiteral("activado"));
+        service.kill();
+        service.waitForFinished();
     }
 
 private:
