@@ -26,14 +26,19 @@ install(CODE "
 
 # Files under /etc belong to the administrator: the package marks them as
 # conffiles, and an install by hand leaves one that is already there alone.
-set(BRISQUEL_CONFIG_ROOT /etc CACHE PATH "Where the receiver's configuration and ufw profile go")
+# An install into a prefix of one's own (no root) keeps them there too.
 install(CODE "
+    if(CMAKE_INSTALL_PREFIX MATCHES \"^/usr(/local)?/?$\")
+        set(config_root /etc)
+    else()
+        set(config_root \"\${CMAKE_INSTALL_PREFIX}/etc\")
+    endif()
     foreach(pair \"brisquel/receiver.conf=${CMAKE_SOURCE_DIR}/packaging/receiver/receiver.conf\"
                  \"ufw/applications.d/brisquel-receiver=${CMAKE_SOURCE_DIR}/packaging/receiver/brisquel-receiver.ufw\")
         string(REPLACE \"=\" \";\" pair \"\${pair}\")
         list(GET pair 0 target)
         list(GET pair 1 source)
-        set(target \"${BRISQUEL_CONFIG_ROOT}/\${target}\")
+        set(target \"\${config_root}/\${target}\")
         if(EXISTS \"\$ENV{DESTDIR}\${target}\")
             message(STATUS \"Kept: \$ENV{DESTDIR}\${target}\")
         else()

@@ -64,7 +64,7 @@ endif()
 # package goes. Enabling stays with the administrator.
 set(receiver_control ${CMAKE_BINARY_DIR}/install-files/debian-receiver)
 file(WRITE ${receiver_control}/conffiles
-     "${BRISQUEL_CONFIG_ROOT}/brisquel/receiver.conf\n${BRISQUEL_CONFIG_ROOT}/ufw/applications.d/brisquel-receiver\n")
+     "/etc/brisquel/receiver.conf\n/etc/ufw/applications.d/brisquel-receiver\n")
 foreach(script postinst prerm postrm)
     configure_file(${CMAKE_SOURCE_DIR}/packaging/debian/receiver.${script} ${receiver_control}/${script} COPYONLY)
 endforeach()
