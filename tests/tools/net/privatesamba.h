@@ -19,7 +19,6 @@ public:
     struct Setup {
         quint16 port = 139;
         bool acceptMessages = true; // without a message command Samba refuses messages
-        QByteArray messageCommand;  // what Samba runs for each message; empty: into inboxFolder()
     };
 
     explicit PrivateSamba(Setup setup);
@@ -38,6 +37,10 @@ public:
     QString start();
     void stop();
 
+    // What Samba runs for each message instead of moving it into
+    // inboxFolder(); before start().
+    void setMessageCommand(const QByteArray &command) { m_messageCommand = command; }
+
     QString configFile() const;
     QString inboxFolder() const;
 
@@ -54,6 +57,7 @@ private:
     QByteArray logTail() const;
 
     Setup m_setup;
+    QByteArray m_messageCommand;
     QTemporaryDir m_root;
     std::unique_ptr<QProcess> m_smbd;
 };

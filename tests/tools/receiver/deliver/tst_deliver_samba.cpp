@@ -24,13 +24,12 @@ void DeliverSambaTest::aMessageSambaReceivedReachesTheDesktop()
         QSKIP(qPrintable(unavailable));
 
     RunningReceiver receiver;
-    PrivateSamba::Setup setup;
+    PrivateSamba samba;
     // The line smb.conf gets, with the test's socket instead of the system's.
     // Samba gives the time for %t, so the recipient is %L, the name the
     // sender called.
-    setup.messageCommand = "env BRISQUEL_RECEIVER_SOCKET=" + receiver.socketPath().toUtf8() + " "
-                         + QByteArray(DELIVER_PROGRAM) + " %I %f %L %s &";
-    PrivateSamba samba(setup);
+    samba.setMessageCommand("env BRISQUEL_RECEIVER_SOCKET=" + receiver.socketPath().toUtf8() + " "
+                            + QByteArray(DELIVER_PROGRAM) + " %I %f %L %s &");
     const QString sambaProblem = samba.start();
     if (!sambaProblem.isEmpty())
         QSKIP(qPrintable(sambaProblem));
