@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QLocalSocket>
+#include <QPointer>
 
 #include <sys/socket.h>
 
@@ -18,7 +19,6 @@ constexpr int kMaxClientsPerUser = 16;
 // A message line is a few kilobytes; a hand-over carries at most 64 KiB
 // of text, escaped.
 constexpr qsizetype kMaxLineBytes = 512 * 1024;
-// A desktop that stops reading is cut off before its backlog grows.
 constexpr qint64 kMaxUnreadBytes = 4 * 1024 * 1024;
 
 std::optional<uid_t> peerUid(const QLocalSocket *socket)
@@ -38,6 +38,15 @@ QByteArray line(const QJsonObject &object)
 QJsonObject errorObject(const QString &why)
 {
     return {{QStringLiteral("error"), why}};
+}
+
+// A client that stops reading is cut off before its backlog grows; later,
+// as the callers may be walking the list of clients.
+void send(QLocalSocket *socket, const QByteArray &bytes)
+{
+    socket->write(bytes);
+    if (socket->bytesToWrite() > kMaxUnreadBytes)
+        QMetaObject::invokeMethod(socket, &QLocalSocket::abort, Qt::QueuedConnection);
 }
 
 } // namespace
@@ -108,7 +117,7 @@ void ClientHub::push(Owner owner, const SpooledMessage &message)
     const QByteArray bytes = messageLine(message);
     for (auto it = m_clients.cbegin(); it != m_clients.cend(); ++it) {
         if (it->desktop && it->uid == owner)
-            it.key()->write(bytes);
+            send(it.key(), bytes);
     }
 }
 
@@ -132,10 +141,6 @@ void ClientHub::onNewConnection()
         m_clients.insert(socket, client);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { onReadable(socket); });
         connect(socket, &QLocalSocket::disconnected, this, [this, socket] { drop(socket); });
-        connect(socket, &QLocalSocket::bytesWritten, this, [this, socket] {
-            if (socket->bytesToWrite() > kMaxUnreadBytes)
-                socket->abort();
-        });
         if (client.desktop) {
             m_spool.claimUnowned(*uid);
             sendPending(socket, *uid);
@@ -146,7 +151,7 @@ void ClientHub::onNewConnection()
 void ClientHub::sendPending(QLocalSocket *socket, Owner owner)
 {
     for (const SpooledMessage &message : m_spool.pending(owner))
-        socket->write(messageLine(message));
+        send(socket, messageLine(message));
 }
 
 void ClientHub::onReadable(QLocalSocket *socket)
@@ -163,7 +168,7 @@ void ClientHub::onReadable(QLocalSocket *socket)
             handleLine(socket, *it, text);
         }
         if (it->buffer.size() > kMaxLineBytes) {
-            socket->write(line(errorObject(QStringLiteral("línea demasiado larga"))));
+            send(socket, line(errorObject(QStringLiteral("línea demasiado larga"))));
             socket->disconnectFromServer();
             return;
         }
@@ -182,7 +187,7 @@ void ClientHub::handleLine(QLocalSocket *socket, Client &client, const QByteArra
     }
     if (const QJsonValue deliver = object.value(QStringLiteral("deliver")); deliver.isObject()) {
         if (client.desktop || !m_deliver) {
-            socket->write(line(errorObject(QStringLiteral("solo la cuenta de invitado de Samba puede entregar mensajes"))));
+            send(socket, line(errorObject(QStringLiteral("solo la cuenta de invitado de Samba puede entregar mensajes"))));
             return;
         }
         const QJsonObject fields = deliver.toObject();
@@ -191,10 +196,14 @@ void ClientHub::handleLine(QLocalSocket *socket, Client &client, const QByteArra
         content.from = fields.value(QStringLiteral("from")).toString();
         content.to = fields.value(QStringLiteral("to")).toString();
         content.text = fields.value(QStringLiteral("text")).toString();
-        socket->write(line(m_deliver(content)));
+        const QPointer<QLocalSocket> guarded(socket);
+        m_deliver(content, [guarded](const QJsonObject &answer) {
+            if (guarded)
+                send(guarded, line(answer));
+        });
         return;
     }
-    socket->write(line(errorObject(QStringLiteral("petición desconocida"))));
+    send(socket, line(errorObject(QStringLiteral("petición desconocida"))));
 }
 
 void ClientHub::drop(QLocalSocket *socket)

@@ -25,9 +25,9 @@ class ClientHub : public QObject
     Q_OBJECT
 
 public:
-    // Handles a {"deliver": {...}} line; answers {"delivered": N} or
-    // {"error": "..."}.
-    using DeliverHandler = std::function<QJsonObject(const MessageContent &)>;
+    // Handles a {"deliver": {...}} line: calls `answer` with
+    // {"delivered": N} or {"error": "..."}, maybe later.
+    using DeliverHandler = std::function<void(const MessageContent &, std::function<void(QJsonObject)> answer)>;
 
     ClientHub(Spool &spool, std::optional<uid_t> handOverUid, QObject *parent = nullptr);
 

@@ -13,7 +13,7 @@ DeliveryDesk::DeliveryDesk(Spool &spool, ClientHub &hub, const OurNames &names)
 {
 }
 
-DeliveryDesk::Outcome DeliveryDesk::deliver(const MessageContent &content)
+void DeliveryDesk::deliver(const MessageContent &content, std::function<void(Outcome)> done)
 {
     QList<Owner> owners;
     if (const std::optional<uid_t> uid = uidOfLogin(content.to)) {
@@ -23,21 +23,29 @@ DeliveryDesk::Outcome DeliveryDesk::deliver(const MessageContent &content)
         if (owners.isEmpty())
             owners << kNoOwnerYet;
     } else {
-        return {Verdict::NotOurs};
+        done({Verdict::NotOurs});
+        return;
     }
 
-    const Spool::Stored stored = m_spool.store(content, owners);
-    if (!stored.problem.isEmpty()) {
-        std::fprintf(stderr, "brisquel-receiver: %s\n", qUtf8Printable(stored.problem));
-        return {Verdict::Failed};
-    }
-    if (stored.full)
-        return {Verdict::SpoolFull};
-    for (const Spool::Copy &copy : stored.copies) {
-        if (copy.owner != kNoOwnerYet)
-            m_hub.push(copy.owner, {copy.id, content});
-    }
-    return {Verdict::Delivered, stored.copies.constFirst().id};
+    m_spool.store(content, owners, [this, content, done](const Spool::Stored &stored) {
+        if (!stored.problem.isEmpty())
+            std::fprintf(stderr, "brisquel-receiver: %s\n", qUtf8Printable(stored.problem));
+        // What reached the disk goes out, even when another copy failed.
+        for (Spool::Copy copy : stored.copies) {
+            // Someone may have connected while it was being written.
+            const QList<Owner> connected = m_hub.connectedOwners();
+            if (copy.owner == kNoOwnerYet && !connected.isEmpty() && m_spool.claim(copy.id, connected.constFirst()))
+                copy.owner = connected.constFirst();
+            if (copy.owner != kNoOwnerYet)
+                m_hub.push(copy.owner, {copy.id, content});
+        }
+        if (!stored.problem.isEmpty())
+            done({Verdict::Failed});
+        else if (stored.full)
+            done({Verdict::SpoolFull});
+        else
+            done({Verdict::Delivered, stored.copies.constFirst().id});
+    });
 }
 
 } // namespace brisquel::receiver

@@ -2,6 +2,8 @@
 
 #include "spool.h"
 
+#include <functional>
+
 namespace brisquel::receiver {
 
 class ClientHub;
@@ -21,7 +23,9 @@ public:
         Verdict verdict = Verdict::Failed;
         quint64 id = 0; // the first copy's, when delivered
     };
-    Outcome deliver(const MessageContent &content);
+    // `done` runs once the message is on disk or refused, maybe before
+    // this returns.
+    void deliver(const MessageContent &content, std::function<void(Outcome)> done);
 
 private:
     Spool &m_spool;

@@ -66,26 +66,39 @@ std::optional<uid_t> handOverUid(const QString &sambaConfig)
     return uidOfLogin(sambaGuestAccount(text));
 }
 
-QJsonObject answerHandOver(DeliveryDesk &desk, MessageContent content)
+QJsonObject errorAnswer(const QString &why)
+{
+    return {{QStringLiteral("error"), why}};
+}
+
+QJsonObject handOverAnswer(const DeliveryDesk::Outcome &outcome, const QString &recipient)
+{
+    switch (outcome.verdict) {
+    case DeliveryDesk::Verdict::Delivered:
+        return {{QStringLiteral("delivered"), qint64(outcome.id)}};
+    case DeliveryDesk::Verdict::NotOurs:
+        return errorAnswer(QStringLiteral("\"%1\" no es un usuario ni el nombre de este equipo").arg(recipient));
+    case DeliveryDesk::Verdict::SpoolFull:
+        return errorAnswer(QStringLiteral("no caben más mensajes para ese usuario"));
+    case DeliveryDesk::Verdict::Failed:
+        break;
+    }
+    return errorAnswer(QStringLiteral("no se pudo guardar el mensaje"));
+}
+
+void handOver(DeliveryDesk &desk, MessageContent content, const std::function<void(QJsonObject)> &answer)
 {
     content.from = cleanMessageText(content.from).left(kMaxNameBytes);
     content.to = cleanMessageText(content.to).left(kMaxNameBytes);
     content.text = cleanMessageText(content.text);
     content.received = QDateTime::currentDateTimeUtc();
-    if (content.text.size() > kMaxTextBytes)
-        return {{QStringLiteral("error"), QStringLiteral("el mensaje pasa de %1 caracteres").arg(kMaxTextBytes)}};
-    const DeliveryDesk::Outcome outcome = desk.deliver(content);
-    switch (outcome.verdict) {
-    case DeliveryDesk::Verdict::Delivered:
-        return {{QStringLiteral("delivered"), qint64(outcome.id)}};
-    case DeliveryDesk::Verdict::NotOurs:
-        return {{QStringLiteral("error"), QStringLiteral("\"%1\" no es un usuario ni el nombre de este equipo").arg(content.to)}};
-    case DeliveryDesk::Verdict::SpoolFull:
-        return {{QStringLiteral("error"), QStringLiteral("no caben más mensajes para ese usuario")}};
-    case DeliveryDesk::Verdict::Failed:
-        break;
+    if (content.text.size() > kMaxTextBytes) {
+        answer(errorAnswer(QStringLiteral("el mensaje pasa de %1 caracteres").arg(kMaxTextBytes)));
+        return;
     }
-    return {{QStringLiteral("error"), QStringLiteral("no se pudo guardar el mensaje")}};
+    desk.deliver(content, [answer, recipient = content.to](const DeliveryDesk::Outcome &outcome) {
+        answer(handOverAnswer(outcome, recipient));
+    });
 }
 
 } // namespace
@@ -133,7 +146,9 @@ int main(int argc, char *argv[])
     ClientHub hub(spool, handOverUid(config.sambaConfig));
     const OurNames names(machineNameFor(config), config.announceUsers, [&hub] { return hub.connectedLogins(); });
     DeliveryDesk desk(spool, hub, names);
-    hub.setDeliverHandler([&desk](const MessageContent &content) { return answerHandOver(desk, content); });
+    hub.setDeliverHandler([&desk](const MessageContent &content, const std::function<void(QJsonObject)> &answer) {
+        handOver(desk, content, answer);
+    });
 
     ListeningSockets sockets = foreground ? bindOwnSockets(config) : socketsFromSystemd();
     if (sockets.problem.isEmpty()) {

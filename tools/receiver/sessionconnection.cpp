@@ -8,6 +8,7 @@
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTcpSocket>
 
 namespace brisquel::receiver {
@@ -46,6 +47,21 @@ qint64 monotonicMs()
     return clock.elapsed();
 }
 
+SmbError errorFor(DeliveryDesk::Verdict verdict)
+{
+    switch (verdict) {
+    case DeliveryDesk::Verdict::Delivered:
+        return {};
+    case DeliveryDesk::Verdict::NotOurs:
+        return kNotOurs;
+    case DeliveryDesk::Verdict::SpoolFull:
+        return kFull;
+    case DeliveryDesk::Verdict::Failed:
+        break;
+    }
+    return kMalformed;
+}
+
 quint16 nextGroupId()
 {
     static quint16 last = 0;
@@ -75,18 +91,20 @@ SessionConnection::SessionConnection(QTcpSocket *socket, quint32 source, bool ne
 void SessionConnection::onReadable()
 {
     m_idle.start();
-    while (!m_closing && m_socket->bytesAvailable() > 0) {
+    while (!m_closing && !m_waitingForDisk) {
+        if (const std::optional<SessionPacket> packet = m_reader.next()) {
+            handlePacket(packet->type, packet->payload);
+            continue;
+        }
+        if (m_reader.isBroken()) {
+            close();
+            return;
+        }
+        if (m_socket->bytesAvailable() <= 0)
+            break;
         // Never more than one frame and its header waiting in our buffer.
         const qint64 room = kMaxFrameBytes + 4 - m_reader.buffered();
         m_reader.feed(m_socket->read(std::max<qint64>(room, 1)));
-        while (!m_closing) {
-            const std::optional<SessionPacket> packet = m_reader.next();
-            if (!packet)
-                break;
-            handlePacket(packet->type, packet->payload);
-        }
-        if (m_reader.isBroken())
-            close();
     }
     if (!m_closing && m_socket->bytesToWrite() > kMaxUnsentBytes)
         close();
@@ -163,7 +181,7 @@ void SessionConnection::handleSingle(const SmbRequest &request)
         reply(request, {}, kMalformed);
         return;
     }
-    reply(request, {}, finish(single->names.sender, single->names.recipient, single->text));
+    finish(request, single->names.sender, single->names.recipient, single->text);
 }
 
 void SessionConnection::handleStart(const SmbRequest &request)
@@ -203,32 +221,39 @@ void SessionConnection::handleEnd(const SmbRequest &request)
         return;
     }
     const Group group = *std::exchange(m_group, std::nullopt);
-    reply(request, {}, group.tooLong ? kFull : finish(group.sender, group.recipient, group.text));
+    if (group.tooLong)
+        reply(request, {}, kFull);
+    else
+        finish(request, group.sender, group.recipient, group.text);
 }
 
-SmbError SessionConnection::finish(const QByteArray &sender, const QByteArray &recipient, const QByteArray &text)
+void SessionConnection::finish(const SmbRequest &request, const QByteArray &sender, const QByteArray &recipient,
+                               const QByteArray &text)
 {
-    if (sender.size() > kMaxNameBytes || recipient.size() > kMaxNameBytes || text.size() > kMaxTextBytes)
-        return kMalformed;
-    if (!m_context.policy.allowMessage(m_source, monotonicMs()))
-        return kTooMany;
+    if (sender.size() > kMaxNameBytes || recipient.size() > kMaxNameBytes || text.size() > kMaxTextBytes) {
+        reply(request, {}, kMalformed);
+        return;
+    }
+    if (!m_context.policy.allowMessage(m_source, monotonicMs())) {
+        reply(request, {}, kTooMany);
+        return;
+    }
     MessageContent content;
     content.from = cleanMessageText(m_context.decoder.decode(sender));
     content.to = cleanMessageText(m_context.decoder.decode(recipient));
     content.address = QHostAddress(m_source).toString();
     content.received = QDateTime::currentDateTimeUtc();
     content.text = cleanMessageText(m_context.decoder.decode(text));
-    switch (m_context.desk.deliver(content).verdict) {
-    case DeliveryDesk::Verdict::Delivered:
-        return {};
-    case DeliveryDesk::Verdict::NotOurs:
-        return kNotOurs;
-    case DeliveryDesk::Verdict::SpoolFull:
-        return kFull;
-    case DeliveryDesk::Verdict::Failed:
-        break;
-    }
-    return kMalformed;
+    m_waitingForDisk = true;
+    const QPointer<SessionConnection> self(this);
+    m_context.desk.deliver(content, [self, request](DeliveryDesk::Outcome outcome) {
+        if (!self || self->m_closing)
+            return;
+        self->m_waitingForDisk = false;
+        self->reply(request, {}, errorFor(outcome.verdict));
+        // What arrived meanwhile waited in the socket.
+        QMetaObject::invokeMethod(self, &SessionConnection::onReadable, Qt::QueuedConnection);
+    });
 }
 
 void SessionConnection::reply(const SmbRequest &request, const QList<quint16> &words, SmbError error)

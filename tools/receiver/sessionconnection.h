@@ -52,7 +52,10 @@ private:
     void handleStart(const messenger::SmbRequest &request);
     void handleText(const messenger::SmbRequest &request);
     void handleEnd(const messenger::SmbRequest &request);
-    messenger::SmbError finish(const QByteArray &sender, const QByteArray &recipient, const QByteArray &text);
+    // Hands a whole message on and answers `request` once it is on disk or
+    // refused; nothing more is read meanwhile.
+    void finish(const messenger::SmbRequest &request, const QByteArray &sender, const QByteArray &recipient,
+                const QByteArray &text);
     void reply(const messenger::SmbRequest &request, const QList<quint16> &words = {},
                messenger::SmbError error = {});
     void close();
@@ -66,6 +69,7 @@ private:
     int m_errorsInARow = 0;
     bool m_closing = false; // nothing more is read
     bool m_closed = false;
+    bool m_waitingForDisk = false;
 
     // The multi-block message being received.
     struct Group {

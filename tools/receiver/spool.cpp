@@ -84,10 +84,15 @@ QString writeDurably(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-Spool::Spool(QString folder, SpoolLimits limits) : m_folder(std::move(folder)), m_limits(limits) {}
+Spool::Spool(QString folder, SpoolLimits limits) : m_folder(std::move(folder)), m_limits(limits)
+{
+    // Enough writers for a flood of concurrent senders to share flushes.
+    m_writers.setMaxThreadCount(16);
+}
 
 Spool::~Spool()
 {
+    m_writers.waitForDone();
     if (m_folderFd >= 0)
         ::close(m_folderFd);
 }
@@ -119,7 +124,7 @@ QString Spool::open()
             const QString ownerText = name.section(u'.', 1, 1);
             const Owner owner = ownerText == kNoOwnerName ? kNoOwnerYet : ownerText.toLongLong(&ok);
             if (ok && owner >= kNoOwnerYet)
-                m_entries.insert(id, {owner, file.size()});
+                m_entries.insert(id, {owner, file.size(), true});
         }
     }
     std::sort(markers.begin(), markers.end());
@@ -155,44 +160,73 @@ bool Spool::syncFolder() const
     return ::fsync(m_folderFd) == 0;
 }
 
-Spool::Stored Spool::store(const MessageContent &content, const QList<Owner> &owners)
+void Spool::store(const MessageContent &content, const QList<Owner> &owners, std::function<void(Stored)> done)
 {
     const QByteArray bytes = serialize(content);
-    Stored stored;
+    QList<Copy> copies;
     for (const Owner owner : owners) {
         if (!hasRoom(owner, bytes.size()))
             continue;
         const quint64 id = ++m_lastId;
-        const QString temporary = m_folder + u'/' + idText(id) + kTemporarySuffix;
-        const QString problem = writeDurably(temporary, bytes);
-        if (problem.isEmpty() && ::rename(QFile::encodeName(temporary).constData(),
-                                          QFile::encodeName(pathOf(id, owner)).constData()) != 0) {
-            stored.problem = QString::fromLocal8Bit(std::strerror(errno));
-            QFile::remove(temporary);
-        } else {
-            stored.problem = problem;
-        }
-        if (!stored.problem.isEmpty()) {
-            stored.problem = QStringLiteral("no se puede guardar un mensaje en %1: %2").arg(m_folder, stored.problem);
-            break;
-        }
-        m_entries.insert(id, {owner, bytes.size()});
-        stored.copies << Copy{id, owner};
+        m_entries.insert(id, {owner, bytes.size(), false});
+        copies << Copy{id, owner};
     }
-    if (stored.problem.isEmpty() && !stored.copies.isEmpty() && !syncFolder())
-        stored.problem = QStringLiteral("no se puede asegurar en disco la carpeta %1: %2")
-                             .arg(m_folder, QString::fromLocal8Bit(std::strerror(errno)));
-    stored.full = stored.copies.isEmpty() && stored.problem.isEmpty();
-    if (!stored.problem.isEmpty())
-        stored.copies.clear(); // the sender hears of a failure; what got written is delivered anyway
-    return stored;
+    if (copies.isEmpty()) {
+        Stored full;
+        full.full = true;
+        done(full);
+        return;
+    }
+    auto problems = std::make_shared<QList<QString>>(copies.size());
+    auto left = std::make_shared<int>(int(copies.size()));
+    for (qsizetype i = 0; i < copies.size(); ++i) {
+        const QString temporary = m_folder + u'/' + idText(copies[i].id) + kTemporarySuffix;
+        const QString final = pathOf(copies[i].id, copies[i].owner);
+        const int folderFd = m_folderFd;
+        m_writers.start([this, i, temporary, final, bytes, folderFd, copies, problems, left, done] {
+            QString problem = writeDurably(temporary, bytes);
+            if (problem.isEmpty()
+                && ::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(final).constData()) != 0) {
+                problem = QString::fromLocal8Bit(std::strerror(errno));
+                QFile::remove(temporary);
+            }
+            if (problem.isEmpty() && ::fsync(folderFd) != 0)
+                problem = QString::fromLocal8Bit(std::strerror(errno));
+            QMetaObject::invokeMethod(
+                &m_callbacks,
+                [this, i, problem, copies, problems, left, done] {
+                    (*problems)[i] = problem;
+                    if (--*left == 0)
+                        finishStore(copies, *problems, done);
+                },
+                Qt::QueuedConnection);
+        });
+    }
+}
+
+void Spool::finishStore(const QList<Copy> &copies, const QList<QString> &problems,
+                        const std::function<void(Stored)> &done)
+{
+    Stored stored;
+    for (qsizetype i = 0; i < copies.size(); ++i) {
+        const auto entry = m_entries.find(copies[i].id);
+        if (problems[i].isEmpty()) {
+            entry->onDisk = true;
+            stored.copies << copies[i];
+        } else {
+            // Whatever did reach the disk is delivered anyway.
+            m_entries.erase(entry);
+            stored.problem = QStringLiteral("no se puede guardar un mensaje en %1: %2").arg(m_folder, problems[i]);
+        }
+    }
+    done(stored);
 }
 
 QList<SpooledMessage> Spool::pending(Owner owner) const
 {
     QList<SpooledMessage> messages;
     for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
-        if (it->owner != owner)
+        if (it->owner != owner || !it->onDisk)
             continue;
         QFile file(pathOf(it.key(), owner));
         if (!file.open(QIODevice::ReadOnly))
@@ -205,24 +239,42 @@ QList<SpooledMessage> Spool::pending(Owner owner) const
 
 void Spool::claimUnowned(Owner owner)
 {
-    bool moved = false;
-    for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
-        if (it->owner != kNoOwnerYet)
-            continue;
-        if (::rename(QFile::encodeName(pathOf(it.key(), kNoOwnerYet)).constData(),
-                     QFile::encodeName(pathOf(it.key(), owner)).constData()) == 0) {
-            it->owner = owner;
-            moved = true;
-        }
+    QList<quint64> unowned;
+    for (auto it = m_entries.cbegin(); it != m_entries.cend(); ++it) {
+        if (it->owner == kNoOwnerYet && it->onDisk)
+            unowned << it.key();
     }
+    bool moved = false;
+    for (const quint64 id : std::as_const(unowned))
+        moved = giveTo(id, owner) || moved;
     if (moved)
         syncFolder();
+}
+
+bool Spool::claim(quint64 id, Owner owner)
+{
+    if (!giveTo(id, owner))
+        return false;
+    syncFolder();
+    return true;
+}
+
+bool Spool::giveTo(quint64 id, Owner owner)
+{
+    const auto it = m_entries.find(id);
+    if (it == m_entries.end() || it->owner != kNoOwnerYet || !it->onDisk)
+        return false;
+    if (::rename(QFile::encodeName(pathOf(id, kNoOwnerYet)).constData(),
+                 QFile::encodeName(pathOf(id, owner)).constData()) != 0)
+        return false;
+    it->owner = owner;
+    return true;
 }
 
 bool Spool::acknowledge(Owner owner, quint64 id)
 {
     const auto it = m_entries.constFind(id);
-    if (it == m_entries.cend() || it->owner != owner)
+    if (it == m_entries.cend() || it->owner != owner || !it->onDisk)
         return false;
     // The newest acknowledged message becomes the marker that keeps its id
     // from being given again; its text goes.

@@ -3,8 +3,11 @@
 #include <QDateTime>
 #include <QList>
 #include <QMap>
+#include <QObject>
 #include <QString>
+#include <QThreadPool>
 
+#include <functional>
 #include <optional>
 
 namespace brisquel::receiver {
@@ -38,6 +41,8 @@ struct SpoolLimits {
 // flushed too, so a crash at any moment keeps every message acknowledged
 // to a sender. Ids only grow, across restarts too: the file names carry
 // them, and the last acknowledged one leaves an empty marker behind.
+// The writes run on worker threads, several at once, so the disk flushes
+// of concurrent senders are done together rather than one after another.
 class Spool
 {
 public:
@@ -59,14 +64,17 @@ public:
         bool full = false;  // no owner had room
         QString problem;    // the disk failed us
     };
-    // One copy for each owner with room for it, all on disk on return.
-    Stored store(const MessageContent &content, const QList<Owner> &owners);
+    // One copy for each owner with room for it; `done` runs on this
+    // object's thread once all are on disk (never after the spool is gone).
+    void store(const MessageContent &content, const QList<Owner> &owners, std::function<void(Stored)> done);
 
     // What waits for `owner`, oldest first, read from disk.
     QList<SpooledMessage> pending(Owner owner) const;
 
     // Hands every message nobody was there for to `owner`.
     void claimUnowned(Owner owner);
+    // Hands one such message to `owner`; false when it is not one.
+    bool claim(quint64 id, Owner owner);
 
     // Forgets a message of `owner`; false when it has no such message.
     bool acknowledge(Owner owner, quint64 id);
@@ -77,10 +85,13 @@ private:
     struct Entry {
         Owner owner = kNoOwnerYet;
         qint64 bytes = 0;
+        bool onDisk = false; // false while its write is under way
     };
+    void finishStore(const QList<Copy> &copies, const QList<QString> &problems, const std::function<void(Stored)> &done);
     QString pathOf(quint64 id, Owner owner) const;
     bool hasRoom(Owner owner, qint64 bytes) const;
     bool syncFolder() const;
+    bool giveTo(quint64 id, Owner owner); // renames, without flushing the folder
 
     QString m_folder;
     SpoolLimits m_limits;
@@ -88,6 +99,8 @@ private:
     quint64 m_lastId = 0;
     std::optional<quint64> m_ackMarker;
     int m_folderFd = -1;
+    QThreadPool m_writers;
+    QObject m_callbacks; // lives and dies on the spool's thread
 };
 
 } // namespace brisquel::receiver

@@ -51,6 +51,10 @@ private slots:
     void malformedRequestsGetErrorsOrTheDoor()
     {
         QVERIFY(startAnew(m_receiver));
+        // A called name that is not ours: "called name not present".
+        RawSender stranger;
+        QVERIFY(!stranger.open("OTRO-PC"));
+        QVERIFY(stranger.closedWithin(2000));
         RawSender sender;
         QVERIFY(sender.open());
         // No NUL after the sender's name: refused, the connection stays.
@@ -175,6 +179,20 @@ private slots:
         QCOMPARE(send(QStringLiteral("cuatro")).exitCode, 0);
         QCOMPARE(send(QStringLiteral("cinco")).exitCode, 4);
         QVERIFY(m_receiver->residentKiB() < kMemoryBoundKiB);
+    }
+
+    void aDesktopThatNeverReadsIsCutOff()
+    {
+        QVERIFY(startAnew(m_receiver));
+        // Each line it sends gets an error line back that it never reads.
+        DesktopClient greedy;
+        QVERIFY(greedy.connectTo(m_receiver->socketPath()));
+        const QByteArray junk = QByteArray("x\n").repeated(1 << 20);
+        greedy.socket().write(junk);
+        QTRY_VERIFY_WITH_TIMEOUT(greedy.socket().state() != QLocalSocket::ConnectedState, 10000);
+        QVERIFY2(m_receiver->residentKiB() < kMemoryBoundKiB, QByteArray::number(m_receiver->residentKiB()));
+        DesktopClient honest;
+        QVERIFY(honest.connectTo(m_receiver->socketPath()));
     }
 
 private:
