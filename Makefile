@@ -26,11 +26,12 @@ RUN_PACKAGES = cmake make g++ pkg-config dpkg-dev qt6-base-dev qt6-translations-
                fonts-liberation fontconfig librsvg2-bin
 # What the test suite adds: a private Samba server and its client, a private
 # X server with a tray and a window manager to drive the program on, clang
-# for the fuzzer, the checkers of the Debian package, GNOME's platform theme
-# for Qt (the font and colour dialogs are tried under it), a session bus
-# with the accessibility bus and pyatspi to hear the program as a screen
-# reader does, and systemd's socket activation for the receiver. Samba's own
-# services stay off (scripts/install-packages.sh).
+# for the fuzzer, the checkers of the Debian packages and of the receiver's
+# systemd units (systemd-analyze; systemd also gives the receiver's tests
+# their socket activation), GNOME's platform theme for Qt (the font and
+# colour dialogs are tried under it), and a session bus with the
+# accessibility bus and pyatspi to hear the program as a screen reader does.
+# Samba's own services stay off (scripts/install-packages.sh).
 TEST_PACKAGES = samba smbclient iproute2 util-linux systemd xvfb xauth xdotool trayer libxcb1-dev \
                 clang libclang-rt-14-dev dbus at-spi2-core python3-pyatspi \
                 lintian desktop-file-utils appstream qt6-gtk-platformtheme

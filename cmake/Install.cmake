@@ -7,7 +7,18 @@
 include(GNUInstallDirs)
 include(Identity)
 
-set(BRISQUEL_PRIVATE_DIR ${CMAKE_INSTALL_LIBDIR}/brisquel)
+# Two packages come from one build: the program (component brisquel) and the
+# receiver service (component receiver, cmake/InstallReceiver.cmake).
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME brisquel)
+
+# The private folder holds programs, not libraries, so it stays out of the
+# multiarch folder GNUInstallDirs picks for the prefix /usr on Debian: the
+# programs are /usr/lib/brisquel/..., as smb.conf and the README name them.
+set(private_libdir ${CMAKE_INSTALL_LIBDIR})
+if(CMAKE_LIBRARY_ARCHITECTURE)
+    string(REGEX REPLACE "/${CMAKE_LIBRARY_ARCHITECTURE}$" "" private_libdir "${private_libdir}")
+endif()
+set(BRISQUEL_PRIVATE_DIR ${private_libdir}/brisquel)
 set(staging ${CMAKE_BINARY_DIR}/install-files)
 
 install(TARGETS brisquel net RUNTIME DESTINATION ${BRISQUEL_PRIVATE_DIR})
@@ -50,36 +61,54 @@ install(FILES ${BRISQUEL_ICON_DIR}/scalable/brisquel.svg
 
 # Manual pages, English and Spanish, compressed as Debian wants them.
 set(manuals)
-foreach(page brisquel brisquel-net)
+function(brisquel_install_manual page section component)
     foreach(language en es)
         if(language STREQUAL "en")
-            set(source ${CMAKE_SOURCE_DIR}/packaging/man/${page}.1)
-            set(folder man1)
+            set(source ${CMAKE_SOURCE_DIR}/packaging/man/${page}.${section})
+            set(folder man${section})
         else()
-            set(source ${CMAKE_SOURCE_DIR}/packaging/man/${page}.${language}.1)
-            set(folder ${language}/man1)
+            set(source ${CMAKE_SOURCE_DIR}/packaging/man/${page}.${language}.${section})
+            set(folder ${language}/man${section})
         endif()
-        set(compressed ${staging}/man/${folder}/${page}.1.gz)
+        set(compressed ${staging}/man/${folder}/${page}.${section}.gz)
         add_custom_command(OUTPUT ${compressed}
             COMMAND ${CMAKE_COMMAND} -E make_directory ${staging}/man/${folder}
             COMMAND gzip -9nc ${source} > ${compressed}
             DEPENDS ${source} VERBATIM)
         list(APPEND manuals ${compressed})
-        install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/${folder})
+        install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/${folder} COMPONENT ${component})
     endforeach()
-endforeach()
+    set(manuals ${manuals} PARENT_SCOPE)
+endfunction()
+brisquel_install_manual(brisquel 1 brisquel)
+brisquel_install_manual(brisquel-net 1 brisquel)
 
-# Debian's documentation: the licence in machine-readable form and the
-# package's changelog; and what lintian is told about the package.
+# Debian's documentation of each package: the licence in machine-readable
+# form and the changelog; and what lintian is told about the package.
 configure_file(${CMAKE_SOURCE_DIR}/packaging/debian/copyright.in ${staging}/doc/copyright @ONLY)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/debian/changelog.in ${staging}/doc/changelog.Debian @ONLY)
 add_custom_command(OUTPUT ${staging}/doc/changelog.Debian.gz
     COMMAND gzip -9nc ${staging}/doc/changelog.Debian > ${staging}/doc/changelog.Debian.gz
     DEPENDS ${staging}/doc/changelog.Debian VERBATIM)
-add_custom_target(brisquel_install_files ALL DEPENDS ${manuals} ${staging}/doc/changelog.Debian.gz)
-install(FILES ${staging}/doc/copyright ${staging}/doc/changelog.Debian.gz
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/brisquel)
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/debian/lintian-overrides
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME brisquel)
+# A package's own lintian overrides, if any, follow the common ones.
+function(brisquel_install_debian_files package component)
+    install(FILES ${staging}/doc/copyright ${staging}/doc/changelog.Debian.gz
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${package} COMPONENT ${component})
+    set(BRISQUEL_DEB_PACKAGE ${package})
+    configure_file(${CMAKE_SOURCE_DIR}/packaging/debian/lintian-overrides.in
+                   ${staging}/lintian/${package} @ONLY)
+    set(own ${CMAKE_SOURCE_DIR}/packaging/debian/${component}.lintian-overrides)
+    if(EXISTS ${own})
+        set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${own})
+        file(READ ${own} text)
+        file(APPEND ${staging}/lintian/${package} "${text}")
+    endif()
+    install(FILES ${staging}/lintian/${package}
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides COMPONENT ${component})
+endfunction()
+brisquel_install_debian_files(brisquel brisquel)
 
+include(InstallReceiver)
+
+add_custom_target(brisquel_install_files ALL DEPENDS ${manuals} ${staging}/doc/changelog.Debian.gz)
 include(Package)

@@ -122,7 +122,9 @@ QString PrivateSamba::writeConfig()
     for (const auto &[option, name] : places)
         conf += "  " + QByteArray(option) + " = " + folder(name).toUtf8() + "\n";
     conf += "  log file = " + folder("log").toUtf8() + "/log.%m\n";
-    if (m_setup.acceptMessages)
+    if (m_setup.acceptMessages && !m_messageCommand.isEmpty())
+        conf += "  message command = " + m_messageCommand + "\n";
+    else if (m_setup.acceptMessages)
         conf += "  message command = /bin/mv %s " + inboxFolder().toUtf8() + "/\n";
 
     QFile file(configFile());

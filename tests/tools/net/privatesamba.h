@@ -38,6 +38,10 @@ public:
     QString start();
     void stop();
 
+    // What Samba runs for each message instead of moving it into
+    // inboxFolder(); before start().
+    void setMessageCommand(const QByteArray &command) { m_messageCommand = command; }
+
     QString configFile() const;
     QString inboxFolder() const;
 
@@ -54,6 +58,7 @@ private:
     QByteArray logTail() const;
 
     Setup m_setup;
+    QByteArray m_messageCommand;
     QTemporaryDir m_root;
     std::unique_ptr<QProcess> m_smbd;
 };
