@@ -3,7 +3,7 @@
 #include "core/programtitle.h"
 #include "ui/art/pictures.h"
 #include "platform/trayicon.h"
-#include "ui/appwindows.h"
+#include "ui/services.h"
 #include "ui/kit/picturebutton.h"
 #include "ui/kit/accessibletext.h"
 #include "ui/kit/taborder.h"
@@ -36,12 +36,11 @@ BankCell bankCell(int index)
 }
 } // namespace
 
-MainWindow::MainWindow(AppWindows &windows)
-    : TwipsWindow(windows.services().screen)
-    , m_windows(windows)
-    , m_state(windows.state())
-    , m_services(windows.services())
-    , m_composer(windows.state(), windows.dispatcher())
+MainWindow::MainWindow(Services &services, AppState &state, MessageComposer &composer)
+    : TwipsWindow(services.screen)
+    , m_services(services)
+    , m_state(state)
+    , m_composer(composer)
 {
     setWindowTitle(kProgramTitle);
     setWindowIcon(art::windowIcon());

@@ -18,7 +18,6 @@ class QTimer;
 
 namespace brisquel {
 
-class AppWindows;
 struct Services;
 class PictureButton;
 class WrappingCheckBox;
@@ -28,12 +27,13 @@ class FocusableScrollBar;
 class ExactTextBox;
 
 // The main window: the message box, the recipient bank, the history browser,
-// the sliding control panel and the tray menu.
+// the sliding control panel and the tray menu. The dialogs it needs are
+// opened by whoever owns it, when it asks by its signals.
 class MainWindow : public TwipsWindow {
     Q_OBJECT
 
 public:
-    explicit MainWindow(AppWindows &windows);
+    MainWindow(Services &services, AppState &state, MessageComposer &composer);
     ~MainWindow() override;
 
     // Start-up; false when the user declined at the greeting and the program
@@ -45,6 +45,22 @@ public:
     // The session manager wants the data kept before the session ends: the
     // save of a close, unless the program is already on its way out.
     void saveAtSessionEnd();
+
+    // The message in the box goes to recipients typed by hand.
+    void sendMessageTo(const QString &recipients);
+    // Back from the tray or the taskbar, active, ready to type.
+    void restoreWindow();
+
+signals:
+    void recipientDialogRequested();
+    void senderNameRequested();
+    // Runs the quick-message strip modally over this window.
+    void quickMessageRequested();
+    void trayIconDoubleClicked();
+    // The settings file gave the quick-message strip's user list.
+    void quickListRead(const QStringList &captions);
+    // The window is going: its dialogs go first, before the save.
+    void unloading();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -98,7 +114,6 @@ private:
 
     // Handlers.
     void onRecipientClicked(int slot);
-    void sendToTypedRecipients(const QString &recipients);
     // The history bar reaches the end of a history of `historyCount`.
     void showHistoryEnd(int historyCount);
     void onModeClicked();
@@ -125,7 +140,6 @@ private:
     void onTrayAvailabilityChanged();
     void onMinimizeCheckClicked();
     void openQuickMessage();
-    void restoreWindow();
     void onPulseTick();
 
     void createControls();
@@ -140,12 +154,11 @@ private:
     void escReset();
     void showLoadProblem(const QString &message);
 
-    AppWindows &m_windows;
-    AppState &m_state;
     Services &m_services;
+    AppState &m_state;
     // What the window does with the message; the window keeps its controls
     // in step with it.
-    MessageComposer m_composer;
+    MessageComposer &m_composer;
     bool m_loadedOk = false;
     bool m_unloaded = false;
     // What the settings file held when the run started or was last saved.

@@ -5,13 +5,10 @@
 #include "core/programtitle.h"
 #include "platform/fontandcolordialogs.h"
 #include "platform/messagebox.h"
-#include "ui/appwindows.h"
 #include "ui/kit/picturebutton.h"
-#include "ui/kit/showmodal.h"
 #include "ui/kit/exacttextbox.h"
 #include "ui/kit/storedcolor.h"
-#include "ui/recipient/recipientdialog.h"
-#include "ui/sender/sendernamedialog.h"
+#include "ui/services.h"
 
 namespace brisquel {
 
@@ -51,10 +48,7 @@ TextBoxLook withFont(TextBoxLook look, const FontChoice &font)
 void MainWindow::openRecipientDialog()
 {
     messageEdit->setFocus();
-    RecipientDialog &dialog = m_windows.recipientDialog();
-    connect(&dialog, &RecipientDialog::sendRequested, this, &MainWindow::sendToTypedRecipients,
-            Qt::UniqueConnection);
-    showModal(dialog, *this);
+    emit recipientDialogRequested();
 }
 
 void MainWindow::showAbout()
@@ -114,7 +108,7 @@ void MainWindow::chooseFont()
 void MainWindow::openSenderNameDialog()
 {
     messageEdit->setFocus();
-    showModal(m_windows.senderNameDialog(), *this);
+    emit senderNameRequested();
 }
 
 } // namespace brisquel

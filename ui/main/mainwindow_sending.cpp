@@ -3,7 +3,6 @@
 
 #include "core/numbertext.h"
 #include "ui/art/pictures.h"
-#include "ui/appwindows.h"
 #include "ui/kit/picturebutton.h"
 #include "ui/kit/colorlabel.h"
 #include "ui/kit/focusablescrollbar.h"
@@ -55,7 +54,7 @@ void MainWindow::onRecipientClicked(int slot)
     messageEdit->setFocus();
 }
 
-void MainWindow::sendToTypedRecipients(const QString &recipients)
+void MainWindow::sendMessageTo(const QString &recipients)
 {
     m_composer.sendToTyped(recipients, messageEdit->text());
 }

@@ -5,13 +5,12 @@
 #include "core/settingsfile.h"
 #include "platform/readloginname.h"
 #include "platform/messagebox.h"
-#include "ui/appwindows.h"
+#include "ui/services.h"
 #include "ui/kit/centeronscreen.h"
 #include "ui/kit/picturebutton.h"
 #include "ui/kit/pickcombobox.h"
 #include "ui/kit/focusablescrollbar.h"
 #include "ui/kit/exacttextbox.h"
-#include "ui/quick/quickmessagestrip.h"
 
 #include <QGuiApplication>
 
@@ -25,9 +24,9 @@ const MessageBox::Style kProblemStyle{MessageBox::Buttons::Ok, MessageBox::Icon:
 
 bool MainWindow::load()
 {
-    m_state.loginName = readLoginName(m_services.loginName);
+    m_composer.begin(readLoginName(m_services.loginName));
 
-    const QString greeting = QStringLiteral("Hola ") + m_state.loginName
+    const QString greeting = QStringLiteral("Hola ") + m_composer.loginName()
         + QStringLiteral(", una cosita antes de empezar:") + kLineBreak
         + QStringLiteral("Esto es una versión BETA (no finalizada...)") + kLineBreak + kLineBreak + kMakerLine
         + kLineBreak + kLineBreak + QStringLiteral("¿Deseas utilizarla?");
@@ -47,11 +46,8 @@ bool MainWindow::load()
     messageEdit->setText(QString());
     historyBar->setEnabled(false);
 
-    m_state.lettersLeft = kFullBudget;
-    m_state.history = History();
     m_glyphPulse = GlyphPulse();
     m_panelOpen = false;
-    m_state.recipientMode = RecipientMode::Users;
 
     loadSettingsFile();
 
@@ -80,7 +76,7 @@ void MainWindow::loadSettingsFile()
     // As the box holds them, so that only real changes count at exit.
     m_settingsBaseline.values.look = look();
 
-    m_windows.quickMessageStrip().addUserCaptions(outcome.quickListCaptions);
+    emit quickListRead(outcome.quickListCaptions);
 
     showBank(m_composer.mode());
 
@@ -115,12 +111,7 @@ void MainWindow::unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
-    if (m_windows.hasQuickMessageStrip())
-        m_windows.unloadQuickMessageStrip();
-    if (m_windows.hasRecipientDialog())
-        m_windows.unloadRecipientDialog();
-    if (m_windows.hasSenderNameDialog())
-        m_windows.unloadSenderNameDialog();
+    emit unloading();
     saveSettingsFile();
     QCoreApplication::quit();
 }

@@ -3,12 +3,10 @@
 
 #include "core/programtitle.h"
 #include "ui/art/pictures.h"
-#include "ui/appwindows.h"
-#include "ui/kit/showmodal.h"
+#include "ui/services.h"
 #include "ui/kit/wrappingcheckbox.h"
 #include "ui/kit/colorlabel.h"
 #include "ui/kit/exacttextbox.h"
-#include "ui/quick/quickmessagestrip.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -58,11 +56,7 @@ void MainWindow::onTrayEvent(TrayIcon::Event event)
 {
     switch (event) {
     case TrayIcon::Event::LeftDoubleClick:
-        if (m_windows.hasQuickMessageStrip() && m_windows.quickMessageStrip().isVisible()) {
-            m_windows.quickMessageStrip().bringToFront();
-            return;
-        }
-        restoreWindow();
+        emit trayIconDoubleClicked();
         break;
     case TrayIcon::Event::RightButtonDown:
         trayMenu->setDefaultAction(quitAction);
@@ -89,7 +83,7 @@ void MainWindow::onMinimizeCheckClicked()
 
 void MainWindow::openQuickMessage()
 {
-    showModal(m_windows.quickMessageStrip(), *this);
+    emit quickMessageRequested();
     if (isVisible())
         messageEdit->setFocus();
 }

@@ -1,18 +1,15 @@
 #include "splashwindow.h"
 
 #include "ui/art/pictures.h"
-#include "ui/appwindows.h"
 #include "ui/kit/centeronscreen.h"
-#include "ui/main/mainwindow.h"
 
 #include <QLabel>
 #include <QTimer>
 
 namespace brisquel {
 
-SplashWindow::SplashWindow(AppWindows &windows)
-    : TwipsWindow(windows.services().screen)
-    , m_windows(windows)
+SplashWindow::SplashWindow(const ScreenMetrics &metrics)
+    : TwipsWindow(metrics)
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     tickTimer = new QTimer(this);
@@ -49,13 +46,7 @@ void SplashWindow::onTick()
     if (tickCount != 2)
         return;
     tickTimer->stop();
-    // The greeting runs inside this, with the splash still on screen.
-    MainWindow &main = m_windows.mainWindow();
-    if (main.loadedOk()) {
-        main.show();
-        main.activateWindow();
-    }
-    m_windows.unloadSplashWindow();
+    emit finished();
 }
 
 } // namespace brisquel

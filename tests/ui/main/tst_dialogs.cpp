@@ -61,7 +61,7 @@ void TestDialogs::otherRecipientsSendOrCancel()
     StartedProgram w(threeUsersAndAGroup());
     MainWindow &form = w.form;
     typeText(QStringLiteral("Hola"));
-    RecipientDialog &dialog = w.program.windows.recipientDialog();
+    RecipientDialog &dialog = w.program.app.recipientDialog();
     auto openDialog = [&form] { QTest::mouseClick(button(form, "otherRecipientButton"), Qt::LeftButton); };
 
     whileModal(dialog, openDialog, [&] {
@@ -221,7 +221,7 @@ void TestDialogs::senderNameSetsTheSignatureAndBudget()
 {
     StartedProgram w(threeUsersAndAGroup(false));
     MainWindow &form = w.form;
-    SenderNameDialog &dialog = w.program.windows.senderNameDialog();
+    SenderNameDialog &dialog = w.program.app.senderNameDialog();
     auto openDialog = [&form] { QTest::mouseClick(button(form, "senderNameButton"), Qt::LeftButton); };
 
     whileModal(dialog, openDialog, [&] {
