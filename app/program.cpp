@@ -10,7 +10,24 @@
 
 #include <QApplication>
 
+#include <utility>
+
 namespace brisquel {
+
+namespace {
+// The first time a window is asked for, it is created, `wire` connects it,
+// and its load runs.
+template <class Window, class Wire, class... Arguments>
+Window &loaded(std::unique_ptr<Window> &window, Wire wire, Arguments &&...arguments)
+{
+    if (!window) {
+        window = std::make_unique<Window>(std::forward<Arguments>(arguments)...);
+        wire(*window);
+        window->load();
+    }
+    return *window;
+}
+} // namespace
 
 Program::Program(Services &services)
     : m_services(services)
@@ -52,13 +69,12 @@ SplashWindow &Program::start()
 
 SplashWindow &Program::splashWindow()
 {
-    if (!m_splashWindow) {
-        m_splashWindow = std::make_unique<SplashWindow>(m_services.screen);
-        QObject::connect(m_splashWindow.get(), &SplashWindow::finished, m_splashWindow.get(),
-                         [this] { onSplashFinished(); });
-        m_splashWindow->load();
-    }
-    return *m_splashWindow;
+    return loaded(
+        m_splashWindow,
+        [this](SplashWindow &splash) {
+            QObject::connect(&splash, &SplashWindow::finished, &splash, [this] { onSplashFinished(); });
+        },
+        m_services.screen);
 }
 
 void Program::onSplashFinished()
@@ -77,18 +93,18 @@ void Program::onSplashFinished()
 
 MainWindow &Program::mainWindow()
 {
-    if (!m_mainWindow) {
-        m_mainWindow = std::make_unique<MainWindow>(m_services, m_state, m_composer);
-        connectMainWindow(*m_mainWindow);
-        m_mainWindow->load();
-    }
-    return *m_mainWindow;
+    return loaded(
+        m_mainWindow, [this](MainWindow &main) { connectMainWindow(main); }, m_services, m_state, m_composer);
 }
 
 void Program::connectMainWindow(MainWindow &main)
 {
     QObject::connect(&main, &MainWindow::quickListRead, &main,
-                     [this](const QStringList &captions) { quickMessageStrip().addUserCaptions(captions); });
+                     [this](const QStringList &captions) {
+                         m_quickListCaptions += captions;
+                         if (m_quickMessageStrip)
+                             m_quickMessageStrip->addUserCaptions(captions);
+                     });
     QObject::connect(&main, &MainWindow::recipientDialogRequested, &main,
                      [this, &main] { showModal(recipientDialog(), main); });
     QObject::connect(&main, &MainWindow::senderNameRequested, &main,
@@ -110,33 +126,32 @@ void Program::onTrayIconDoubleClicked()
 
 QuickMessageStrip &Program::quickMessageStrip()
 {
-    if (!m_quickMessageStrip) {
-        m_quickMessageStrip = std::make_unique<QuickMessageStrip>(m_services.screen, m_composer);
-        m_quickMessageStrip->load();
-    }
-    return *m_quickMessageStrip;
+    return loaded(
+        m_quickMessageStrip, [this](QuickMessageStrip &strip) { strip.addUserCaptions(m_quickListCaptions); },
+        m_services.screen, m_composer);
 }
 
 RecipientDialog &Program::recipientDialog()
 {
-    if (!m_recipientDialog) {
-        m_recipientDialog = std::make_unique<RecipientDialog>(m_services.screen);
-        QObject::connect(m_recipientDialog.get(), &RecipientDialog::sendRequested, m_recipientDialog.get(),
-                         [this](const QString &recipients) { mainWindow().sendMessageTo(recipients); });
-        m_recipientDialog->load();
-    }
-    return *m_recipientDialog;
+    return loaded(
+        m_recipientDialog,
+        [this](RecipientDialog &dialog) {
+            QObject::connect(&dialog, &RecipientDialog::sendRequested, &dialog,
+                             [this](const QString &recipients) { mainWindow().sendMessageTo(recipients); });
+        },
+        m_services.screen);
 }
 
 SenderNameDialog &Program::senderNameDialog()
 {
-    if (!m_senderNameDialog) {
-        m_senderNameDialog = std::make_unique<SenderNameDialog>(m_services.screen);
-        QObject::connect(m_senderNameDialog.get(), &SenderNameDialog::nameChosen, m_senderNameDialog.get(),
-                         [this](const QString &name) { m_composer.setSenderName(name); });
-        m_senderNameDialog->load(m_state.senderName);
-    }
-    return *m_senderNameDialog;
+    return loaded(
+        m_senderNameDialog,
+        [this](SenderNameDialog &dialog) {
+            QObject::connect(&dialog, &SenderNameDialog::nameChosen, &dialog,
+                             [this](const QString &name) { m_composer.setSenderName(name); });
+            dialog.showName(m_composer.senderName());
+        },
+        m_services.screen);
 }
 
 } // namespace brisquel

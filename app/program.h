@@ -69,6 +69,9 @@ private:
     std::unique_ptr<SplashWindow> m_splashWindow;
     std::unique_ptr<RecipientDialog> m_recipientDialog;
     std::unique_ptr<SenderNameDialog> m_senderNameDialog;
+    // The quick strip's user list, kept until the strip is first shown:
+    // making it is left out of the start-up.
+    QStringList m_quickListCaptions;
 };
 
 } // namespace brisquel

@@ -16,18 +16,11 @@ QuickMessageStrip::QuickMessageStrip(const ScreenMetrics &metrics, MessageCompos
     : DialogStrip(metrics, QStringLiteral("Mensaje Rápido"))
     , m_composer(composer)
 {
-    cancelButton = new PictureButton(QStringLiteral("&Cancelar"), frame);
-    place(cancelButton, 4200, 300, 795, 315);
-    userCombo = new PickComboBox(false, frame);
-    place(userCombo, 2880, 300, 1275, 315);
-    messageEdit = new ExactTextBox(false, frame);
+    cancelButton = declare(new PictureButton(QStringLiteral("&Cancelar"), frame), "cancelButton", {4200, 300, 795, 315}, 2);
+    userCombo = declare(new PickComboBox(false, frame), "userCombo", {2880, 300, 1275, 315}, 1);
+    messageEdit = declare(new ExactTextBox(false, frame), "messageEdit", {120, 300, 2715, 315}, 0);
     messageEdit->setMaxLength(800);
-    place(messageEdit, 120, 300, 2715, 315);
-    cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    userCombo->setObjectName(QStringLiteral("userCombo"));
-    messageEdit->setObjectName(QStringLiteral("messageEdit"));
-    setTabOrder(messageEdit, userCombo);
-    setTabOrder(userCombo, cancelButton);
+    finishTabChain();
     describeControl(*messageEdit, QStringLiteral("Mensaje rápido"),
                     QStringLiteral("Escribe el mensaje; al elegir un usuario se envía"));
     describeControl(*userCombo, QStringLiteral("Usuario"));

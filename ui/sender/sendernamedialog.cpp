@@ -24,12 +24,16 @@ SenderNameDialog::SenderNameDialog(const ScreenMetrics &metrics)
         line->setValidator(new Cp1252Validator(line));
 }
 
-void SenderNameDialog::load(const QString &name)
+void SenderNameDialog::load()
 {
     setStripSize();
     centerOnScreen(*this, metrics());
     acceptButton->setToolTip(QStringLiteral("Pulsa el botón para grabar el nombre"));
     cancelButton->setToolTip(QStringLiteral("Pulsa el botón para cancelar el nombre"));
+}
+
+void SenderNameDialog::showName(const QString &name)
+{
     entryEdit->setText(name);
 }
 

@@ -11,8 +11,9 @@ class SenderNameDialog : public EntryStrip {
 public:
     explicit SenderNameDialog(const ScreenMetrics &metrics);
 
+    void load();
     // The box starts with the name in use.
-    void load(const QString &name);
+    void showName(const QString &name);
 
 signals:
     // The user accepted `name`; empty when the box was emptied.

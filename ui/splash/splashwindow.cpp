@@ -14,15 +14,11 @@ SplashWindow::SplashWindow(const ScreenMetrics &metrics)
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     tickTimer = new QTimer(this);
     tickTimer->setInterval(1000);
-    sidePicture = new QLabel(this);
-    sidePicture->setPixmap(art::splashPicture());
-    place(sidePicture, 3600, 0, 1815, 2655);
-    mainPicture = new QLabel(this);
-    mainPicture->setPixmap(art::splashBitmap());
-    place(mainPicture, 0, 0, 3540, 2655);
     tickTimer->setObjectName(QStringLiteral("tickTimer"));
-    sidePicture->setObjectName(QStringLiteral("sidePicture"));
-    mainPicture->setObjectName(QStringLiteral("mainPicture"));
+    sidePicture = declare(new QLabel(this), "sidePicture", {3600, 0, 1815, 2655});
+    sidePicture->setPixmap(art::splashPicture());
+    mainPicture = declare(new QLabel(this), "mainPicture", {0, 0, 3540, 2655});
+    mainPicture->setPixmap(art::splashBitmap());
     connect(tickTimer, &QTimer::timeout, this, &SplashWindow::onTick);
     tickTimer->start();
 }
