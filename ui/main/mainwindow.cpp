@@ -62,22 +62,6 @@ void chooseBoxColor(FontAndColorDialogs &dialogs, ExactTextBox &box, qint32 (Exa
         (box.*setColor)(*chosen);
     box.setFocus();
 }
-
-FontChoice fontOf(const TextBoxLook &look)
-{
-    return {look.fontName, look.bold, look.italic, look.size, look.strikethrough, look.underline};
-}
-
-TextBoxLook withFont(TextBoxLook look, const FontChoice &font)
-{
-    look.fontName = font.name;
-    look.bold = font.bold;
-    look.italic = font.italic;
-    look.size = font.size;
-    look.strikethrough = font.strikeOut;
-    look.underline = font.underline;
-    return look;
-}
 } // namespace
 
 MainWindow::MainWindow(Services &services, AppState &state, MessageComposer &composer)
@@ -566,9 +550,11 @@ void MainWindow::chooseBackgroundColor()
 // The dialog opens on the font in use.
 void MainWindow::chooseFont()
 {
-    const TextBoxLook current = look();
-    if (const std::optional<FontChoice> chosen = m_services.fontAndColorDialogs.chooseFont(fontOf(current)))
-        applyLook(withFont(current, *chosen));
+    TextBoxLook chosenLook = look();
+    if (const std::optional<TextFont> chosen = m_services.fontAndColorDialogs.chooseFont(chosenLook)) {
+        static_cast<TextFont &>(chosenLook) = *chosen;
+        applyLook(chosenLook);
+    }
     messageEdit->setFocus();
 }
 

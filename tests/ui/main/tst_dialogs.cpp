@@ -201,7 +201,7 @@ void TestDialogs::chosenFontComesBackAtTheNextStart()
     QByteArray saved;
     {
         StartedProgram w(threeUsersAndAGroup());
-        w.program.fontAndColorDialogs.fonts = {FontChoice{"DejaVu Serif", true, false, 14.0f}};
+        w.program.fontAndColorDialogs.fonts = {TextFont{"DejaVu Serif", true, false, 14.0f}};
         QTest::mouseClick(button(w.form, "fontButton"), Qt::LeftButton);
         QCOMPARE(textBox(w.form, "messageEdit")->fontName(), QStringLiteral("DejaVu Serif"));
         QVERIFY(textBox(w.form, "messageEdit")->fontBold());
