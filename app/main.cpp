@@ -1,13 +1,12 @@
+#include "app/program.h"
 #include "app/sendsatexit.h"
 #include "app/sessionendsaver.h"
-#include "core/appstate.h"
 #include "platform/processcommandstarter.h"
 #include "platform/qtfontandcolordialogs.h"
 #include "platform/qtmessagebox.h"
 #include "platform/qtscreenmetrics.h"
 #include "platform/qttrayicon.h"
 #include "platform/systemloginname.h"
-#include "ui/appwindows.h"
 #include "ui/services.h"
 
 #include <QApplication>
@@ -37,14 +36,13 @@ int main(int argc, char *argv[])
     brisquel::Services services{screen, messageBox, loginName, starter, fontAndColorDialogs, tray,
                                 [] { QCoreApplication::exit(0); }};
 
-    brisquel::AppState state;
-    brisquel::AppWindows windows(state, services);
-    windows.start();
-    const brisquel::SessionEndSaver sessionEnd(windows);
+    brisquel::Program program(services);
+    program.start();
+    const brisquel::SessionEndSaver sessionEnd(program);
     const int status = app.exec();
     // Whichever way out was taken (the close after its save, "Salir", the
     // session's end), what the user sent still goes out.
-    windows.unloadAll();
-    brisquel::finishSends(windows.dispatcher());
+    program.unloadAll();
+    brisquel::finishSends(program.dispatcher());
     return status;
 }

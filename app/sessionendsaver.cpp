@@ -1,6 +1,6 @@
 #include "sessionendsaver.h"
 
-#include "ui/appwindows.h"
+#include "app/program.h"
 #include "ui/main/mainwindow.h"
 
 #include <QCoreApplication>
@@ -8,23 +8,23 @@
 namespace brisquel {
 
 namespace {
-bool mainWindowRuns(AppWindows &windows)
+bool mainWindowRuns(Program &program)
 {
-    return windows.hasMainWindow() && windows.mainWindow().loadedOk();
+    return program.hasMainWindow() && program.mainWindow().loadedOk();
 }
 } // namespace
 
-SessionEndSaver::SessionEndSaver(AppWindows &windows)
+SessionEndSaver::SessionEndSaver(Program &program)
 {
-    QObject::connect(&m_watcher, &SessionEndWatcher::endRequested, [&windows] {
-        if (mainWindowRuns(windows))
-            windows.mainWindow().unload();
+    QObject::connect(&m_watcher, &SessionEndWatcher::endRequested, [&program] {
+        if (mainWindowRuns(program))
+            program.mainWindow().unload();
         else
             QCoreApplication::exit(0);
     });
-    QObject::connect(&m_watcher, &SessionEndWatcher::saveRequested, [&windows] {
-        if (mainWindowRuns(windows))
-            windows.mainWindow().saveAtSessionEnd();
+    QObject::connect(&m_watcher, &SessionEndWatcher::saveRequested, [&program] {
+        if (mainWindowRuns(program))
+            program.mainWindow().saveAtSessionEnd();
     });
 }
 

@@ -4,7 +4,7 @@
 
 namespace brisquel {
 
-class AppWindows;
+class Program;
 
 // The end of the desktop session keeps the settings as a closed main window
 // does: SIGTERM and SIGHUP unload the main window (which saves and ends the
@@ -12,7 +12,7 @@ class AppWindows;
 // on. Before the main window has loaded there is nothing to keep.
 class SessionEndSaver {
 public:
-    explicit SessionEndSaver(AppWindows &windows);
+    explicit SessionEndSaver(Program &program);
 
 private:
     SessionEndWatcher m_watcher;

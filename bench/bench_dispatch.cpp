@@ -15,7 +15,7 @@
 #include "platform/qtscreenmetrics.h"
 #include "platform/qttrayicon.h"
 #include "platform/systemloginname.h"
-#include "ui/appwindows.h"
+#include "app/program.h"
 #include "ui/kit/exacttextbox.h"
 #include "ui/kit/picturebutton.h"
 #include "ui/main/mainwindow.h"
@@ -171,9 +171,8 @@ int main(int argc, char *argv[])
     brisquel::QtTrayIcon tray;
     brisquel::Services services{screen, messageBox, loginName, starter, fontAndColorDialogs, tray, [] {}};
     services.settingsPath = folder.filePath(QStringLiteral("brisquel.ini"));
-    brisquel::AppState state;
-    brisquel::AppWindows windows(state, services);
-    brisquel::MainWindow &form = windows.mainWindow();
+    brisquel::Program program(services);
+    brisquel::MainWindow &form = program.mainWindow();
     if (!form.loadedOk())
         return 1;
     form.show();
@@ -187,7 +186,7 @@ int main(int argc, char *argv[])
                 "(process of %.0f MB); median of %d, taking turns\n", kMembers, double(rssKb()) / 1024, kRounds);
 
     // One untimed round each.
-    brisquel::Dispatcher &dispatcher = windows.dispatcher();
+    brisquel::Dispatcher &dispatcher = program.dispatcher();
     const std::string netPath = net.toStdString();
     groupButton->click();
     settle(dispatcher);

@@ -3,14 +3,13 @@
 // once by a scripted message box. Everything else is the real thing.
 #include "startupprobe.h"
 
-#include "core/appstate.h"
+#include "app/program.h"
 #include "fakes/scriptedmessagebox.h"
 #include "platform/processcommandstarter.h"
 #include "platform/qtfontandcolordialogs.h"
 #include "platform/qtscreenmetrics.h"
 #include "platform/qttrayicon.h"
 #include "platform/systemloginname.h"
-#include "ui/appwindows.h"
 #include "ui/main/mainwindow.h"
 #include "ui/services.h"
 
@@ -39,10 +38,9 @@ int main(int argc, char *argv[])
     brisquel::Services services{screen, messageBox, loginName, starter, fontAndColorDialogs, tray,
                                 [] { QCoreApplication::exit(0); }};
 
-    brisquel::AppState state;
-    brisquel::AppWindows windows(state, services);
+    brisquel::Program program(services);
     // What the splash does on its second tick.
-    brisquel::MainWindow &main = windows.mainWindow();
+    brisquel::MainWindow &main = program.mainWindow();
     if (!main.loadedOk())
         return 1;
     main.show();

@@ -11,6 +11,21 @@ MessageComposer::MessageComposer(AppState &state, Dispatcher &dispatcher, QObjec
 {
 }
 
+void MessageComposer::begin(const QString &loginName)
+{
+    m_state.loginName = loginName;
+    m_state.lettersLeft = kFullBudget;
+    m_state.history = History();
+    m_state.recipientMode = RecipientMode::Users;
+}
+
+void MessageComposer::setSenderName(const QString &name)
+{
+    const bool sign = !name.isEmpty();
+    m_state.senderName = sign ? name : m_state.loginName;
+    m_state.signWithSenderName = sign;
+}
+
 const RecipientList &MessageComposer::bank() const
 {
     return m_state.recipientMode == RecipientMode::Groups ? m_state.groups : m_state.users;
@@ -40,6 +55,12 @@ void MessageComposer::sendToTyped(const QString &recipients, const QString &mess
     else
         m_dispatcher.sendToUser(recipients, message);
     emit sent(historyCount());
+}
+
+void MessageComposer::sendQuick(int index, const QString &message)
+{
+    if (index >= 0 && index < kRecipientSlots)
+        m_dispatcher.sendToUser(m_state.users[std::size_t(index)].recipients, message);
 }
 
 QString MessageComposer::browseTo(int position)

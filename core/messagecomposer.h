@@ -9,15 +9,27 @@ namespace brisquel {
 
 class Dispatcher;
 
-// What the main window does with the message being typed, apart from its
-// controls: the budget and the caption it leaves, the bank of users or
-// groups the buttons send to, the sends, and paging through the history.
-// The window calls it and keeps its controls in step with what it signals.
+// What the program does with the messages being typed, apart from the
+// windows' controls: the login at start, the sender name and whether it
+// signs, the budget and the caption it leaves, the bank of users or groups
+// the buttons send to, the sends (the quick-message strip's too), and paging
+// through the history. The windows call it and keep their controls in step
+// with what it signals.
 class MessageComposer : public QObject {
     Q_OBJECT
 
 public:
     MessageComposer(AppState &state, Dispatcher &dispatcher, QObject *parent = nullptr);
+
+    // A run starts with who runs it, a full budget, no history and the
+    // users' bank.
+    void begin(const QString &loginName);
+    const QString &loginName() const { return m_state.loginName; }
+
+    // The name the user chose for signing; an empty one signs with the login
+    // name again, without taking letters from the budget.
+    void setSenderName(const QString &name);
+    const QString &senderName() const { return m_state.senderName; }
 
     // The budget rule for the window's message box, run from the box's
     // change handler; then the caption for what is left. `Box` gives
@@ -28,6 +40,13 @@ public:
     {
         applyBudget(m_state, box);
         emit captionChanged(budgetCaption(m_state.lettersLeft, box.length() == 0));
+    }
+    // The same budget for the quick-message strip's box, which has no
+    // caption to count down in.
+    template <typename Box>
+    void quickMessageChanged(Box &box)
+    {
+        applyBudget(m_state, box);
     }
     // False once the budget is used up: typed keys are refused then.
     bool hasRoom() const { return m_state.lettersLeft > 0; }
@@ -41,6 +60,10 @@ public:
     void sendToSlot(int slot, const QString &message);
     // To recipients typed by hand: a comma makes a list.
     void sendToTyped(const QString &recipients, const QString &message);
+    // From the quick-message strip, to entry `index` of its user list, which
+    // stands for user slot `index`; entries past the last slot (a settings
+    // file listing its users twice) have no user behind them.
+    void sendQuick(int index, const QString &message);
 
     int historyCount() const { return m_state.history.count(); }
     // The history bar moved: the message to show there.

@@ -6,16 +6,20 @@
 
 namespace brisquel {
 
-// The message box's font and colours as the settings file keeps them, so the
-// file code can read and write them without any widget. Colours are stored
-// values (see storedcolor.h).
-struct TextBoxLook {
+// A font as the message box, the settings file and the font dialog know it.
+struct TextFont {
     QString fontName = QStringLiteral("MS Sans Serif");
     bool bold = false;
     bool italic = false;
     float size = 8.25f; // points
     bool strikethrough = false;
     bool underline = false;
+};
+
+// The message box's font and colours as the settings file keeps them, so the
+// file code can read and write them without any widget. Colours are stored
+// values (see storedcolor.h).
+struct TextBoxLook : TextFont {
     qint32 foreColor = storedSystemColor(SystemColor::WindowText);
     qint32 backColor = storedSystemColor(SystemColor::WindowBackground);
 };

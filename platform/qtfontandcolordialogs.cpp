@@ -64,9 +64,9 @@ std::optional<qint32> QtFontAndColorDialogs::chooseColor(qint32 current)
     return storedRgb(rgb.red(), rgb.green(), rgb.blue());
 }
 
-std::optional<FontChoice> QtFontAndColorDialogs::chooseFont(const FontChoice &current)
+std::optional<TextFont> QtFontAndColorDialogs::chooseFont(const TextFont &current)
 {
-    QFont initial(current.name);
+    QFont initial(current.fontName);
     if (current.size > 0)
         initial.setPointSizeF(current.size);
     initial.setBold(current.bold);
@@ -77,7 +77,7 @@ std::optional<FontChoice> QtFontAndColorDialogs::chooseFont(const FontChoice &cu
     const QString style = ownStyle(initial.family(), current.bold, current.italic);
     if (!style.isEmpty())
         initial.setStyleName(style);
-    initial.setStrikeOut(current.strikeOut);
+    initial.setStrikeOut(current.strikethrough);
     initial.setUnderline(current.underline);
 
     QFontDialog dialog(owner());
@@ -93,16 +93,16 @@ std::optional<FontChoice> QtFontAndColorDialogs::chooseFont(const FontChoice &cu
     // The dialog shows the family a name is matched to ("Liberation Sans"
     // for "Arial"): while the user keeps that family the stored name stays.
     // Likewise the size it opened on, which it lists in whole points.
-    FontChoice result = current;
+    TextFont result = current;
     if (chosen.family() != opened.family())
-        result.name = chosen.family();
+        result.fontName = chosen.family();
     if (chosen.family() != opened.family() || chosen.styleName() != opened.styleName()) {
         result.bold = chosen.bold();
         result.italic = chosen.italic();
     }
     if (chosen.pointSize() != opened.pointSize())
         result.size = float(chosen.pointSizeF());
-    result.strikeOut = chosen.strikeOut();
+    result.strikethrough = chosen.strikeOut();
     result.underline = chosen.underline();
     return result;
 }

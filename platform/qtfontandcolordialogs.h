@@ -13,7 +13,7 @@ class QtFontAndColorDialogs final : public FontAndColorDialogs
 public:
     explicit QtFontAndColorDialogs(QWidget *parent = nullptr);
     std::optional<qint32> chooseColor(qint32 current) override;
-    std::optional<FontChoice> chooseFont(const FontChoice &current) override;
+    std::optional<TextFont> chooseFont(const TextFont &current) override;
 
 private:
     // The window the dialogs open over: the one given, else the active one.

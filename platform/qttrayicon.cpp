@@ -15,23 +15,20 @@ QtTrayIcon::QtTrayIcon()
         if (now == m_available)
             return;
         m_available = now;
-        if (onAvailabilityChanged)
-            onAvailabilityChanged();
+        emit availabilityChanged();
     });
     m_watch.start();
 
     QObject::connect(&m_icon, &QSystemTrayIcon::activated, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (!onEvent)
-            return;
         switch (reason) {
         case QSystemTrayIcon::Trigger:
-            onEvent(Event::LeftButtonDown);
+            emit activated(Event::LeftButtonDown);
             break;
         case QSystemTrayIcon::DoubleClick:
-            onEvent(Event::LeftDoubleClick);
+            emit activated(Event::LeftDoubleClick);
             break;
         case QSystemTrayIcon::Context:
-            onEvent(Event::RightButtonDown);
+            emit activated(Event::RightButtonDown);
             break;
         default:
             break;

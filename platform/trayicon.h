@@ -1,16 +1,17 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
-
-#include <functional>
 
 class QIcon;
 
 namespace brisquel {
 
 // The program's one icon in the notification area.
-class TrayIcon
+class TrayIcon : public QObject
 {
+    Q_OBJECT
+
 public:
     // What the user did on the icon; the values are the old mouse messages.
     enum class Event { LeftButtonDown = 0x201, LeftDoubleClick = 0x203, RightButtonDown = 0x204 };
@@ -34,9 +35,11 @@ public:
     // none could be shown: no icon on show, or a tray that has no balloons.
     virtual bool showMessage(const QString &title, const QString &text) = 0;
 
-    std::function<void(Event)> onEvent;
+signals:
+    // What the user did on the icon.
+    void activated(brisquel::TrayIcon::Event event);
     // The notification area appeared or went away.
-    std::function<void()> onAvailabilityChanged;
+    void availabilityChanged();
 };
 
 } // namespace brisquel

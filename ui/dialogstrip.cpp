@@ -11,9 +11,7 @@ DialogStrip::DialogStrip(const ScreenMetrics &metrics, const QString &frameCapti
     // is shown over (WM_TRANSIENT_FOR): it keeps it above that window and lets
     // it take the focus from it.
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    frame = new QGroupBox(frameCaption, this);
-    frame->setObjectName(QStringLiteral("frame"));
-    place(frame, 60, 0, 5115, 795);
+    frame = declare(new QGroupBox(frameCaption, this), "frame", {60, 0, 5115, 795});
     // Without a title bar the strip has no title: a screen reader names it
     // by its frame.
     setAccessibleName(frameCaption);

@@ -12,14 +12,11 @@ namespace brisquel {
 EntryStrip::EntryStrip(const ScreenMetrics &metrics, const Layout &layout)
     : DialogStrip(metrics, layout.frameCaption)
 {
-    entryEdit = new ExactTextBox(false, frame);
-    entryEdit->setObjectName(QStringLiteral("entryEdit"));
+    entryEdit = declare(new ExactTextBox(false, frame), "entryEdit", {120, 300, layout.textWidth, 315}, 0);
     entryEdit->setMaxLength(layout.maxLength);
-    place(entryEdit, 120, 300, layout.textWidth, 315);
-    auto makeButton = [&](const Button &button, const char *name) {
-        auto *control = new PictureButton(button.caption, frame);
-        control->setObjectName(QLatin1String(name));
-        place(control, button.left, 300, button.width, 315);
+    auto makeButton = [&](const Button &button, const char *name, int tabStop) {
+        auto *control = declare(new PictureButton(button.caption, frame), name, {button.left, 300, button.width, 315},
+                                tabStop);
         control->setPicture(layout.picture);
         if (!layout.downPicture.isNull())
             control->setDownPicture(layout.downPicture);
@@ -27,16 +24,13 @@ EntryStrip::EntryStrip(const ScreenMetrics &metrics, const Layout &layout)
     };
     // Created in Tab order.
     if (layout.cancelFirst) {
-        cancelButton = makeButton(layout.cancel, "cancelButton");
-        acceptButton = makeButton(layout.accept, "acceptButton");
+        cancelButton = makeButton(layout.cancel, "cancelButton", 1);
+        acceptButton = makeButton(layout.accept, "acceptButton", 2);
     } else {
-        acceptButton = makeButton(layout.accept, "acceptButton");
-        cancelButton = makeButton(layout.cancel, "cancelButton");
+        acceptButton = makeButton(layout.accept, "acceptButton", 1);
+        cancelButton = makeButton(layout.cancel, "cancelButton", 2);
     }
-    PictureButton *first = layout.cancelFirst ? cancelButton : acceptButton;
-    PictureButton *second = layout.cancelFirst ? acceptButton : cancelButton;
-    setTabOrder(entryEdit, first);
-    setTabOrder(first, second);
+    finishTabChain();
 
     connect(acceptButton, &QPushButton::clicked, this, [this] { finish(true); });
     connect(cancelButton, &QPushButton::clicked, this, [this] { finish(false); });

@@ -9,15 +9,19 @@ using namespace brisquel;
 
 namespace {
 
-// The main window's message box as the composer sees it: an assignment that
+// A message box as the composer sees it (the main window's, or with
+// `quickMessageChanged` the quick-message strip's): an assignment that
 // changes the text runs the change handler again, nested, as the real box
 // does.
 struct MessageEdit {
-    explicit MessageEdit(MessageComposer &owner)
+    using Rule = void (MessageComposer::*)(MessageEdit &);
+    explicit MessageEdit(MessageComposer &owner, Rule changeRule = &MessageComposer::messageChanged<MessageEdit>)
         : composer(owner)
+        , rule(changeRule)
     {
     }
     MessageComposer &composer;
+    Rule rule;
     QString shown;
     int changes = 0;
 
@@ -29,7 +33,7 @@ struct MessageEdit {
             return;
         shown = text;
         ++changes;
-        composer.messageChanged(*this);
+        (composer.*rule)(*this);
     }
 };
 
@@ -69,6 +73,9 @@ private slots:
     void captionCountsDownAndTheCutRunsNested();
     void bankSendsToUsersOrGroups();
     void typedRecipientsAndHistory();
+    void senderNameSignsAndTakesLetters();
+    void quickSendsGoToUserSlotsWithinTheBudget();
+    void aRunBeginsWithTheLoginAndAFreshBank();
 };
 
 void TestMessageComposer::captionCountsDownAndTheCutRunsNested()
@@ -145,6 +152,60 @@ void TestMessageComposer::typedRecipientsAndHistory()
     desk.composer.browseTo(1);
     desk.composer.sendToTyped(QStringLiteral("luis"), QStringLiteral("dos"));
     QCOMPARE(desk.composer.historyCount(), 3);
+}
+
+void TestMessageComposer::senderNameSignsAndTakesLetters()
+{
+    Desk desk;
+    desk.composer.begin(QStringLiteral("luis"));
+    desk.composer.setSenderName(QStringLiteral("Eva"));
+    MessageEdit box(desk.composer);
+    box.setText(QString(900, QLatin1Char('x')));
+    QCOMPARE(box.length(), 847);
+    desk.composer.sendToSlot(0, QStringLiteral("hola"));
+    QVERIFY(desk.starter.commandLines.last().endsWith(QStringLiteral("\n\r\n\rEva@Brisquel v2.4b\"")));
+
+    // Emptied, the name is the login again and no longer signs or counts.
+    desk.composer.setSenderName(QString());
+    QCOMPARE(desk.state.senderName, QStringLiteral("luis"));
+    QVERIFY(!desk.state.signWithSenderName);
+    box.setText(QString(900, QLatin1Char('y')));
+    QCOMPARE(box.length(), 850);
+    desk.composer.sendToSlot(0, QStringLiteral("hola"));
+    QVERIFY(desk.starter.commandLines.last().endsWith(QStringLiteral("\n\r\n\r[Brisquel v2.4b]\"")));
+}
+
+void TestMessageComposer::quickSendsGoToUserSlotsWithinTheBudget()
+{
+    Desk desk;
+    QSignalSpy captions(&desk.composer, &MessageComposer::captionChanged);
+    MessageEdit quick(desk.composer, &MessageComposer::quickMessageChanged<MessageEdit>);
+    quick.setText(QString(900, QLatin1Char('q')));
+    QCOMPARE(quick.length(), 847);
+    QVERIFY(!desk.composer.hasRoom());
+    QVERIFY(captions.isEmpty()); // the strip has no caption to count in
+
+    desk.composer.switchMode(); // the strip's list is the users', whatever the bank shows
+    desk.composer.sendQuick(1, QStringLiteral("rápido"));
+    QCOMPARE(desk.recipients(), QStringList{QStringLiteral("juan")});
+    // A list longer than the slots (users listed twice) sends nothing past them.
+    desk.composer.sendQuick(12, QStringLiteral("de más"));
+    desk.composer.sendQuick(-1, QStringLiteral("nada"));
+    QCOMPARE(desk.recipients().size(), 1);
+}
+
+void TestMessageComposer::aRunBeginsWithTheLoginAndAFreshBank()
+{
+    Desk desk;
+    desk.composer.sendToTyped(QStringLiteral("luis"), QStringLiteral("uno"));
+    desk.composer.switchMode();
+    desk.state.lettersLeft = 0;
+
+    desk.composer.begin(QStringLiteral("eva"));
+    QCOMPARE(desk.composer.loginName(), QStringLiteral("eva"));
+    QCOMPARE(desk.composer.historyCount(), 0);
+    QCOMPARE(desk.composer.mode(), RecipientMode::Users);
+    QVERIFY(desk.composer.hasRoom());
 }
 
 QTEST_GUILESS_MAIN(TestMessageComposer)

@@ -31,13 +31,12 @@ public:
         return true;
     }
 
-    void fire(Event event) { onEvent(event); }
+    void fire(Event event) { emit activated(event); }
     // A tray host starts or ends.
     void setAvailable(bool now)
     {
         available = now;
-        if (onAvailabilityChanged)
-            onAvailabilityChanged();
+        emit availabilityChanged();
     }
 
     bool available = true;

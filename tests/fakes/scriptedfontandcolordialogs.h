@@ -13,8 +13,6 @@ namespace brisquel {
 class ScriptedFontAndColorDialogs final : public FontAndColorDialogs
 {
 public:
-    using FontChoice = brisquel::FontChoice;
-
     std::optional<qint32> chooseColor(qint32 current) override
     {
         ++colorShows;
@@ -22,15 +20,15 @@ public:
         return colors.isEmpty() ? std::nullopt : colors.takeFirst();
     }
 
-    std::optional<FontChoice> chooseFont(const FontChoice &current) override
+    std::optional<TextFont> chooseFont(const TextFont &current) override
     {
         ++fontShows;
-        openedOnFont = current.name;
+        openedOnFont = current.fontName;
         return fonts.isEmpty() ? std::nullopt : fonts.takeFirst();
     }
 
     QList<std::optional<qint32>> colors;
-    QList<std::optional<FontChoice>> fonts;
+    QList<std::optional<TextFont>> fonts;
     int colorShows = 0;
     int fontShows = 0;
     // What the last dialog of each kind opened on.

@@ -47,7 +47,7 @@ void answerWhenShown(const std::function<void(D *)> &answer)
     });
 }
 
-std::optional<FontChoice> showFont(const FontChoice &current, const std::function<void(QFontDialog *)> &answer,
+std::optional<TextFont> showFont(const TextFont &current, const std::function<void(QFontDialog *)> &answer,
                                    QFont &opened)
 {
     answerWhenShown<QFontDialog>([&opened, answer](QFontDialog *box) {
@@ -141,10 +141,10 @@ void TestFontAndColorDialogs::acceptedUnchangedKeepsTheFont()
     QFETCH(bool, strikeOut);
     QFETCH(bool, underline);
 
-    const FontChoice current{name, bold, italic, size, strikeOut, underline};
+    const TextFont current{name, bold, italic, size, strikeOut, underline};
     QFont opened;
     QStringList buttons;
-    const std::optional<FontChoice> chosen = showFont(current, [&buttons](QFontDialog *box) {
+    const std::optional<TextFont> chosen = showFont(current, [&buttons](QFontDialog *box) {
         buttons = buttonTexts(box);
         pressEnter(box);
     }, opened);
@@ -154,21 +154,21 @@ void TestFontAndColorDialogs::acceptedUnchangedKeepsTheFont()
     // It opened on the face in use, not on the family's first style.
     QCOMPARE(opened.bold(), bold);
     QCOMPARE(opened.italic(), italic);
-    QCOMPARE(chosen->name, name);
+    QCOMPARE(chosen->fontName, name);
     QCOMPARE(chosen->bold, bold);
     QCOMPARE(chosen->italic, italic);
     QCOMPARE(chosen->size, size);
-    QCOMPARE(chosen->strikeOut, strikeOut);
+    QCOMPARE(chosen->strikethrough, strikeOut);
     QCOMPARE(chosen->underline, underline);
 }
 
 void TestFontAndColorDialogs::aNewChoiceIsTaken()
 {
-    FontChoice current;
-    current.name = QStringLiteral("Arial");
+    TextFont current;
+    current.fontName = QStringLiteral("Arial");
     current.size = 8.25f;
     QFont opened;
-    const std::optional<FontChoice> chosen = showFont(current, [](QFontDialog *box) {
+    const std::optional<TextFont> chosen = showFont(current, [](QFontDialog *box) {
         QFont bold(QStringLiteral("DejaVu Serif"), 14);
         bold.setStyleName(QStringLiteral("Bold"));
         bold.setUnderline(true);
@@ -176,7 +176,7 @@ void TestFontAndColorDialogs::aNewChoiceIsTaken()
         pressEnter(box);
     }, opened);
     QVERIFY(chosen);
-    QCOMPARE(chosen->name, QStringLiteral("DejaVu Serif"));
+    QCOMPARE(chosen->fontName, QStringLiteral("DejaVu Serif"));
     QVERIFY(chosen->bold);
     QCOMPARE(chosen->size, 14.0f);
     QVERIFY(chosen->underline);
@@ -190,9 +190,9 @@ void TestFontAndColorDialogs::aNewChoiceIsTaken()
 // family the dialog showed leave the name the user had.
 void TestFontAndColorDialogs::aNewStyleAndSizeKeepTheName()
 {
-    const FontChoice arial{QStringLiteral("Arial"), false, false, 8.25f, false, true};
+    const TextFont arial{QStringLiteral("Arial"), false, false, 8.25f, false, true};
     QFont opened;
-    const std::optional<FontChoice> chosen = showFont(arial, [](QFontDialog *box) {
+    const std::optional<TextFont> chosen = showFont(arial, [](QFontDialog *box) {
         QListView *styles = listHolding(box, QStringLiteral("Bold"));
         QListView *sizes = listHolding(box, QStringLiteral("14"));
         if (styles == nullptr || sizes == nullptr)
@@ -202,7 +202,7 @@ void TestFontAndColorDialogs::aNewStyleAndSizeKeepTheName()
         pressEnter(box);
     }, opened);
     QVERIFY(chosen);
-    QCOMPARE(chosen->name, QStringLiteral("Arial"));
+    QCOMPARE(chosen->fontName, QStringLiteral("Arial"));
     QVERIFY(chosen->bold);
     QVERIFY(!chosen->italic);
     QCOMPARE(chosen->size, 14.0f);

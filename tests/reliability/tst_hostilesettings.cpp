@@ -221,7 +221,7 @@ void TestHostileSettings::unwritableFolderInTheWindow()
     if (!folder.hold())
         QSKIP("cannot make a folder unwritable for this process");
 
-    MainWindow &form = program.windows.mainWindow();
+    MainWindow &form = program.app.mainWindow();
     QVERIFY(form.loadedOk());
     const QStringList atStart = problemsShown(program.messageBox);
     QCOMPARE(atStart.size(), 1);
@@ -230,7 +230,7 @@ void TestHostileSettings::unwritableFolderInTheWindow()
              qPrintable(atStart.first()));
     for (int i = 0; i < kRecipientSlots; ++i)
         QVERIFY(!recipientButton(form, i)->isEnabled());
-    QCOMPARE(comboBox(program.windows.quickMessageStrip(), "userCombo")->count(), kRecipientSlots);
+    QCOMPARE(comboBox(program.app.quickMessageStrip(), "userCombo")->count(), kRecipientSlots);
 
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -277,7 +277,7 @@ void TestHostileSettings::settingsFileIsAFolderInTheWindow()
     ProgramUnderTest program;
     QVERIFY(QDir().mkpath(program.iniPath()));
 
-    MainWindow &form = program.windows.mainWindow();
+    MainWindow &form = program.app.mainWindow();
     QVERIFY(form.loadedOk());
     QCOMPARE(problemsShown(program.messageBox).size(), 1);
     QVERIFY(problemsShown(program.messageBox).first().startsWith(
@@ -360,7 +360,7 @@ void TestHostileSettings::fiftyMegabytesOfJunkInTheWindow()
 
     QElapsedTimer clock;
     clock.start();
-    MainWindow &form = program.windows.mainWindow();
+    MainWindow &form = program.app.mainWindow();
     const qint64 ms = clock.elapsed();
     qInfo("50 MB load in the window: %lld ms", ms);
     QVERIFY2(ms < kWindowLoadBoundMs, qPrintable(QStringLiteral("%1 ms").arg(ms)));
@@ -371,7 +371,7 @@ void TestHostileSettings::fiftyMegabytesOfJunkInTheWindow()
         QCOMPARE(problemsShown(program.messageBox), QStringList());
         QCOMPARE(recipientButton(form, 2)->text(), QStringLiteral("Luis"));
         QVERIFY(!recipientButton(form, 3)->isEnabled());
-        QCOMPARE(comboBox(program.windows.quickMessageStrip(), "userCombo")->count(), bytes.size() / unit.size() * kRecipientSlots);
+        QCOMPARE(comboBox(program.app.quickMessageStrip(), "userCombo")->count(), bytes.size() / unit.size() * kRecipientSlots);
     } else {
         // The junk is kept aside, and the user is told where.
         QCOMPARE(problemsShown(program.messageBox),
@@ -382,7 +382,7 @@ void TestHostileSettings::fiftyMegabytesOfJunkInTheWindow()
                                               shown(program.iniPath() + QStringLiteral(".bak"))))});
         QCOMPARE(recipientButton(form, 0)->text(), QString());
         QVERIFY(recipientButton(form, 0)->isEnabled());
-        QCOMPARE(comboBox(program.windows.quickMessageStrip(), "userCombo")->count(), 0);
+        QCOMPARE(comboBox(program.app.quickMessageStrip(), "userCombo")->count(), 0);
     }
 }
 
@@ -392,7 +392,7 @@ void TestHostileSettings::emptyFileInTheWindow()
 {
     ProgramUnderTest program;
     program.writeIni(QByteArray());
-    MainWindow &form = program.windows.mainWindow();
+    MainWindow &form = program.app.mainWindow();
     QVERIFY(form.loadedOk());
     QCOMPARE(problemsShown(program.messageBox), QStringList());
     for (int i = 0; i < kRecipientSlots; ++i) {

@@ -153,7 +153,7 @@ void TestManySends::noNetAnywhere()
     QTemporaryDir empty;
     QVERIFY(empty.isValid());
     ProgramWithRealStarter program({empty.path(), empty.filePath(QStringLiteral("missing"))});
-    MainWindow &form = program.windows.mainWindow();
+    MainWindow &form = program.app.mainWindow();
     QVERIFY(showWithMessage(form, QStringLiteral("¿Hay alguien?")));
 
     QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
@@ -189,7 +189,7 @@ void TestManySends::fiveThousandMembersInOneClick()
         members << QStringLiteral("puesto%1").arg(i);
     ProgramWithRealStarter program({netFolder.path()},
                                    settingsText({{"Pepe", "pepe"}}, {{"Empresa", members.join(QStringLiteral(", "))}}));
-    MainWindow &form = program.windows.mainWindow();
+    MainWindow &form = program.app.mainWindow();
     QVERIFY(showWithMessage(form, QStringLiteral("Hola")));
     QTest::mouseClick(button(form, "modeButton"), Qt::LeftButton);
 
@@ -214,7 +214,7 @@ void TestManySends::fiveThousandMembersInOneClick()
     };
     qsizetype mostAtOnce = 0;
     const QDeadlineTimer deadline(180000);
-    while (program.windows.dispatcher().running() > 0 || program.windows.dispatcher().waiting() > 0) {
+    while (program.app.dispatcher().running() > 0 || program.app.dispatcher().waiting() > 0) {
         QVERIFY2(!deadline.hasExpired(), qPrintable(QString::number(sentTo().size())));
         mostAtOnce = qMax(mostAtOnce, ourChildren().size());
         QTest::qWait(20);
@@ -225,7 +225,7 @@ void TestManySends::fiveThousandMembersInOneClick()
     members.sort();
     QCOMPARE(arrived.size(), members.size());
     QCOMPARE(arrived, members);
-    QVERIFY(!program.windows.deliveryNotice().window());
+    QVERIFY(!program.app.deliveryNotice().window());
     QTRY_COMPARE_WITH_TIMEOUT(ourChildren(), QStringList(), 10000);
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 
-#include "core/appstate.h"
+#include "app/program.h"
 #include "fakes/fakeloginname.h"
 #include "fakes/fakescreenmetrics.h"
 #include "fakes/faketrayicon.h"
 #include "fakes/recordingcommandstarter.h"
 #include "fakes/scriptedfontandcolordialogs.h"
 #include "fakes/scriptedmessagebox.h"
-#include "ui/appwindows.h"
 #include "ui/services.h"
 
 #include <QDir>
@@ -55,8 +54,8 @@ struct BasicProgramUnderTest {
     FakeTrayIcon tray;
     int endCalls = 0;
     Services services{screen, messageBox, loginName, starter, fontAndColorDialogs, tray, [this] { ++endCalls; }};
-    AppState state;
-    AppWindows windows{state, services};
+    Program app{services};
+    AppState &state = app.state();
 };
 
 // The usual one: every command started is only recorded.

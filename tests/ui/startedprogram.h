@@ -48,11 +48,11 @@ struct StartedProgram {
     static MainWindow &started(ProgramUnderTest &program, const QByteArray &ini)
     {
         program.writeIni(ini);
-        SplashWindow &splash = program.windows.start();
+        SplashWindow &splash = program.app.start();
         timer(splash, "tickTimer")->setInterval(1); // its two ticks, without the wait
-        if (!QTest::qWaitFor([&program] { return program.windows.hasMainWindow() && program.windows.mainWindow().isVisible(); }))
+        if (!QTest::qWaitFor([&program] { return program.app.hasMainWindow() && program.app.mainWindow().isVisible(); }))
             qWarning("the splash never opened the main window");
-        return program.windows.mainWindow();
+        return program.app.mainWindow();
     }
     ProgramUnderTest program;
     MainWindow &form;

@@ -3,7 +3,7 @@
 // networks and tells by its exit status whether it arrived.
 
 #include "commandline.h"
-#include "loginname.h"
+#include "core/accountname.h"
 #include "messengerclient.h"
 
 #include <QCoreApplication>
@@ -59,7 +59,7 @@ int main(int argc, char *argv[])
             print(stderr, failureText(command.name, outcome));
         QCoreApplication::quit();
     });
-    client.send({command.name, loginName(), QHostInfo::localHostName(), command.message});
+    client.send({command.name, QString::fromLocal8Bit(brisquel::accountName()), QHostInfo::localHostName(), command.message});
     QCoreApplication::exec();
     if (client.leftALookupRunning()) {
         // A system lookup that never answers keeps its thread, and an

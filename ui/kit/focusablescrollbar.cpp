@@ -15,7 +15,6 @@ FocusableScrollBar::FocusableScrollBar(QWidget *parent)
     setSingleStep(1);
     setPageStep(1);
     setFocusPolicy(Qt::StrongFocus);
-    connect(this, &QAbstractSlider::valueChanged, this, &FocusableScrollBar::changed);
 }
 
 void FocusableScrollBar::setMaximumFromZero(int max)

@@ -17,8 +17,6 @@ public:
     void setMaximumFromZero(int max);
 
 signals:
-    // The value changed, by the user or by code.
-    void changed();
     // A character key typed while the bar has the focus; without a handler
     // the key goes on to the window.
     void characterKey(int &key);

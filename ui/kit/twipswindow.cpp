@@ -1,6 +1,7 @@
 #include "twipswindow.h"
 
 #include "characterkey.h"
+#include "taborder.h"
 #include "twips.h"
 
 #include "platform/screenmetrics.h"
@@ -172,6 +173,20 @@ void TwipsWindow::place(QWidget *control, int left, int top, int width, int heig
         const QMargins own = ownBorder();
         control->move(control->pos() + QPoint(own.left(), own.top()));
     }
+}
+
+void TwipsWindow::declareControl(QWidget &control, QAnyStringView name, Twips where, int tabStop)
+{
+    control.setObjectName(name);
+    place(&control, where.left, where.top, where.width, where.height);
+    if (tabStop != kNoTabStop)
+        m_tabStops.emplace_back(tabStop, &control);
+}
+
+void TwipsWindow::finishTabChain()
+{
+    applyTabOrder(std::move(m_tabStops));
+    m_tabStops.clear();
 }
 
 // ---- events ------------------------------------------------------------------

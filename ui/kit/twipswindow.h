@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QAnyStringView>
 #include <QWidget>
+
+#include <utility>
+#include <vector>
 
 namespace brisquel {
 
@@ -44,7 +48,32 @@ public:
     // the top-left corner of its container's client area.
     void place(QWidget *control, int left, int top, int width, int height) const;
 
+    // Where a control stands, as place() takes it.
+    struct Twips {
+        int left;
+        int top;
+        int width;
+        int height;
+    };
+    // For a control Tab passes by: a frame or a label in the chain would
+    // drag its whole block of children along with it.
+    static constexpr int kNoTabStop = -1;
+
+    // Each control of a window is declared once, as it is made with its
+    // parent: this names it (tests and screen readers' tools find it by
+    // that name), places it, and gives it its stop in the window's Tab
+    // chain, lowest first; equal stops keep the order declared.
+    template <class Control>
+    Control *declare(Control *control, QAnyStringView name, Twips where, int tabStop = kNoTabStop)
+    {
+        declareControl(*control, name, where, tabStop);
+        return control;
+    }
+
 protected:
+    // Links the Tab chain of the controls declared; run once they all are.
+    void finishTabChain();
+
     // Runs on every change of size and of window state (minimise, restore).
     // Setting the size it already has from here runs nothing more.
     virtual void onSizeOrStateChanged() {}
@@ -73,8 +102,11 @@ private:
     QPoint clientOffset() const;
     void setClientTwips(double width, double height);
 
+    void declareControl(QWidget &control, QAnyStringView name, Twips where, int tabStop);
+
     const ScreenMetrics &m_metrics;
     bool m_wasMinimized = false;
+    std::vector<std::pair<int, QWidget *>> m_tabStops;
 };
 
 } // namespace brisquel

@@ -12,7 +12,6 @@ namespace brisquel {
 WrappingCheckBox::WrappingCheckBox(const QString &caption, QWidget *parent)
     : QCheckBox(caption, parent)
 {
-    connect(this, &QAbstractButton::clicked, this, &WrappingCheckBox::clickedByUser);
 }
 
 bool WrappingCheckBox::event(QEvent *event)

@@ -13,8 +13,6 @@ public:
     explicit WrappingCheckBox(const QString &caption = QString(), QWidget *parent = nullptr);
 
 signals:
-    // The user toggled the box (click, Space, Alt+letter).
-    void clickedByUser();
     // A character key typed while the box has the focus; the box then takes
     // the key as usual unless the handler set it to 0.
     void characterKey(int &key);

@@ -5,35 +5,33 @@
 #include "core/pulse.h"
 #include "core/settingsfile.h"
 #include "core/textboxlook.h"
-#include "platform/trayicon.h"
 #include "ui/kit/twipswindow.h"
+#include "ui/main/traycontroller.h"
 
 #include <array>
 
 class QGroupBox;
 class QLabel;
-class QMenu;
-class QAction;
 class QTimer;
 
 namespace brisquel {
 
-class AppWindows;
 struct Services;
+class ControlPanel;
 class PictureButton;
-class WrappingCheckBox;
 class PickComboBox;
 class ColorLabel;
 class FocusableScrollBar;
 class ExactTextBox;
 
 // The main window: the message box, the recipient bank, the history browser,
-// the sliding control panel and the tray menu.
+// the sliding control panel and the tray menu. The dialogs it needs are
+// opened by whoever owns it, when it asks by its signals.
 class MainWindow : public TwipsWindow {
     Q_OBJECT
 
 public:
-    explicit MainWindow(AppWindows &windows);
+    MainWindow(Services &services, AppState &state, MessageComposer &composer);
     ~MainWindow() override;
 
     // Start-up; false when the user declined at the greeting and the program
@@ -46,19 +44,66 @@ public:
     // save of a close, unless the program is already on its way out.
     void saveAtSessionEnd();
 
+    // The message in the box goes to recipients typed by hand.
+    void sendMessageTo(const QString &recipients);
+    // Back from the tray or the taskbar, active, ready to type.
+    void restoreWindow();
+
+signals:
+    void recipientDialogRequested();
+    void senderNameRequested();
+    // Runs the quick-message strip modally over this window.
+    void quickMessageRequested();
+    void trayIconDoubleClicked();
+    // The settings file gave the quick-message strip's user list.
+    void quickListRead(const QStringList &captions);
+    // The window is going: its dialogs go first, before the save.
+    void unloading();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void onSizeOrStateChanged() override;
     void onUnclaimedKey(int &key) override;
 
 private:
+    void createControls();
+    void describeControls();
+    void describeRecipientButtons(RecipientMode mode);
+    void connectHandlers();
+
     void loadSettingsFile();
     void saveSettingsFile();
-
+    void showLoadProblem(const QString &message);
     // The message box's font and colours as the settings file keeps them.
     TextBoxLook look() const;
     // False when the box refuses one of the values; those before it stay.
     bool applyLook(const TextBoxLook &look);
+
+    // The bank shows the list of `mode`; the mode button offers the other.
+    void showBank(RecipientMode mode);
+    void onRecipientClicked(int slot);
+    void onModeClicked();
+    // The history bar reaches the end of a history of `historyCount`.
+    void showHistoryEnd(int historyCount);
+    void onHistoryBarChanged();
+    void onMessageChanged();
+    void onMessageKey(int &key);
+    // Esc on any control but the message box starts a fresh message; every
+    // key there sends the focus back to the message box.
+    void onControlKey(int &key);
+    void onMinimizeCheckKey(int &key);
+    void escReset();
+
+    void openRecipientDialog();
+    void openSenderNameDialog();
+    void openQuickMessage();
+    void showAbout();
+    void togglePanel();
+    void chooseTextColor();
+    void chooseBackgroundColor();
+    void chooseFont();
+    void onQuitChosen();
+    void onPulseTick();
 
     // The controls, top to bottom as the user sees them.
     ExactTextBox *messageEdit = nullptr;
@@ -73,16 +118,7 @@ private:
     ColorLabel *bannerGlyph = nullptr;
     // Out of sight: the control panel right of the client area until it
     // slides in, the saved messages and the two mode pictures below it.
-    QGroupBox *controlPanel = nullptr;
-    WrappingCheckBox *minimizeToTrayCheck = nullptr;
-    PictureButton *textColorButton = nullptr;
-    PictureButton *backgroundColorButton = nullptr;
-    PictureButton *fontButton = nullptr;
-    PictureButton *addUsersButton = nullptr;
-    PictureButton *addGroupsButton = nullptr;
-    PictureButton *senderNameButton = nullptr;
-    PictureButton *helpButton = nullptr;
-    std::array<QLabel *, 4> panelMarkers{};
+    ControlPanel *controlPanel = nullptr;
     QGroupBox *savedMessagesFrame = nullptr;
     PickComboBox *savedMessagesCombo = nullptr;
     PictureButton *saveMessageButton = nullptr;
@@ -91,67 +127,16 @@ private:
     QLabel *groupModePicture = nullptr;
     QTimer *pulseTimer = nullptr;
 
-    QMenu *trayMenu = nullptr;
-    QAction *quickMessageAction = nullptr;
-    QAction *restoreAction = nullptr;
-    QAction *quitAction = nullptr;
-
-    // Handlers.
-    void onRecipientClicked(int slot);
-    void sendToTypedRecipients(const QString &recipients);
-    // The history bar reaches the end of a history of `historyCount`.
-    void showHistoryEnd(int historyCount);
-    void onModeClicked();
-    void onHistoryBarChanged();
-    void onMessageChanged();
-    void onMessageKey(int &key);
-    // Esc on any control but the message box starts a fresh message; every
-    // key there sends the focus back to the message box.
-    void onControlKey(int &key);
-    void onMinimizeCheckKey(int &key);
-    void onQuitChosen();
-
-    void openRecipientDialog();
-    void showAbout();
-    void togglePanel();
-    void chooseTextColor();
-    void chooseBackgroundColor();
-    void chooseFont();
-    void openSenderNameDialog();
-
-    void removeTrayIcon();
-    // What the user did on the tray icon.
-    void onTrayEvent(TrayIcon::Event event);
-    void onTrayAvailabilityChanged();
-    void onMinimizeCheckClicked();
-    void openQuickMessage();
-    void restoreWindow();
-    void onPulseTick();
-
-    void createControls();
-    void nameControls();
-    void describeControls();
-    void describeRecipientButtons(RecipientMode mode);
-    void createMenu();
-    void connectHandlers();
-    void applyTabOrder();
-    // The bank shows the list of `mode`; the mode button offers the other.
-    void showBank(RecipientMode mode);
-    void escReset();
-    void showLoadProblem(const QString &message);
-
-    AppWindows &m_windows;
-    AppState &m_state;
     Services &m_services;
+    AppState &m_state;
     // What the window does with the message; the window keeps its controls
     // in step with it.
-    MessageComposer m_composer;
+    MessageComposer &m_composer;
+    TrayController m_tray;
     bool m_loadedOk = false;
     bool m_unloaded = false;
     // What the settings file held when the run started or was last saved.
     SettingsBaseline m_settingsBaseline;
-    // Minimised behind the tray icon, off the taskbar.
-    bool m_inTray = false;
     // The control panel has slid into view.
     bool m_panelOpen = false;
     GlyphPulse m_glyphPulse;

@@ -1,8 +1,7 @@
 #include "quickmessagestrip.h"
 
-#include "core/budget.h"
+#include "core/messagecomposer.h"
 #include "platform/screenmetrics.h"
-#include "ui/appwindows.h"
 #include "ui/kit/accessibletext.h"
 #include "ui/kit/picturebutton.h"
 #include "ui/kit/pickcombobox.h"
@@ -13,22 +12,15 @@
 
 namespace brisquel {
 
-QuickMessageStrip::QuickMessageStrip(AppWindows &windows)
-    : DialogStrip(windows.services().screen, QStringLiteral("Mensaje Rápido"))
-    , m_windows(windows)
+QuickMessageStrip::QuickMessageStrip(const ScreenMetrics &metrics, MessageComposer &composer)
+    : DialogStrip(metrics, QStringLiteral("Mensaje Rápido"))
+    , m_composer(composer)
 {
-    cancelButton = new PictureButton(QStringLiteral("&Cancelar"), frame);
-    place(cancelButton, 4200, 300, 795, 315);
-    userCombo = new PickComboBox(false, frame);
-    place(userCombo, 2880, 300, 1275, 315);
-    messageEdit = new ExactTextBox(false, frame);
+    cancelButton = declare(new PictureButton(QStringLiteral("&Cancelar"), frame), "cancelButton", {4200, 300, 795, 315}, 2);
+    userCombo = declare(new PickComboBox(false, frame), "userCombo", {2880, 300, 1275, 315}, 1);
+    messageEdit = declare(new ExactTextBox(false, frame), "messageEdit", {120, 300, 2715, 315}, 0);
     messageEdit->setMaxLength(800);
-    place(messageEdit, 120, 300, 2715, 315);
-    cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    userCombo->setObjectName(QStringLiteral("userCombo"));
-    messageEdit->setObjectName(QStringLiteral("messageEdit"));
-    setTabOrder(messageEdit, userCombo);
-    setTabOrder(userCombo, cancelButton);
+    finishTabChain();
     describeControl(*messageEdit, QStringLiteral("Mensaje rápido"),
                     QStringLiteral("Escribe el mensaje; al elegir un usuario se envía"));
     describeControl(*userCombo, QStringLiteral("Usuario"));
@@ -83,16 +75,12 @@ void QuickMessageStrip::startNewMessage()
 
 void QuickMessageStrip::onMessageChanged()
 {
-    applyBudget(m_windows.state(), *messageEdit);
+    m_composer.quickMessageChanged(*messageEdit);
 }
 
 void QuickMessageStrip::onUserPicked()
 {
-    const int i = userCombo->pickedIndex();
-    // Entries past the twelfth (a settings file listing its users twice)
-    // have no user slot behind them.
-    if (i >= 0 && i < kRecipientSlots)
-        m_windows.dispatcher().sendToUser(m_windows.state().users[i].recipients, messageEdit->text());
+    m_composer.sendQuick(userCombo->pickedIndex(), messageEdit->text());
     hide();
 }
 

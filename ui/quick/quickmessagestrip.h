@@ -4,18 +4,19 @@
 
 namespace brisquel {
 
-class AppWindows;
+class MessageComposer;
 class PictureButton;
 class PickComboBox;
 class ExactTextBox;
 
 // The quick-message strip at the bottom-right corner of the screen: a
-// message and a pick from the user list sends it at once.
+// message and a pick from the user list sends it at once, through the
+// composer, which also keeps the message within its budget.
 class QuickMessageStrip : public DialogStrip {
     Q_OBJECT
 
 public:
-    explicit QuickMessageStrip(AppWindows &windows);
+    QuickMessageStrip(const ScreenMetrics &metrics, MessageComposer &composer);
 
     void load();
     // Entry i of the list stands for user slot i.
@@ -38,7 +39,7 @@ private:
     PickComboBox *userCombo = nullptr;
     ExactTextBox *messageEdit = nullptr;
 
-    AppWindows &m_windows;
+    MessageComposer &m_composer;
 };
 
 } // namespace brisquel

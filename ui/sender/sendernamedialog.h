@@ -4,22 +4,23 @@
 
 namespace brisquel {
 
-class AppWindows;
-
-// The sender name signed into every message.
+// Asks for the sender name signed into every message.
 class SenderNameDialog : public EntryStrip {
     Q_OBJECT
 
 public:
-    explicit SenderNameDialog(AppWindows &windows);
+    explicit SenderNameDialog(const ScreenMetrics &metrics);
 
     void load();
+    // The box starts with the name in use.
+    void showName(const QString &name);
+
+signals:
+    // The user accepted `name`; empty when the box was emptied.
+    void nameChosen(const QString &name);
 
 protected:
     void onAccepted() override;
-
-private:
-    AppWindows &m_windows;
 };
 
 } // namespace brisquel

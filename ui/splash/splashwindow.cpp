@@ -1,31 +1,24 @@
 #include "splashwindow.h"
 
 #include "ui/art/pictures.h"
-#include "ui/appwindows.h"
 #include "ui/kit/centeronscreen.h"
-#include "ui/main/mainwindow.h"
 
 #include <QLabel>
 #include <QTimer>
 
 namespace brisquel {
 
-SplashWindow::SplashWindow(AppWindows &windows)
-    : TwipsWindow(windows.services().screen)
-    , m_windows(windows)
+SplashWindow::SplashWindow(const ScreenMetrics &metrics)
+    : TwipsWindow(metrics)
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     tickTimer = new QTimer(this);
     tickTimer->setInterval(1000);
-    sidePicture = new QLabel(this);
-    sidePicture->setPixmap(art::splashPicture());
-    place(sidePicture, 3600, 0, 1815, 2655);
-    mainPicture = new QLabel(this);
-    mainPicture->setPixmap(art::splashBitmap());
-    place(mainPicture, 0, 0, 3540, 2655);
     tickTimer->setObjectName(QStringLiteral("tickTimer"));
-    sidePicture->setObjectName(QStringLiteral("sidePicture"));
-    mainPicture->setObjectName(QStringLiteral("mainPicture"));
+    sidePicture = declare(new QLabel(this), "sidePicture", {3600, 0, 1815, 2655});
+    sidePicture->setPixmap(art::splashPicture());
+    mainPicture = declare(new QLabel(this), "mainPicture", {0, 0, 3540, 2655});
+    mainPicture->setPixmap(art::splashBitmap());
     connect(tickTimer, &QTimer::timeout, this, &SplashWindow::onTick);
     tickTimer->start();
 }
@@ -49,13 +42,7 @@ void SplashWindow::onTick()
     if (tickCount != 2)
         return;
     tickTimer->stop();
-    // The greeting runs inside this, with the splash still on screen.
-    MainWindow &main = m_windows.mainWindow();
-    if (main.loadedOk()) {
-        main.show();
-        main.activateWindow();
-    }
-    m_windows.unloadSplashWindow();
+    emit finished();
 }
 
 } // namespace brisquel

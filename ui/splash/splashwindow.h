@@ -7,17 +7,19 @@ class QTimer;
 
 namespace brisquel {
 
-class AppWindows;
-
-// The splash: on screen for two ticks of its timer, then it opens the main
-// window and unloads itself.
+// The splash: on screen for two ticks of its timer, then it says it has
+// finished, and the program opens the main window and unloads it.
 class SplashWindow : public TwipsWindow {
     Q_OBJECT
 
 public:
-    explicit SplashWindow(AppWindows &windows);
+    explicit SplashWindow(const ScreenMetrics &metrics);
 
     void load();
+
+signals:
+    // The second tick: the main window's turn.
+    void finished();
 
 protected:
     void onSizeOrStateChanged() override;
@@ -29,7 +31,6 @@ private:
     QLabel *sidePicture = nullptr;
     QLabel *mainPicture = nullptr;
     int tickCount = 0;
-    AppWindows &m_windows;
 };
 
 } // namespace brisquel

@@ -169,7 +169,7 @@ void TstControls::scrollBarChange()
     auto *bar = new FocusableScrollBar(&window);
     bar->setGeometry(10, 10, 16, 120);
     QList<int> changes;
-    QObject::connect(bar, &FocusableScrollBar::changed, bar, [&] { changes << bar->value(); });
+    QObject::connect(bar, &QAbstractSlider::valueChanged, bar, [&] { changes << bar->value(); });
     QVERIFY(kittest::showActive(window));
 
     QCOMPARE(bar->value(), 0);
@@ -206,7 +206,7 @@ void TstControls::scrollBarChange()
 
 void TstControls::scrollBarKeys()
 {
-    kittest::FakeScreen screen;
+    brisquel::FakeScreenMetrics screen;
     KeyWindow window(screen);
     auto *bar = new FocusableScrollBar(&window);
     bar->setGeometry(10, 10, 16, 120);
@@ -242,7 +242,7 @@ void TstControls::scrollBarKeys()
 
 void TstControls::pictureButtonKeys()
 {
-    kittest::FakeScreen screen;
+    brisquel::FakeScreenMetrics screen;
     KeyWindow window(screen);
     auto *handled = new PictureButton(QStringLiteral("Uno"), &window);
     handled->setGeometry(10, 10, 90, 25);
@@ -285,7 +285,7 @@ void TstControls::pictureButtonKeys()
 
 void TstControls::pictureButtonAcceleratorAndEnter()
 {
-    kittest::FakeScreen screen;
+    brisquel::FakeScreenMetrics screen;
     KeyWindow window(screen);
     auto *groups = new PictureButton(QStringLiteral("&Grupos"), &window);
     groups->setGeometry(10, 10, 93, 61);
@@ -342,14 +342,14 @@ void TstControls::pictureButtonPictures()
 
 void TstControls::checkBox()
 {
-    kittest::FakeScreen screen;
+    brisquel::FakeScreenMetrics screen;
     KeyWindow window(screen);
     auto *check = new WrappingCheckBox(QStringLiteral("&Minimizar al systray"), &window);
     check->setGeometry(10, 10, 150, 25);
     auto *box = new ExactTextBox(true, &window);
     box->setGeometry(10, 50, 200, 100);
     int clicks = 0;
-    QObject::connect(check, &WrappingCheckBox::clickedByUser, check, [&] { ++clicks; });
+    QObject::connect(check, &QAbstractButton::clicked, check, [&] { ++clicks; });
     QVERIFY(kittest::showActive(window));
 
     QVERIFY(!check->isChecked());
@@ -456,7 +456,7 @@ void TstControls::comboBoxEditable()
 
 void TstControls::checkBoxKeyMayBeDiscarded()
 {
-    kittest::FakeScreen screen;
+    brisquel::FakeScreenMetrics screen;
     KeyWindow window(screen);
     auto *check = new WrappingCheckBox(QStringLiteral("c"), &window);
     check->setGeometry(100, 10, 60, 25);

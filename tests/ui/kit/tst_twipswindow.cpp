@@ -55,19 +55,21 @@ void TstTwipsWindow::controlsArePlacedInTwips_data()
 {
     QTest::addColumn<double>("twipsPerPixel");
     QTest::addColumn<QRect>("placed");
+    QTest::addColumn<QPoint>("insideFrame");
 
     // The message box of the main window: 60, 60, 4155 x 2295 twips.
-    QTest::newRow("96 dpi") << 15.0 << QRect(4, 4, 277, 153);
-    QTest::newRow("120 dpi") << 12.0 << QRect(5, 5, 346, 191);
-    QTest::newRow("144 dpi") << 10.0 << QRect(6, 6, 416, 230);
+    QTest::newRow("96 dpi") << 15.0 << QRect(4, 4, 277, 153) << QPoint(12, 284);
+    QTest::newRow("120 dpi") << 12.0 << QRect(5, 5, 346, 191) << QPoint(15, 355);
+    QTest::newRow("144 dpi") << 10.0 << QRect(6, 6, 416, 230) << QPoint(18, 426);
 }
 
 void TstTwipsWindow::controlsArePlacedInTwips()
 {
     QFETCH(double, twipsPerPixel);
     QFETCH(QRect, placed);
+    QFETCH(QPoint, insideFrame);
 
-    kittest::FakeScreen screen(twipsPerPixel);
+    brisquel::FakeScreenMetrics screen(twipsPerPixel);
     TwipsWindow form(screen);
     QWidget control(&form);
     form.place(&control, 60, 60, 4155, 2295);
@@ -78,15 +80,12 @@ void TstTwipsWindow::controlsArePlacedInTwips()
     QWidget inside(&frame);
     brisquel::placeTwips(&frame, 60, 3960, 5595, 855, screen);
     brisquel::placeTwips(&inside, 120, 300, 3495, 315, screen);
-    QCOMPARE(inside.mapTo(&form, QPoint(0, 0)),
-             QPoint(brisquel::twipsToPixels(180, twipsPerPixel),
-                    brisquel::twipsToPixels(3960, twipsPerPixel) +
-                        brisquel::twipsToPixels(300, twipsPerPixel)));
+    QCOMPARE(inside.mapTo(&form, QPoint(0, 0)), insideFrame);
 }
 
 void TstTwipsWindow::sizeAndPositionAreOuterTwips()
 {
-    kittest::FakeScreen screen;
+    brisquel::FakeScreenMetrics screen;
 
     // A window with a title bar: the outer size counts one fixed nominal
     // frame (3-pixel borders, a 19-pixel caption), whatever the window
@@ -145,7 +144,7 @@ void TstTwipsWindow::sizeAndPositionAreOuterTwips()
 
 void TstTwipsWindow::formResizeRunsOnResizeAndStateChange()
 {
-    kittest::FakeScreen screen;
+    brisquel::FakeScreenMetrics screen;
     NotingWindow form(screen);
     form.resize(300, 200);
     form.show();
@@ -170,7 +169,7 @@ void TstTwipsWindow::formResizeRunsOnResizeAndStateChange()
 
 void TstTwipsWindow::sizeForcedBackOnResizeSettles()
 {
-    kittest::FakeScreen screen;
+    brisquel::FakeScreenMetrics screen;
     NotingWindow dialog(screen);
     dialog.setWindowFlags(Qt::FramelessWindowHint);
     dialog.fixedWidth = 5370;
@@ -192,7 +191,7 @@ void TstTwipsWindow::sizeForcedBackOnResizeSettles()
 
 void TstTwipsWindow::unclaimedKeysReachTheWindow()
 {
-    kittest::FakeScreen screen;
+    brisquel::FakeScreenMetrics screen;
     NotingWindow form(screen);
     form.resize(300, 200);
     auto *button = new QPushButton(QStringLiteral("OK"), &form);
@@ -218,7 +217,7 @@ void TstTwipsWindow::unclaimedKeysReachTheWindow()
 
 void TstTwipsWindow::windowShortcutsAndTheTextBox()
 {
-    kittest::FakeScreen screen;
+    brisquel::FakeScreenMetrics screen;
     NotingWindow dialog(screen);
     dialog.resize(300, 100);
     auto *box = new brisquel::ExactTextBox(false, &dialog);

@@ -111,9 +111,9 @@ void TestAccessibility::everyControlOfEveryWindowIsNamed()
     QVERIFY2(!panel.name.isEmpty() && !panel.description.isEmpty(), qPrintable(describe(panel)));
     checkEveryControlIsNamed(form);
 
-    for (QWidget *strip : std::initializer_list<QWidget *>{&w.program.windows.quickMessageStrip(),
-                                                         &w.program.windows.recipientDialog(),
-                                                         &w.program.windows.senderNameDialog()}) {
+    for (QWidget *strip : std::initializer_list<QWidget *>{&w.program.app.quickMessageStrip(),
+                                                         &w.program.app.recipientDialog(),
+                                                         &w.program.app.senderNameDialog()}) {
         checkEveryControlIsNamed(*strip);
         QVERIFY2(!heardOf(strip).name.isEmpty(), strip->metaObject()->className());
         ExactTextBox *entry = strip->findChild<ExactTextBox *>();

@@ -41,7 +41,7 @@ void TestDeliveryNotice::noticeGathersFailuresUntilClosed()
 {
     StartedProgram w(threeUsersAndAGroup());
     MainWindow &form = w.form;
-    DeliveryNotice &notice = w.program.windows.deliveryNotice();
+    DeliveryNotice &notice = w.program.app.deliveryNotice();
     w.program.starter.heldBack = true;
     typeText(QStringLiteral("Hola"));
     QTest::mouseClick(button(form, "modeButton"), Qt::LeftButton);
@@ -108,7 +108,7 @@ void TestDeliveryNotice::balloonWhileInTheTrayAndMissingNetOnce()
     QStringList members;
     for (int i = 1; i <= 20; ++i)
         members << QStringLiteral("p%1").arg(i);
-    w.program.windows.dispatcher().sendToGroup(members.join(QStringLiteral(", ")), QStringLiteral("Hola"));
+    w.program.app.dispatcher().sendToGroup(members.join(QStringLiteral(", ")), QStringLiteral("Hola"));
     while (!w.program.starter.pending.isEmpty())
         w.program.starter.finishPending(failedWith(3, QStringLiteral("Sin respuesta\n")));
     QCOMPARE(tray.messages.size(), 1);
@@ -117,7 +117,7 @@ void TestDeliveryNotice::balloonWhileInTheTrayAndMissingNetOnce()
     QCOMPARE(lines.first(), QStringLiteral("No se pudo entregar el mensaje a 20 destinatarios:"));
     QCOMPARE(lines.at(1), QStringLiteral("p1: Sin respuesta"));
     QCOMPARE(lines.last(), QStringLiteral("y 12 más."));
-    QVERIFY(!w.program.windows.deliveryNotice().window());
+    QVERIFY(!w.program.app.deliveryNotice().window());
 
     // No net anywhere: said once, with where it was looked for.
     CommandEnd missing;
@@ -144,7 +144,7 @@ void TestDeliveryNotice::balloonWhileInTheTrayAndMissingNetOnce()
     QTest::mouseClick(recipientButton(form, 0), Qt::LeftButton);
     w.program.starter.finishPending(failedWith(3, QStringLiteral("Sin respuesta\n")));
     QCOMPARE(tray.messages.size(), 2);
-    QVERIFY(w.program.windows.deliveryNotice().window());
+    QVERIFY(w.program.app.deliveryNotice().window());
 }
 
 QTEST_MAIN(TestDeliveryNotice)

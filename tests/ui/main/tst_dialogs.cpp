@@ -61,7 +61,7 @@ void TestDialogs::otherRecipientsSendOrCancel()
     StartedProgram w(threeUsersAndAGroup());
     MainWindow &form = w.form;
     typeText(QStringLiteral("Hola"));
-    RecipientDialog &dialog = w.program.windows.recipientDialog();
+    RecipientDialog &dialog = w.program.app.recipientDialog();
     auto openDialog = [&form] { QTest::mouseClick(button(form, "otherRecipientButton"), Qt::LeftButton); };
 
     whileModal(dialog, openDialog, [&] {
@@ -201,7 +201,7 @@ void TestDialogs::chosenFontComesBackAtTheNextStart()
     QByteArray saved;
     {
         StartedProgram w(threeUsersAndAGroup());
-        w.program.fontAndColorDialogs.fonts = {FontChoice{"DejaVu Serif", true, false, 14.0f}};
+        w.program.fontAndColorDialogs.fonts = {TextFont{"DejaVu Serif", true, false, 14.0f}};
         QTest::mouseClick(button(w.form, "fontButton"), Qt::LeftButton);
         QCOMPARE(textBox(w.form, "messageEdit")->fontName(), QStringLiteral("DejaVu Serif"));
         QVERIFY(textBox(w.form, "messageEdit")->fontBold());
@@ -221,7 +221,7 @@ void TestDialogs::senderNameSetsTheSignatureAndBudget()
 {
     StartedProgram w(threeUsersAndAGroup(false));
     MainWindow &form = w.form;
-    SenderNameDialog &dialog = w.program.windows.senderNameDialog();
+    SenderNameDialog &dialog = w.program.app.senderNameDialog();
     auto openDialog = [&form] { QTest::mouseClick(button(form, "senderNameButton"), Qt::LeftButton); };
 
     whileModal(dialog, openDialog, [&] {

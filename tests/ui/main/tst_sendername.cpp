@@ -24,7 +24,7 @@ void TestSenderName::onlyWhatTheFileHoldsIsTaken()
     {
         StartedProgram w(threeUsersAndAGroup());
         MainWindow &form = w.form;
-        SenderNameDialog &dialog = w.program.windows.senderNameDialog();
+        SenderNameDialog &dialog = w.program.app.senderNameDialog();
         whileModal(dialog, [&form] { QTest::mouseClick(button(form, "senderNameButton"), Qt::LeftButton); }, [&] {
             QGuiApplication::clipboard()->setText(QString::fromUtf8("Zoë 日本 😀€"));
             QTest::keyClick(focused(), Qt::Key_V, Qt::ControlModifier);

@@ -63,7 +63,7 @@ QStringList tabWalk(MainWindow &form, Qt::KeyboardModifiers modifiers = Qt::NoMo
 void TestStartup::firstRunWritesDefaultsAndDisablesTheBank()
 {
     ProgramUnderTest program("ana");
-    MainWindow &form = program.windows.mainWindow();
+    MainWindow &form = program.app.mainWindow();
     QVERIFY(form.loadedOk());
 
     QCOMPARE(program.messageBox.calls.size(), 1);
@@ -90,7 +90,7 @@ void TestStartup::firstRunWritesDefaultsAndDisablesTheBank()
         QVERIFY(!recipientButton(form, i)->isEnabled());
         QCOMPARE(recipientButton(form, i)->toolTip(), QStringLiteral("Pulsa el botón para enviar el mensaje a ..."));
     }
-    QCOMPARE(comboBox(program.windows.quickMessageStrip(), "userCombo")->count(), 12);
+    QCOMPARE(comboBox(program.app.quickMessageStrip(), "userCombo")->count(), 12);
     QVERIFY(!scrollBar(form, "historyBar")->isEnabled());
     QCOMPARE(button(form, "modeButton")->toolTip(), QStringLiteral("Pulsa para cambiar al modo GRUPOS"));
     // The font dialog will open on the font in use.
@@ -102,11 +102,11 @@ void TestStartup::declinedGreetingEndsWithoutWriting()
 {
     ProgramUnderTest program;
     program.messageBox.answers = {MessageBox::Answer::No};
-    MainWindow &form = program.windows.mainWindow();
+    MainWindow &form = program.app.mainWindow();
     QVERIFY(!form.loadedOk());
     QCOMPARE(program.endCalls, 1);
     QVERIFY(!QFile::exists(program.iniPath()));
-    QVERIFY(!program.windows.hasQuickMessageStrip()); // nothing was read
+    QVERIFY(!program.app.hasQuickMessageStrip()); // nothing was read
 }
 
 void TestStartup::unreadableFileIsKeptAndReported()
@@ -116,7 +116,7 @@ void TestStartup::unreadableFileIsKeptAndReported()
     cut.chop(cut.size() - cut.indexOf("[GRUPOS]") - 20); // a group section cut short
     program.writeIni(cut);
 
-    MainWindow &form = program.windows.mainWindow();
+    MainWindow &form = program.app.mainWindow();
     QVERIFY(form.loadedOk());
     QCOMPARE(program.messageBox.calls.size(), 2);
     QVERIFY(program.messageBox.calls[1].text.contains(QStringLiteral("«%1.bak»").arg(program.iniPath())));
@@ -124,11 +124,11 @@ void TestStartup::unreadableFileIsKeptAndReported()
     QVERIFY(backup.open(QIODevice::ReadOnly));
     QCOMPARE(backup.readAll(), cut);
     QCOMPARE(recipientButton(form, 0)->text(), QStringLiteral("..."));
-    QCOMPARE(comboBox(program.windows.quickMessageStrip(), "userCombo")->count(), 12);
+    QCOMPARE(comboBox(program.app.quickMessageStrip(), "userCombo")->count(), 12);
 
     // A first run without any file says nothing beyond the greeting.
     ProgramUnderTest fresh;
-    fresh.windows.mainWindow();
+    fresh.app.mainWindow();
     QCOMPARE(fresh.messageBox.calls.size(), 1);
 }
 
@@ -139,16 +139,16 @@ void TestStartup::closingSavesWhatWasLoaded()
                                              {{"Todos", "pepe, juan"}}, QStringLiteral("Ana"));
     program.writeIni(original);
 
-    MainWindow &form = program.windows.mainWindow();
+    MainWindow &form = program.app.mainWindow();
     QCOMPARE(recipientButton(form, 0)->text(), QStringLiteral("Pepe"));
     QVERIFY(recipientButton(form, 1)->isEnabled());
     QVERIFY(!recipientButton(form, 2)->isEnabled());
-    QCOMPARE(comboBox(program.windows.quickMessageStrip(), "userCombo")->itemText(1), QStringLiteral("Juan"));
+    QCOMPARE(comboBox(program.app.quickMessageStrip(), "userCombo")->itemText(1), QStringLiteral("Juan"));
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
 
     QVERIFY(form.close());
-    QVERIFY(!program.windows.hasQuickMessageStrip());
+    QVERIFY(!program.app.hasQuickMessageStrip());
     QByteArray expected = original;
     expected.replace("\r\nana\r\n1\r\n", "\r\nluis\r\n1\r\n"); // line 3: who saved
     QCOMPARE(program.readIni(), expected);
@@ -159,7 +159,7 @@ void TestStartup::quitFromTheTrayMenuDoesNotSave()
     ProgramUnderTest program;
     const QByteArray original = settingsText({{"Pepe", "pepe"}});
     program.writeIni(original);
-    program.windows.mainWindow();
+    program.app.mainWindow();
     program.state.senderName = QStringLiteral("otro nombre");
 
     trayAction("quitAction")->trigger();
@@ -170,7 +170,7 @@ void TestStartup::quitFromTheTrayMenuDoesNotSave()
 void TestStartup::splashOpensMainWindowOnSecondTick()
 {
     ProgramUnderTest program;
-    SplashWindow &splash = program.windows.splashWindow();
+    SplashWindow &splash = program.app.splashWindow();
     QPointer<SplashWindow> guard(&splash);
     splash.show();
     QVERIFY(QTest::qWaitForWindowExposed(&splash));
@@ -188,13 +188,13 @@ void TestStartup::splashOpensMainWindowOnSecondTick()
     QVERIFY(program.messageBox.calls.isEmpty()); // the main window is not loaded yet
     QTRY_VERIFY_WITH_TIMEOUT(!guard, 3000);
     QCOMPARE(program.messageBox.calls.size(), 1);
-    QVERIFY(program.windows.mainWindow().isVisible());
+    QVERIFY(program.app.mainWindow().isVisible());
 }
 
 void TestStartup::controlsStandAtTheirTwipsPlaces()
 {
     ProgramUnderTest program;
-    MainWindow &form = program.windows.mainWindow();
+    MainWindow &form = program.app.mainWindow();
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     // 15 twips to a pixel on the fake screen.

@@ -25,7 +25,7 @@ void minimise(MainWindow &form)
 
 void openQuickMessage(StartedProgram &w, const std::function<void()> &inside)
 {
-    whileModal(w.program.windows.quickMessageStrip(), [&w] { trayAction("quickMessageAction")->trigger(); }, inside);
+    whileModal(w.program.app.quickMessageStrip(), [&w] { trayAction("quickMessageAction")->trigger(); }, inside);
 }
 
 // Types as a keyboard does: into whatever window has the focus.
@@ -115,15 +115,15 @@ void TestTray::trayEventsAndMenu()
     minimise(form);
     openQuickMessage(w, [&] {
         w.program.tray.fire(TrayIcon::Event::LeftDoubleClick);
-        QVERIFY(w.program.windows.quickMessageStrip().isVisible());
+        QVERIFY(w.program.app.quickMessageStrip().isVisible());
         QVERIFY(!form.isVisible());
         // The tray menu still opens while the strip waits.
         w.program.tray.fire(TrayIcon::Event::RightButtonDown);
         QTRY_VERIFY(trayMenu()->isVisible());
         trayMenu()->hide();
-        QTest::mouseClick(button(w.program.windows.quickMessageStrip(), "cancelButton"), Qt::LeftButton);
+        QTest::mouseClick(button(w.program.app.quickMessageStrip(), "cancelButton"), Qt::LeftButton);
     });
-    QVERIFY(!w.program.windows.quickMessageStrip().isVisible());
+    QVERIFY(!w.program.app.quickMessageStrip().isVisible());
     QVERIFY(!form.isVisible());
     QVERIFY(w.program.starter.commandLines.isEmpty());
 }
@@ -131,7 +131,7 @@ void TestTray::trayEventsAndMenu()
 void TestTray::quickMessageSendsToTheChosenUser()
 {
     StartedProgram w(threeUsersAndAGroup());
-    QuickMessageStrip &quick = w.program.windows.quickMessageStrip();
+    QuickMessageStrip &quick = w.program.app.quickMessageStrip();
     const ScreenMetrics &screen = w.program.screen;
 
     openQuickMessage(w, [&] {
@@ -169,7 +169,7 @@ void TestTray::quickMessageSendsToTheChosenUser()
 void TestTray::quickMessageKeepsTheSharedBudget()
 {
     StartedProgram w(threeUsersAndAGroup(false));
-    QuickMessageStrip &quick = w.program.windows.quickMessageStrip();
+    QuickMessageStrip &quick = w.program.app.quickMessageStrip();
     openQuickMessage(w, [&] {
         QApplication::clipboard()->setText(QString(900, QLatin1Char('q')));
         QTest::keyClick(focused(), Qt::Key_V, Qt::ControlModifier);
@@ -192,7 +192,7 @@ void TestTray::quickMessageKeepsTheSharedBudget()
 void TestTray::quickListPastTheTwelfthEntrySendsNothing()
 {
     StartedProgram w(usersListedTwice());
-    QuickMessageStrip &quick = w.program.windows.quickMessageStrip();
+    QuickMessageStrip &quick = w.program.app.quickMessageStrip();
     QCOMPARE(comboBox(quick, "userCombo")->count(), 24);
     openQuickMessage(w, [&] {
         typeText(QStringLiteral("hola"));
@@ -266,7 +266,7 @@ void TestTray::withoutATrayHostTheWindowStaysOnTheTaskbar()
 void TestTray::quickMessageStripLeavesTheMainWindowReady()
 {
     StartedProgram w(threeUsersAndAGroup());
-    QuickMessageStrip &quick = w.program.windows.quickMessageStrip();
+    QuickMessageStrip &quick = w.program.app.quickMessageStrip();
     openQuickMessage(w, [&] {
         QCOMPARE(quick.windowHandle()->transientParent(), w.form.windowHandle());
         typeText(QStringLiteral("hola"));
@@ -292,7 +292,7 @@ void TestTray::quickMessageClearsTheDesktopPanel()
 {
     ProgramUnderTest program;
     program.screen.available = QRect(0, 0, 1024 * 15, (768 - 32) * 15); // a panel along the bottom
-    QuickMessageStrip &quick = program.windows.quickMessageStrip();
+    QuickMessageStrip &quick = program.app.quickMessageStrip();
     QVERIFY(qAbs(quick.leftTwips() - (1024 * 15 - 5470)) < 15);
     QVERIFY(qAbs(quick.topTwips() - ((768 - 32) * 15 - 1175)) < 15);
 }
@@ -308,7 +308,7 @@ void TestTray::keysGoToTheOpenDialogWhateverComesForward()
     minimise(form);
     QVERIFY(!form.isVisible());
 
-    QuickMessageStrip &quick = w.program.windows.quickMessageStrip();
+    QuickMessageStrip &quick = w.program.app.quickMessageStrip();
     openQuickMessage(w, [&] {
         trayAction("restoreAction")->trigger();
         QVERIFY(form.isVisible());
@@ -322,7 +322,7 @@ void TestTray::keysGoToTheOpenDialogWhateverComesForward()
         QTest::mouseClick(button(quick, "cancelButton"), Qt::LeftButton);
     });
 
-    SenderNameDialog &sender = w.program.windows.senderNameDialog();
+    SenderNameDialog &sender = w.program.app.senderNameDialog();
     whileModal(sender, [&form] { QTest::mouseClick(button(form, "senderNameButton"), Qt::LeftButton); }, [&] {
         form.activateWindow();
         QTRY_COMPARE(QGuiApplication::focusWindow(), sender.windowHandle());

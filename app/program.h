@@ -1,9 +1,12 @@
 #pragma once
 
-#include "core/dispatch.h"
 #include "core/appstate.h"
+#include "core/dispatch.h"
+#include "core/messagecomposer.h"
 #include "ui/main/deliverynotice.h"
 #include "ui/services.h"
+
+#include <QStringList>
 
 #include <memory>
 
@@ -15,19 +18,20 @@ class SplashWindow;
 class RecipientDialog;
 class SenderNameDialog;
 
-// Each window exists at most once: it is created, and its load run, the
-// first time any code asks for it, and it stays loaded (hidden or shown)
-// until it is unloaded.
-class AppWindows {
+// The whole program: it owns the state, the sends, the composer, the
+// delivery notice and the windows, and wires them. Each window exists at
+// most once: it is created, connected and loaded the first time it is asked
+// for, and stays (hidden or shown) until it is unloaded. Windows never reach
+// each other: they signal, and the program opens what they ask for.
+class Program {
 public:
-    AppWindows(AppState &state, Services &services);
-    ~AppWindows();
-    AppWindows(const AppWindows &) = delete;
-    AppWindows &operator=(const AppWindows &) = delete;
+    explicit Program(Services &services);
+    ~Program();
+    Program(const Program &) = delete;
+    Program &operator=(const Program &) = delete;
 
-    // Starts the program's windows: the splash, which opens the main window
-    // on its second tick. Every window and message box carries the
-    // program's icon.
+    // Shows the splash, which opens the main window on its second tick.
+    // Every window and message box carries the program's icon.
     SplashWindow &start();
 
     // MainWindow's load may end the program (No at the greeting): then
@@ -40,32 +44,34 @@ public:
 
     bool hasMainWindow() const { return m_mainWindow != nullptr; }
     bool hasQuickMessageStrip() const { return m_quickMessageStrip != nullptr; }
-    bool hasRecipientDialog() const { return m_recipientDialog != nullptr; }
-    bool hasSenderNameDialog() const { return m_senderNameDialog != nullptr; }
 
     // Every window goes, the delivery notice's too; what is still being
     // sent goes on.
     void unloadAll();
-    void unloadQuickMessageStrip();
-    void unloadSplashWindow();
-    void unloadRecipientDialog();
-    void unloadSenderNameDialog();
 
     AppState &state() { return m_state; }
-    Services &services() { return m_services; }
     Dispatcher &dispatcher() { return m_dispatcher; }
     DeliveryNotice &deliveryNotice() { return m_notice; }
 
 private:
-    AppState &m_state;
+    void connectMainWindow(MainWindow &main);
+    void onSplashFinished();
+    void onTrayIconDoubleClicked();
+    void unloadDialogs();
+
     Services &m_services;
+    AppState m_state;
     Dispatcher m_dispatcher;
+    MessageComposer m_composer;
     DeliveryNotice m_notice;
     std::unique_ptr<MainWindow> m_mainWindow;
     std::unique_ptr<QuickMessageStrip> m_quickMessageStrip;
     std::unique_ptr<SplashWindow> m_splashWindow;
     std::unique_ptr<RecipientDialog> m_recipientDialog;
     std::unique_ptr<SenderNameDialog> m_senderNameDialog;
+    // The quick strip's user list, kept until the strip is first shown:
+    // making it is left out of the start-up.
+    QStringList m_quickListCaptions;
 };
 
 } // namespace brisquel

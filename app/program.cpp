@@ -1,0 +1,157 @@
+#include "program.h"
+
+#include "ui/art/pictures.h"
+#include "ui/kit/showmodal.h"
+#include "ui/main/mainwindow.h"
+#include "ui/quick/quickmessagestrip.h"
+#include "ui/recipient/recipientdialog.h"
+#include "ui/sender/sendernamedialog.h"
+#include "ui/splash/splashwindow.h"
+
+#include <QApplication>
+
+#include <utility>
+
+namespace brisquel {
+
+namespace {
+// The first time a window is asked for, it is created, `wire` connects it,
+// and its load runs.
+template <class Window, class Wire, class... Arguments>
+Window &loaded(std::unique_ptr<Window> &window, Wire wire, Arguments &&...arguments)
+{
+    if (!window) {
+        window = std::make_unique<Window>(std::forward<Arguments>(arguments)...);
+        wire(*window);
+        window->load();
+    }
+    return *window;
+}
+} // namespace
+
+Program::Program(Services &services)
+    : m_services(services)
+    , m_dispatcher(m_state, services.starter)
+    , m_composer(m_state, m_dispatcher)
+    , m_notice(services.tray)
+{
+    m_dispatcher.onFailures = [this](const DeliveryReport &report) { m_notice.show(report); };
+}
+
+Program::~Program()
+{
+    unloadAll();
+}
+
+void Program::unloadAll()
+{
+    // Dialogs first: the main window's teardown may still refer to them.
+    unloadDialogs();
+    m_splashWindow.reset();
+    m_mainWindow.reset();
+    m_notice.close();
+}
+
+void Program::unloadDialogs()
+{
+    m_quickMessageStrip.reset();
+    m_recipientDialog.reset();
+    m_senderNameDialog.reset();
+}
+
+SplashWindow &Program::start()
+{
+    QApplication::setWindowIcon(art::windowIcon());
+    SplashWindow &splash = splashWindow();
+    splash.show();
+    return splash;
+}
+
+SplashWindow &Program::splashWindow()
+{
+    return loaded(
+        m_splashWindow,
+        [this](SplashWindow &splash) {
+            QObject::connect(&splash, &SplashWindow::finished, &splash, [this] { onSplashFinished(); });
+        },
+        m_services.screen);
+}
+
+void Program::onSplashFinished()
+{
+    // The greeting runs inside this, with the splash still on screen.
+    MainWindow &main = mainWindow();
+    if (main.loadedOk()) {
+        main.show();
+        main.activateWindow();
+    }
+    // The splash signalled from inside its own timer handler: let the
+    // handler return before the window goes.
+    if (m_splashWindow)
+        m_splashWindow.release()->deleteLater();
+}
+
+MainWindow &Program::mainWindow()
+{
+    return loaded(
+        m_mainWindow, [this](MainWindow &main) { connectMainWindow(main); }, m_services, m_state, m_composer);
+}
+
+void Program::connectMainWindow(MainWindow &main)
+{
+    QObject::connect(&main, &MainWindow::quickListRead, &main,
+                     [this](const QStringList &captions) {
+                         m_quickListCaptions += captions;
+                         if (m_quickMessageStrip)
+                             m_quickMessageStrip->addUserCaptions(captions);
+                     });
+    QObject::connect(&main, &MainWindow::recipientDialogRequested, &main,
+                     [this, &main] { showModal(recipientDialog(), main); });
+    QObject::connect(&main, &MainWindow::senderNameRequested, &main,
+                     [this, &main] { showModal(senderNameDialog(), main); });
+    QObject::connect(&main, &MainWindow::quickMessageRequested, &main,
+                     [this, &main] { showModal(quickMessageStrip(), main); });
+    QObject::connect(&main, &MainWindow::trayIconDoubleClicked, &main, [this] { onTrayIconDoubleClicked(); });
+    QObject::connect(&main, &MainWindow::unloading, &main, [this] { unloadDialogs(); });
+}
+
+// An open quick-message strip is what the user comes back to.
+void Program::onTrayIconDoubleClicked()
+{
+    if (m_quickMessageStrip && m_quickMessageStrip->isVisible())
+        m_quickMessageStrip->bringToFront();
+    else
+        mainWindow().restoreWindow();
+}
+
+QuickMessageStrip &Program::quickMessageStrip()
+{
+    return loaded(
+        m_quickMessageStrip, [this](QuickMessageStrip &strip) { strip.addUserCaptions(m_quickListCaptions); },
+        m_services.screen, m_composer);
+}
+
+RecipientDialog &Program::recipientDialog()
+{
+    return loaded(
+        m_recipientDialog,
+        [this](RecipientDialog &dialog) {
+            QObject::connect(&dialog, &RecipientDialog::sendRequested, &dialog,
+                             [this](const QString &recipients) { mainWindow().sendMessageTo(recipients); });
+        },
+        m_services.screen);
+}
+
+SenderNameDialog &Program::senderNameDialog()
+{
+    return loaded(
+        m_senderNameDialog,
+        [this](SenderNameDialog &dialog) {
+            QObject::connect(&dialog, &SenderNameDialog::nameChosen, &dialog,
+                             [this](const QString &name) { m_composer.setSenderName(name); });
+            dialog.showName(m_composer.senderName());
+        },
+        m_services.screen);
+}
+
+} // namespace brisquel

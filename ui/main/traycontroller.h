@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/trayicon.h"
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+
+namespace brisquel {
+
+class TwipsWindow;
+
+// The main window's side of the notification area: minimised, the window
+// hides behind the tray icon when the user wants it so and there is a
+// notification area; the icon's menu; and the way back when the area goes.
+class TrayController : public QObject {
+    Q_OBJECT
+
+public:
+    TrayController(TrayIcon &icon, TwipsWindow &window);
+    ~TrayController() override;
+
+    // The user's choice, from the control panel.
+    void setMinimizeToTray(bool toTray) { m_minimizeToTray = toTray; }
+    // Run on every change of the window's size or state.
+    void windowSizeOrStateChanged();
+    // The window has come back from the tray.
+    void windowRestored() { m_inTray = false; }
+
+signals:
+    void quickMessageChosen();
+    void restoreChosen();
+    void quitChosen();
+    void iconDoubleClicked();
+
+private:
+    void onIconActivated(TrayIcon::Event event);
+    void onAvailabilityChanged();
+
+    TrayIcon &m_icon;
+    TwipsWindow &m_window;
+    bool m_minimizeToTray = false;
+    // Minimised behind the tray icon, off the taskbar.
+    bool m_inTray = false;
+
+    QMenu *trayMenu = nullptr;
+    QAction *quickMessageAction = nullptr;
+    QAction *restoreAction = nullptr;
+    QAction *quitAction = nullptr;
+};
+
+} // namespace brisquel
