@@ -390,66 +390,30 @@ void ExactTextBox::focusOutEvent(QFocusEvent *event)
 
 // ---- appearance ----------------------------------------------------------
 
-QString ExactTextBox::fontName() const
+TextFont ExactTextBox::textFont() const
 {
-    return font().family();
+    const QFont f = font();
+    TextFont value;
+    value.fontName = f.family();
+    value.bold = f.bold();
+    value.italic = f.italic();
+    value.size = float(f.pointSizeF());
+    value.strikethrough = f.strikeOut();
+    value.underline = f.underline();
+    return value;
 }
 
-void ExactTextBox::setFontName(const QString &name)
+void ExactTextBox::setTextFont(const TextFont &value)
 {
-    changeFont([&](QFont &f) { f.setFamily(name); });
-}
-
-bool ExactTextBox::fontBold() const
-{
-    return font().bold();
-}
-
-void ExactTextBox::setFontBold(bool bold)
-{
-    changeFont([&](QFont &f) { f.setBold(bold); });
-}
-
-bool ExactTextBox::fontItalic() const
-{
-    return font().italic();
-}
-
-void ExactTextBox::setFontItalic(bool italic)
-{
-    changeFont([&](QFont &f) { f.setItalic(italic); });
-}
-
-float ExactTextBox::fontSize() const
-{
-    return float(font().pointSizeF());
-}
-
-void ExactTextBox::setFontSize(float points)
-{
-    if (!(points > 0.0f) || !std::isfinite(points))
-        return;
-    changeFont([&](QFont &f) { f.setPointSizeF(double(points)); });
-}
-
-bool ExactTextBox::fontStrikeOut() const
-{
-    return font().strikeOut();
-}
-
-void ExactTextBox::setFontStrikeOut(bool strikethru)
-{
-    changeFont([&](QFont &f) { f.setStrikeOut(strikethru); });
-}
-
-bool ExactTextBox::fontUnderline() const
-{
-    return font().underline();
-}
-
-void ExactTextBox::setFontUnderline(bool underline)
-{
-    changeFont([&](QFont &f) { f.setUnderline(underline); });
+    QFont f = font();
+    f.setFamily(value.fontName);
+    f.setBold(value.bold);
+    f.setItalic(value.italic);
+    if (value.size > 0.0f && std::isfinite(value.size))
+        f.setPointSizeF(double(value.size));
+    f.setStrikeOut(value.strikethrough);
+    f.setUnderline(value.underline);
+    setFont(f);
 }
 
 void ExactTextBox::setTextColor(qint32 color)

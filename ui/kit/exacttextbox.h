@@ -2,6 +2,8 @@
 
 #include "texteditors.h"
 
+#include "core/textboxlook.h"
+
 #include <QWidget>
 
 #include <utility>
@@ -41,19 +43,9 @@ public:
     void setSelectionLength(int length); // past the end selects to the end
     QString selectedText() const;
 
-
-    QString fontName() const;
-    void setFontName(const QString &name);
-    bool fontBold() const;
-    void setFontBold(bool bold);
-    bool fontItalic() const;
-    void setFontItalic(bool italic);
-    float fontSize() const;
-    void setFontSize(float points);
-    bool fontStrikeOut() const;
-    void setFontStrikeOut(bool strikethru);
-    bool fontUnderline() const;
-    void setFontUnderline(bool underline);
+    // The box's font. A size that is not above 0 keeps the size the box has.
+    TextFont textFont() const;
+    void setTextFont(const TextFont &font);
 
     // Colours in the settings file's 32-bit form (see storedcolor.h); a system colour is
     // kept as given and shown in the running system's colour.
@@ -85,14 +77,6 @@ public:
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
-    // Changes one property of the box's font, keeping the rest.
-    template <class Change>
-    void changeFont(Change change)
-    {
-        QFont f = font();
-        change(f);
-        setFont(f);
-    }
     // detail::TextBoxHost
     void hostKeyPress(QKeyEvent *event) override;
     void hostInputMethod(QInputMethodEvent *event) override;

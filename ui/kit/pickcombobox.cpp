@@ -67,10 +67,7 @@ PickComboBox::PickComboBox(bool editable, QWidget *parent)
         setInsertPolicy(QComboBox::NoInsert);
         connect(lineEdit(), &QLineEdit::textEdited, this, [this] { m_typedOver = true; });
     }
-    connect(this, &QComboBox::activated, this, [this] {
-        m_typedOver = false;
-        emit picked();
-    });
+    connect(this, &QComboBox::activated, this, [this] { m_typedOver = false; });
 }
 
 void PickComboBox::addEntry(const QString &item)

@@ -6,6 +6,8 @@ namespace brisquel {
 
 // A combo box: a list with an editable text part, or a drop-down list only.
 // Nothing is picked (pickedIndex() -1) until the user or code picks an entry.
+// QComboBox::activated tells that the user picked an entry, the one already
+// chosen included; in every handler of it pickedIndex() is that entry.
 class PickComboBox : public QComboBox {
     Q_OBJECT
 
@@ -17,10 +19,6 @@ public:
     int pickedIndex() const;
     void setPickedIndex(int index);
     void setText(const QString &text);
-
-signals:
-    // The user picked an entry of the list, the one already chosen included.
-    void picked();
 
 private:
     bool m_typedOver = false;

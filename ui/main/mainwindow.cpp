@@ -354,12 +354,7 @@ void MainWindow::onQuitChosen()
 TextBoxLook MainWindow::look() const
 {
     TextBoxLook value;
-    value.fontName = messageEdit->fontName();
-    value.bold = messageEdit->fontBold();
-    value.italic = messageEdit->fontItalic();
-    value.size = messageEdit->fontSize();
-    value.strikethrough = messageEdit->fontStrikeOut();
-    value.underline = messageEdit->fontUnderline();
+    static_cast<TextFont &>(value) = messageEdit->textFont();
     value.foreColor = messageEdit->textColor();
     value.backColor = messageEdit->backgroundColor();
     return value;
@@ -367,16 +362,9 @@ TextBoxLook MainWindow::look() const
 
 bool MainWindow::applyLook(const TextBoxLook &value)
 {
-    if (!acceptsFontName(value.fontName))
+    if (!acceptsFontName(value.fontName) || !acceptsFontSize(value.size))
         return false;
-    messageEdit->setFontName(value.fontName);
-    messageEdit->setFontBold(value.bold);
-    messageEdit->setFontItalic(value.italic);
-    if (!acceptsFontSize(value.size))
-        return false;
-    messageEdit->setFontSize(value.size);
-    messageEdit->setFontStrikeOut(value.strikethrough);
-    messageEdit->setFontUnderline(value.underline);
+    messageEdit->setTextFont(value);
     if (!acceptsColor(value.foreColor))
         return false;
     messageEdit->setTextColor(value.foreColor);

@@ -26,7 +26,7 @@ QuickMessageStrip::QuickMessageStrip(const ScreenMetrics &metrics, MessageCompos
     describeControl(*userCombo, QStringLiteral("Usuario"));
 
     connect(messageEdit, &ExactTextBox::changed, this, &QuickMessageStrip::onMessageChanged);
-    connect(userCombo, &PickComboBox::picked, this, &QuickMessageStrip::onUserPicked);
+    connect(userCombo, &QComboBox::activated, this, &QuickMessageStrip::onUserPicked);
     connect(cancelButton, &QPushButton::clicked, this, &QuickMessageStrip::onCancelClicked);
 }
 

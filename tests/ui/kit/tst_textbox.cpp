@@ -10,8 +10,10 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <limits>
 
 using brisquel::ExactTextBox;
+using brisquel::TextFont;
 
 namespace {
 
@@ -265,7 +267,7 @@ void TstTextBox::changeRunsOnEveryRealChangeOnly()
     QTest::keyClick(box, Qt::Key_Right);
     QTest::keyClick(box, Qt::Key_End);
     QTest::keyClick(box, Qt::Key_Escape);
-    box->setFontBold(true);
+    box->setTextFont({QStringLiteral("Arial"), true});
     box->setTextColor(0x0000FF);
     QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(w.changes, 7);
@@ -656,20 +658,22 @@ void TstTextBox::appearance()
     box.setBackgroundColor(0xFF8000); // blue 255, green 128, red 0
     QCOMPARE(box.editor()->palette().color(QPalette::Base), QColor(0, 128, 255));
 
-    box.setFontName(QStringLiteral("Arial"));
-    box.setFontBold(true);
-    box.setFontItalic(true);
-    box.setFontSize(12.5f);
-    box.setFontStrikeOut(true);
-    box.setFontUnderline(true);
-    QCOMPARE(box.fontName(), QStringLiteral("Arial"));
-    QVERIFY(box.fontBold() && box.fontItalic() && box.fontStrikeOut() && box.fontUnderline());
-    QCOMPARE(box.fontSize(), 12.5f);
+    box.setTextFont({QStringLiteral("Arial"), true, true, 12.5f, true, true});
+    const TextFont got = box.textFont();
+    QCOMPARE(got.fontName, QStringLiteral("Arial"));
+    QVERIFY(got.bold && got.italic && got.strikethrough && got.underline);
+    QCOMPARE(got.size, 12.5f);
     QCOMPARE(box.editor()->font().family(), QStringLiteral("Arial"));
     QVERIFY(box.editor()->font().bold());
+    QVERIFY(box.editor()->font().underline());
 
-    box.setFontSize(0.0f);
-    QCOMPARE(box.fontSize(), 12.5f);
+    // A size that is no size keeps the one the box has; the rest is taken.
+    box.setTextFont({QStringLiteral("Arial"), false, true, 0.0f, true, true});
+    QCOMPARE(box.textFont().size, 12.5f);
+    QVERIFY(!box.textFont().bold);
+    box.setTextFont({QStringLiteral("Arial"), false, true, std::numeric_limits<float>::quiet_NaN(), false, true});
+    QCOMPARE(box.textFont().size, 12.5f);
+    QVERIFY(!box.textFont().strikethrough);
 }
 
 QTEST_MAIN(TstTextBox)

@@ -163,11 +163,11 @@ void TestDialogs::appearanceDialogsChangeTheBoxUnlessCancelled()
     QCOMPARE(dialog.openedOnColor, back);
     QCOMPARE(textBox(form, "messageEdit")->backgroundColor(), qint32(0x00FF00));
 
-    const QString fontBefore = textBox(form, "messageEdit")->fontName();
+    const QString fontBefore = textBox(form, "messageEdit")->textFont().fontName;
     dialog.fonts = {std::nullopt};
     QTest::mouseClick(button(form, "fontButton"), Qt::LeftButton);
     QCOMPARE(dialog.openedOnFont, fontBefore);
-    QCOMPARE(textBox(form, "messageEdit")->fontName(), fontBefore);
+    QCOMPARE(textBox(form, "messageEdit")->textFont().fontName, fontBefore);
 }
 
 // The default colours follow the system's look; the dialog opens on what
@@ -203,16 +203,16 @@ void TestDialogs::chosenFontComesBackAtTheNextStart()
         StartedProgram w(threeUsersAndAGroup());
         w.program.fontAndColorDialogs.fonts = {TextFont{"DejaVu Serif", true, false, 14.0f}};
         QTest::mouseClick(button(w.form, "fontButton"), Qt::LeftButton);
-        QCOMPARE(textBox(w.form, "messageEdit")->fontName(), QStringLiteral("DejaVu Serif"));
-        QVERIFY(textBox(w.form, "messageEdit")->fontBold());
-        QCOMPARE(textBox(w.form, "messageEdit")->fontSize(), 14.0f);
+        QCOMPARE(textBox(w.form, "messageEdit")->textFont().fontName, QStringLiteral("DejaVu Serif"));
+        QVERIFY(textBox(w.form, "messageEdit")->textFont().bold);
+        QCOMPARE(textBox(w.form, "messageEdit")->textFont().size, 14.0f);
         QVERIFY(w.form.close());
         saved = w.program.readIni();
     }
     StartedProgram next(saved);
-    QCOMPARE(textBox(next.form, "messageEdit")->fontName(), QStringLiteral("DejaVu Serif"));
-    QVERIFY(textBox(next.form, "messageEdit")->fontBold());
-    QCOMPARE(textBox(next.form, "messageEdit")->fontSize(), 14.0f);
+    QCOMPARE(textBox(next.form, "messageEdit")->textFont().fontName, QStringLiteral("DejaVu Serif"));
+    QVERIFY(textBox(next.form, "messageEdit")->textFont().bold);
+    QCOMPARE(textBox(next.form, "messageEdit")->textFont().size, 14.0f);
     QTest::mouseClick(button(next.form, "fontButton"), Qt::LeftButton); // cancelled: the script is empty
     QCOMPARE(next.program.fontAndColorDialogs.openedOnFont, QStringLiteral("DejaVu Serif"));
 }

@@ -95,7 +95,7 @@ void TestStartup::firstRunWritesDefaultsAndDisablesTheBank()
     QCOMPARE(button(form, "modeButton")->toolTip(), QStringLiteral("Pulsa para cambiar al modo GRUPOS"));
     // The font dialog will open on the font in use.
     QTest::mouseClick(button(form, "fontButton"), Qt::LeftButton); // cancelled: the script is empty
-    QCOMPARE(program.fontAndColorDialogs.openedOnFont, textBox(form, "messageEdit")->fontName());
+    QCOMPARE(program.fontAndColorDialogs.openedOnFont, textBox(form, "messageEdit")->textFont().fontName);
 }
 
 void TestStartup::declinedGreetingEndsWithoutWriting()
