@@ -63,6 +63,12 @@ void MessageComposer::sendQuick(int index, const QString &message)
         m_dispatcher.sendToUser(m_state.users[std::size_t(index)].recipients, message);
 }
 
+void MessageComposer::sendReply(const QString &address, const QString &message)
+{
+    m_dispatcher.sendToUser(address, message);
+    emit sent(historyCount());
+}
+
 QString MessageComposer::browseTo(int position)
 {
     m_state.history.browseTo(position);

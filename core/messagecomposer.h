@@ -41,8 +41,8 @@ public:
         applyBudget(m_state, box);
         emit captionChanged(budgetCaption(m_state.lettersLeft, box.length() == 0));
     }
-    // The same budget for the quick-message strip's box, which has no
-    // caption to count down in.
+    // The same budget for a strip's box (the quick message, the reply),
+    // which has no caption to count down in.
     template <typename Box>
     void quickMessageChanged(Box &box)
     {
@@ -64,6 +64,9 @@ public:
     // stands for user slot `index`; entries past the last slot (a settings
     // file listing its users twice) have no user behind them.
     void sendQuick(int index, const QString &message);
+    // A reply to a received message goes to the address it came from, not
+    // to the name its sender claims.
+    void sendReply(const QString &address, const QString &message);
 
     int historyCount() const { return m_state.history.count(); }
     // The history bar moved: the message to show there.

@@ -75,6 +75,7 @@ private slots:
     void typedRecipientsAndHistory();
     void senderNameSignsAndTakesLetters();
     void quickSendsGoToUserSlotsWithinTheBudget();
+    void aReplyGoesToTheAddressSignedAndRecorded();
     void aRunBeginsWithTheLoginAndAFreshBank();
 };
 
@@ -192,6 +193,18 @@ void TestMessageComposer::quickSendsGoToUserSlotsWithinTheBudget()
     desk.composer.sendQuick(12, QStringLiteral("de más"));
     desk.composer.sendQuick(-1, QStringLiteral("nada"));
     QCOMPARE(desk.recipients().size(), 1);
+}
+
+void TestMessageComposer::aReplyGoesToTheAddressSignedAndRecorded()
+{
+    Desk desk;
+    QSignalSpy sent(&desk.composer, &MessageComposer::sent);
+    desk.composer.sendReply(QStringLiteral("192.0.2.7"), QStringLiteral("Vale"));
+    QCOMPARE(desk.starter.commandLines,
+             QStringList{QStringLiteral("net send 192.0.2.7 \"Vale\n\r\n\rana@Brisquel v2.4b\"")});
+    QCOMPARE(sent.size(), 1);
+    QCOMPARE(desk.composer.historyCount(), 1);
+    QCOMPARE(desk.composer.browseTo(0), QStringLiteral("Vale"));
 }
 
 void TestMessageComposer::aRunBeginsWithTheLoginAndAFreshBank()
