@@ -21,6 +21,13 @@ const QString kEmptyTitle = QStringLiteral("Mensajes recibidos");
 const QString kTitlePrefix = QStringLiteral("Mensaje de ");
 // Day first, as a Spanish reader expects it, in the time of this machine.
 const QString kReceivedFormat = QStringLiteral("dd/MM/yyyy HH:mm:ss");
+
+// A screen reader hears a value with its caption ("De: pepe"), not alone.
+void showValue(ColorLabel &value, const QLabel &caption, const QString &text)
+{
+    value.setText(text);
+    value.setAccessibleName(caption.text() + u' ' + text);
+}
 } // namespace
 
 ReceivedMessageWindow::ReceivedMessageWindow(const ScreenMetrics &metrics, const ReceivedMessages &messages)
@@ -85,15 +92,15 @@ void ReceivedMessageWindow::describeControls()
 {
     describeControl(*messageText, QStringLiteral("Mensaje recibido"),
                     QStringLiteral("El texto del mensaje, para leerlo y copiarlo"));
-    describeControl(*fromLabel, QStringLiteral("Remitente"), QStringLiteral("Quién dice enviar el mensaje"));
-    describeControl(*addressLabel, QStringLiteral("Dirección"),
-                    QStringLiteral("El equipo del que llegó el mensaje; la respuesta va allí"));
-    describeControl(*receivedLabel, QStringLiteral("Recibido"), QStringLiteral("Fecha y hora de llegada"));
+    // The values are heard with their captions, as showValue names them.
+    fromLabel->setAccessibleDescription(QStringLiteral("Quién dice enviar el mensaje"));
+    addressLabel->setAccessibleDescription(QStringLiteral("El equipo del que llegó el mensaje; la respuesta va allí"));
+    receivedLabel->setAccessibleDescription(QStringLiteral("Fecha y hora de llegada"));
     for (QLabel *label : {fromCaption, addressCaption, receivedCaption})
-        describeControl(*label, label->text(), QStringLiteral("Rótulo"));
+        label->setAccessibleDescription(QStringLiteral("Rótulo"));
     describeControl(*messageBar, QStringLiteral("Mensajes recibidos"),
                     QStringLiteral("Pasa de un mensaje recibido en esta sesión a otro"));
-    describeControl(*pageLabel, QStringLiteral("Posición"), QStringLiteral("Qué mensaje recibido se muestra"));
+    pageLabel->setAccessibleDescription(QStringLiteral("Qué mensaje recibido se muestra"));
     describeControl(*replyButton, spokenCaption(replyButton->text()),
                     QStringLiteral("Escribe una respuesta al equipo del que llegó el mensaje"));
     describeControl(*closeButton, spokenCaption(closeButton->text()), QStringLiteral("Oculta la ventana"));
@@ -173,9 +180,9 @@ void ReceivedMessageWindow::showMessage(int index)
     m_shownId = message.id;
     m_showingAny = true;
     setWindowTitle(kTitlePrefix + message.from);
-    fromLabel->setText(message.from);
-    addressLabel->setText(message.canBeAnswered() ? message.address : QStringLiteral("desconocida"));
-    receivedLabel->setText(message.received.toLocalTime().toString(kReceivedFormat));
+    showValue(*fromLabel, *fromCaption, message.from);
+    showValue(*addressLabel, *addressCaption, message.canBeAnswered() ? message.address : QStringLiteral("desconocida"));
+    showValue(*receivedLabel, *receivedCaption, message.received.toLocalTime().toString(kReceivedFormat));
     messageText->setText(message.text);
     messageText->setSelectionStart(0);
     replyButton->setEnabled(message.canBeAnswered());

@@ -716,6 +716,10 @@ void TstTextBox::readOnlyBoxIsReadAndCopiedOnly()
     QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
     QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), text);
+
+    // Tab goes on to the next control, as from any box.
+    QTest::keyClick(box, Qt::Key_Tab);
+    QVERIFY(w.other->hasFocus());
 }
 
 QTEST_MAIN(TstTextBox)

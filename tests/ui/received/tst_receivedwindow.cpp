@@ -5,6 +5,7 @@
 
 #include "fakes/fakescreenmetrics.h"
 #include "ui/received/receivedmessagewindow.h"
+#include "ui/heardcontrols.h"
 #include "ui/startedprogram.h"
 
 #include <QSignalSpy>
@@ -72,6 +73,7 @@ private slots:
     void opensOnTheOldestUnreadAndPagesWithTheBar();
     void toldShownOnlyWhileOnScreen();
     void escAndAltCCloseAltRAsksForAReply();
+    void everyControlIsHeard();
 };
 
 void TestReceivedWindow::initTestCase()
@@ -183,6 +185,21 @@ void TestReceivedWindow::escAndAltCCloseAltRAsksForAReply()
     QVERIFY(reply->isEnabled());
     QTest::mouseClick(reply, Qt::LeftButton);
     QCOMPARE(indexesTold(w.replies), QList<int>{2});
+}
+
+void TestReceivedWindow::everyControlIsHeard()
+{
+    Inbox inbox;
+    Window w(inbox);
+    QVERIFY(w.showActive());
+    checkEveryControlIsNamed(w.window);
+    // A value is heard with what it is, and follows the paging.
+    QCOMPARE(heardOf(colorLabel(w.window, "fromLabel")).name, QStringLiteral("De: EQUIPO-3"));
+    w.window.openOn(3);
+    QCOMPARE(heardOf(colorLabel(w.window, "addressLabel")).name, QStringLiteral("Dirección: desconocida"));
+    QCOMPARE(heardOf(colorLabel(w.window, "pageLabel")).name, QStringLiteral("Mensaje 4 de 5"));
+    ExactTextBox *text = textBox(w.window, "messageText");
+    QCOMPARE(heardOf(text->editor()).name, heardOf(text).name);
 }
 
 QTEST_MAIN(TestReceivedWindow)

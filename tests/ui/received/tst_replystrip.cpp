@@ -10,6 +10,7 @@
 #include "ui/kit/showmodal.h"
 #include "ui/received/receivedmessagewindow.h"
 #include "ui/received/replystrip.h"
+#include "ui/heardcontrols.h"
 #include "ui/startedprogram.h"
 
 #include <functional>
@@ -74,6 +75,8 @@ void TestReplyStrip::enterSendsTheReplySignedToTheAddress()
     Desk desk;
     QVERIFY(desk.reply([&] {
         QCOMPARE(frame(desk.strip, "frame")->title(), QStringLiteral("Respuesta a pepe"));
+        QCOMPARE(heardOf(&desk.strip).name, QStringLiteral("Respuesta a pepe"));
+        checkEveryControlIsNamed(desk.strip);
         typeText(QStringLiteral("Vale, voy"));
         QTest::keyClick(focused(), Qt::Key_Return);
     }));
