@@ -149,8 +149,7 @@ void ReceivedMessageWindow::openOn(int index)
     if (index < 0 || index >= m_messages.count())
         return;
     showMessage(index);
-    if (isVisible())
-        tellShown();
+    tellShown();
 }
 
 void ReceivedMessageWindow::showWithoutTakingKeys()
@@ -158,8 +157,12 @@ void ReceivedMessageWindow::showWithoutTakingKeys()
     // Only for this showing: brought back later by the user, it is activated
     // as any window.
     setAttribute(Qt::WA_ShowWithoutActivating, true);
-    if (isMinimized())
+    if (isMinimized()) {
+        // Restored in place, it would be activated as a minimised window
+        // the user restores; withdrawn and shown anew, it is not.
+        hide();
         setWindowState(windowState() & ~Qt::WindowMinimized);
+    }
     show();
     raise();
     setAttribute(Qt::WA_ShowWithoutActivating, false);
@@ -171,6 +174,15 @@ void ReceivedMessageWindow::showEvent(QShowEvent *event)
     // A spontaneous show is the window system mapping it again (a desktop
     // switch): what it shows was told already.
     if (!event->spontaneous())
+        tellShown();
+}
+
+// Back from minimised, the message is on the screen again.
+void ReceivedMessageWindow::onSizeOrStateChanged()
+{
+    const bool restored = m_minimized && !isMinimized();
+    m_minimized = isMinimized();
+    if (restored)
         tellShown();
 }
 
@@ -207,6 +219,8 @@ void ReceivedMessageWindow::onBarChanged()
 
 void ReceivedMessageWindow::tellShown()
 {
+    if (!isVisible() || isMinimized())
+        return;
     if (const int index = shownIndex(); index >= 0)
         emit messageShown(index);
 }

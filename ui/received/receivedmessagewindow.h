@@ -44,6 +44,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void onSizeOrStateChanged() override;
 
 private:
     void createControls();
@@ -53,6 +54,8 @@ private:
     void showMessage(int index);
     void followPager();
     void onBarChanged();
+    // Tells the message on show, when the window is on the screen: shown
+    // and not minimised.
     void tellShown();
 
     FocusableScrollBar *messageBar = nullptr;
@@ -71,6 +74,7 @@ private:
     // By the service's id: dropping an old message moves the indexes.
     qint64 m_shownId = 0;
     bool m_showingAny = false;
+    bool m_minimized = false;
 };
 
 } // namespace brisquel

@@ -148,6 +148,16 @@ void TestReceivedWindow::toldShownOnlyWhileOnScreen()
     w.window.showWithoutTakingKeys();
     QTRY_VERIFY(!w.shown.isEmpty());
     QCOMPARE(indexesTold(w.shown), QList<int>{4});
+
+    // Minimised it is off the screen too: what it pages to is told once it
+    // is back.
+    w.window.showMinimized();
+    QTRY_VERIFY(w.window.isMinimized());
+    w.window.openOn(2);
+    QVERIFY(w.shown.isEmpty());
+    w.window.showWithoutTakingKeys();
+    QTRY_VERIFY(!w.shown.isEmpty());
+    QCOMPARE(indexesTold(w.shown), QList<int>{2});
 }
 
 void TestReceivedWindow::escAndAltCCloseAltRAsksForAReply()

@@ -74,6 +74,17 @@ void TestReceivedWindowOnADesktop::appearsWithoutTakingTheKeys()
     QCOMPARE(QApplication::activeWindow(), &typing);
     QVERIFY(box->hasFocus());
 
+    // Minimised meanwhile, it comes back the same way.
+    window.showMinimized();
+    QTRY_VERIFY(window.isMinimized());
+    typing.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&typing));
+    window.showWithoutTakingKeys();
+    QTRY_VERIFY(!window.isMinimized());
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(300);
+    QCOMPARE(QApplication::activeWindow(), &typing);
+
     // Brought forward by the user, it takes the keys as any window.
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
