@@ -77,6 +77,9 @@ void TestReplyStrip::enterSendsTheReplySignedToTheAddress()
         QCOMPARE(frame(desk.strip, "frame")->title(), QStringLiteral("Respuesta a pepe"));
         QCOMPARE(heardOf(&desk.strip).name, QStringLiteral("Respuesta a pepe"));
         checkEveryControlIsNamed(desk.strip);
+        // Below the message it answers, which stays in sight.
+        QVERIFY(!desk.strip.frameGeometry().intersects(desk.owner.frameGeometry()));
+        QVERIFY(QRect(0, 0, 1024, 768).contains(desk.strip.frameGeometry()));
         typeText(QStringLiteral("Vale, voy"));
         QTest::keyClick(focused(), Qt::Key_Return);
     }));
