@@ -88,16 +88,22 @@ SplashWindow &Program::splashWindow()
 void Program::onSplashFinished()
 {
     // The greeting runs inside this, with the splash still on screen.
+    openMainWindow();
+    // The splash signalled from inside its own timer handler: let the
+    // handler return before the window goes.
+    if (m_splashWindow)
+        m_splashWindow.release()->deleteLater();
+}
+
+MainWindow &Program::openMainWindow()
+{
     MainWindow &main = mainWindow();
     if (main.loadedOk()) {
         main.show();
         main.activateWindow();
         startReceiving();
     }
-    // The splash signalled from inside its own timer handler: let the
-    // handler return before the window goes.
-    if (m_splashWindow)
-        m_splashWindow.release()->deleteLater();
+    return main;
 }
 
 MainWindow &Program::mainWindow()
