@@ -2,6 +2,7 @@
 
 #include "platform/receiverlink.h"
 #include "ui/art/pictures.h"
+#include "ui/kit/placebeside.h"
 #include "ui/kit/showmodal.h"
 #include "ui/main/mainwindow.h"
 #include "ui/quick/quickmessagestrip.h"
@@ -214,8 +215,12 @@ void Program::showReceivedMessages(bool takeKeys)
     ReceivedMessageWindow &window = receivedMessageWindow();
     if (m_mainWindow)
         window.setLook(m_mainWindow->look());
-    if (!window.isVisible())
+    if (!window.isVisible()) {
         window.openOn(m_receivedMessages.indexToOpenOn());
+        // The message box the user may be typing in stays in sight.
+        if (m_mainWindow && m_mainWindow->isVisible() && !m_mainWindow->isMinimized())
+            placeBeside(window, *m_mainWindow, m_services.screen);
+    }
     if (takeKeys) {
         window.show();
         window.raise();
