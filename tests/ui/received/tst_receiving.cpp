@@ -34,7 +34,7 @@ struct FakeReceiver {
                                       R"("received": "2026-12-07T15:04:05Z", "text": "%4"})"
                                       "\n")
                            .arg(id)
-                           .arg(QLatin1String(from), QLatin1String(address), QLatin1String(text))
+                           .arg(QString::fromUtf8(from), QString::fromUtf8(address), QString::fromUtf8(text))
                            .toUtf8());
         desktop->flush();
     }
@@ -165,9 +165,11 @@ void TestReceiving::aReplyGoesToTheAddressThroughNet()
 {
     ReceivingProgram w;
     QVERIFY(w.receiver.waitForDesktop());
-    w.receiver.send(5, "PEPE-SE-LLAMA-ASI", "¿Vienes?", "192.0.2.7");
+    // Signed by another Brisquel, which breaks lines with LF CR.
+    w.receiver.send(5, "PEPE-SE-LLAMA-ASI", R"(¿Vienes?\n\r\n\rpepe@Brisquel v2.4b)", "192.0.2.7");
     QTRY_VERIFY(w.program.app.hasReceivedMessageWindow() && w.program.app.receivedMessageWindow().isVisible());
     ReceivedMessageWindow &window = w.program.app.receivedMessageWindow();
+    QCOMPARE(textBox(window, "messageText")->text(), QStringLiteral("¿Vienes?\r\n\r\npepe@Brisquel v2.4b"));
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
 
