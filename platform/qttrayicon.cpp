@@ -75,11 +75,13 @@ void QtTrayIcon::setTip(const QString &tip)
         m_icon->setToolTip(tip);
 }
 
-bool QtTrayIcon::putUpMessage(const QString &title, const QString &text)
+bool QtTrayIcon::putUpMessage(const QString &title, const QString &text, Balloon kind)
 {
     if (!isShown() || !QSystemTrayIcon::supportsMessages())
         return false;
-    m_icon->showMessage(title, text, QSystemTrayIcon::Warning, kBalloonMs);
+    m_icon->showMessage(title, text,
+                        kind == Balloon::Information ? QSystemTrayIcon::Information : QSystemTrayIcon::Warning,
+                        kBalloonMs);
     return true;
 }
 

@@ -24,7 +24,7 @@ public:
     void setTip(const QString &tip) override;
 
 protected:
-    bool putUpMessage(const QString &title, const QString &text) override;
+    bool putUpMessage(const QString &title, const QString &text, Balloon kind) override;
 
 private:
     // Asking Qt about the tray costs round trips to the session bus and the

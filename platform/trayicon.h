@@ -37,9 +37,11 @@ public:
     // A balloon message from the icon, shown for kBalloonMs. False when
     // none could be shown: no icon on show, or a tray that has no balloons.
     // A new balloon takes the place of the one on show.
-    bool showMessage(const QString &title, const QString &text)
+    // What a balloon tells, shown by its icon.
+    enum class Balloon { Warning, Information };
+    bool showMessage(const QString &title, const QString &text, Balloon kind = Balloon::Warning)
     {
-        if (!putUpMessage(title, text))
+        if (!putUpMessage(title, text, kind))
             return false;
         emit messageShown();
         return true;
@@ -58,7 +60,7 @@ signals:
 
 protected:
     // Shows the balloon itself; see showMessage.
-    virtual bool putUpMessage(const QString &title, const QString &text) = 0;
+    virtual bool putUpMessage(const QString &title, const QString &text, Balloon kind) = 0;
 };
 
 } // namespace brisquel

@@ -43,13 +43,15 @@ public:
     QString lastTip;
     int adds = 0;
     QList<QPair<QString, QString>> messages; // title, text
+    QList<Balloon> kinds;
 
 protected:
-    bool putUpMessage(const QString &title, const QString &text) override
+    bool putUpMessage(const QString &title, const QString &text, Balloon kind) override
     {
         if (!shown || !balloons)
             return false;
         messages.append({title, text});
+        kinds.append(kind);
         return true;
     }
 };

@@ -128,7 +128,7 @@ QString TrayController::tip() const
 
 bool TrayController::showReceivedBalloon(const QString &sender, const QString &text)
 {
-    if (!m_icon.showMessage(receivedMessageTitle(sender), startOf(text)))
+    if (!m_icon.showMessage(receivedMessageTitle(sender), startOf(text), TrayIcon::Balloon::Information))
         return false;
     // Set after the balloon is up: putting it up tells every balloon's
     // owner, this one included, that the one before is gone.

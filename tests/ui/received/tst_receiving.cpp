@@ -129,6 +129,7 @@ void TestReceiving::inTheTrayABalloonWaitsUntilClicked()
     w.receiver.send(7, "EVA", "¿comemos?");
     QTRY_COMPARE(tray.messages.size(), 1);
     QCOMPARE(tray.messages.first().first, QStringLiteral("Mensaje de EVA"));
+    QCOMPARE(tray.kinds.first(), TrayIcon::Balloon::Information); // news, not a warning
     QCOMPARE(tray.lastTip, QStringLiteral("Brisquel v2.4 - 1 mensaje sin leer"));
     QTest::qWait(100);
     QVERIFY(!w.program.app.hasReceivedMessageWindow() || !w.program.app.receivedMessageWindow().isVisible());
