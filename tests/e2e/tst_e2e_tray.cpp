@@ -27,11 +27,7 @@ constexpr double kQuickTop = ((768 - 32) * 15 - 975 - 200) / 15.0;
 
 SettingsFixture anaSettings()
 {
-    SettingsFixture settings;
-    settings.general = {QStringLiteral("Ana"), QStringLiteral("ana"), QStringLiteral("1"),
-                        QStringLiteral("Liberation Sans"), QStringLiteral("0"), QStringLiteral("0"),
-                        QStringLiteral(" 10"), QStringLiteral("0"), QStringLiteral("0"),
-                        QStringLiteral(" 0"), QStringLiteral(" 16777215")};
+    SettingsFixture settings = plainAnaSettings();
     settings.users = {{QStringLiteral("&Pepe"), QStringLiteral("pepe")}, {QStringLiteral("&Luis"), QStringLiteral("luis")}};
     return settings;
 }
