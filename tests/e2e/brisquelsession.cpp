@@ -263,6 +263,17 @@ bool BrisquelSession::waitForNoDialog(int timeoutMs) const
     return false;
 }
 
+bool BrisquelSession::waitForWindowGone(const QString &window, int timeoutMs) const
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (visibleWindows().contains(window)) {
+        if (deadline.hasExpired())
+            return false;
+        breathe();
+    }
+    return true;
+}
+
 QString BrisquelSession::waitForNewWindow(const QStringList &known, int timeoutMs) const
 {
     const QDeadlineTimer deadline(timeoutMs);

@@ -89,6 +89,8 @@ public:
     // A visible frameless dialog strip of the program (5370 x 975 twips).
     QString waitForDialog(int timeoutMs = 5000) const;
     bool waitForNoDialog(int timeoutMs = 5000) const;
+    // Waits until `window` is no longer shown.
+    bool waitForWindowGone(const QString &window, int timeoutMs = 5000) const;
     // A visible window of the program that is none of `known`.
     QString waitForNewWindow(const QStringList &known, int timeoutMs = 5000) const;
     QStringList trayIcons() const;

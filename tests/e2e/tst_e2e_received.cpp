@@ -130,6 +130,33 @@ void TestE2eReceived::aMessageArrivesWhileTypingAndIsAnswered()
     if (received.isEmpty())
         QSKIP("The program does not show received messages yet: the receiver handed the message over, "
               "no \"Mensaje de ANA\" window came");
+
+    // It came on top without taking the keys: the user types on into the
+    // message box.
+    QCOMPARE(m_display->xdotool({QStringLiteral("getwindowfocus")}), program.mainWindow());
+    program.type(QStringLiteral(" Pepe"));
+    QCOMPARE(program.waitForCaption(counting(838)), counting(838));
+    QVERIFY2(waitForAcknowledgement(receiver, 5000), "the receiver was not told the message was shown");
+
+    // Brought forward, it takes keys as any window: Alt+R, the reply, Enter.
+    m_display->xdotool({QStringLiteral("windowraise"), received});
+    m_display->xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), received});
+    QVERIFY2(program.waitForFocus(received), "the message's window did not take the focus");
+    const QStringList before = program.visibleWindows();
+    program.key(QStringLiteral("alt+r"));
+    const QString strip = program.waitForNewWindow(before);
+    QVERIFY2(!strip.isEmpty(), "Alt+R opened no reply strip");
+    QVERIFY2(program.waitForFocus(strip), "the reply strip did not take the keys");
+    const QString reply = QStringLiteral("Vale, a la una");
+    program.type(reply);
+    program.key(QStringLiteral("Return"));
+    QCOMPARE(describeCalls(program.takeCalls(1)),
+             describeCalls({{QStringLiteral("send"), QStringLiteral("127.0.0.1"),
+                             reply + QStringLiteral("\n\r\n\rAna@Brisquel v2.4b")}}));
+    QVERIFY2(program.waitForWindowGone(strip),
+             "the reply strip stayed after sending");
+    // The message being typed is still there, untouched.
+    QCOMPARE(program.caption(), counting(838));
 }
 
 QTEST_GUILESS_MAIN(TestE2eReceived)
