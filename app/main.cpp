@@ -35,6 +35,9 @@ int main(int argc, char *argv[])
     brisquel::QtTrayIcon tray;
     brisquel::Services services{screen, messageBox, loginName, starter, fontAndColorDialogs, tray,
                                 [] { QCoreApplication::exit(0); }};
+    // A receiving service of one's own (a test, a second instance) listens elsewhere.
+    if (const QString socket = qEnvironmentVariable("BRISQUEL_RECEIVER_SOCKET"); !socket.isEmpty())
+        services.receiverSocketPath = socket;
 
     brisquel::Program program(services);
     program.start();

@@ -14,4 +14,18 @@ inline const QString kMakerLine = QStringLiteral("Hecho por el equipo de Brisque
 // The tray icon's tip: it has no final "b".
 inline const QString kTrayTip = QStringLiteral("Brisquel v2.4");
 
+// The tray icon's tip while received messages wait to be read.
+inline QString unreadMessagesTip(int count)
+{
+    return kTrayTip
+        + (count == 1 ? QStringLiteral(" - 1 mensaje sin leer")
+                      : QStringLiteral(" - %1 mensajes sin leer").arg(count));
+}
+// The title of a received message, in its window and its balloon: the
+// sender's name as claimed.
+inline QString receivedMessageTitle(const QString &sender)
+{
+    return QStringLiteral("Mensaje de ") + sender;
+}
+
 } // namespace brisquel

@@ -34,6 +34,7 @@ QtTrayIcon::QtTrayIcon()
             break;
         }
     });
+    QObject::connect(&m_icon, &QSystemTrayIcon::messageClicked, this, &TrayIcon::messageClicked);
 }
 
 void QtTrayIcon::add(const QIcon &icon, const QString &tip)
@@ -58,7 +59,12 @@ bool QtTrayIcon::isShown() const
     return m_icon.isVisible() && m_available;
 }
 
-bool QtTrayIcon::showMessage(const QString &title, const QString &text)
+void QtTrayIcon::setTip(const QString &tip)
+{
+    m_icon.setToolTip(tip);
+}
+
+bool QtTrayIcon::putUpMessage(const QString &title, const QString &text)
 {
     if (!isShown() || !QSystemTrayIcon::supportsMessages())
         return false;

@@ -17,7 +17,10 @@ public:
     void remove() override;
     bool isAvailable() const override;
     bool isShown() const override;
-    bool showMessage(const QString &title, const QString &text) override;
+    void setTip(const QString &tip) override;
+
+protected:
+    bool putUpMessage(const QString &title, const QString &text) override;
 
 private:
     QSystemTrayIcon m_icon;

@@ -31,15 +31,34 @@ public:
     // unless a newer one replaces it.
     static constexpr int kBalloonMs = 15000;
 
+    // Changes the tip of the icon, on show or not.
+    virtual void setTip(const QString &tip) = 0;
+
     // A balloon message from the icon, shown for kBalloonMs. False when
     // none could be shown: no icon on show, or a tray that has no balloons.
-    virtual bool showMessage(const QString &title, const QString &text) = 0;
+    // A new balloon takes the place of the one on show.
+    bool showMessage(const QString &title, const QString &text)
+    {
+        if (!putUpMessage(title, text))
+            return false;
+        emit messageShown();
+        return true;
+    }
 
 signals:
     // What the user did on the icon.
     void activated(brisquel::TrayIcon::Event event);
     // The notification area appeared or went away.
     void availabilityChanged();
+    // A balloon went up, replacing any other: whoever put up the one before
+    // learns that a click is no longer about theirs.
+    void messageShown();
+    // The user clicked the balloon on show.
+    void messageClicked();
+
+protected:
+    // Shows the balloon itself; see showMessage.
+    virtual bool putUpMessage(const QString &title, const QString &text) = 0;
 };
 
 } // namespace brisquel

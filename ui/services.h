@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/receiverprotocol.h"
+
 #include <QString>
 
 #include <functional>
@@ -25,6 +27,8 @@ struct Services {
     // Ends the program at once: no unload handler runs and nothing is saved.
     std::function<void()> endProgram;
     QString settingsPath = QStringLiteral("brisquel.ini");
+    // The receiving service's local socket.
+    QString receiverSocketPath = QString::fromLatin1(kDefaultReceiverSocket);
 };
 
 } // namespace brisquel

@@ -23,15 +23,11 @@ public:
     void remove() override { shown = false; }
     bool isAvailable() const override { return available; }
     bool isShown() const override { return shown; }
-    bool showMessage(const QString &title, const QString &text) override
-    {
-        if (!shown || !balloons)
-            return false;
-        messages.append({title, text});
-        return true;
-    }
+    void setTip(const QString &tip) override { lastTip = tip; }
 
     void fire(Event event) { emit activated(event); }
+    // The user clicks the balloon on show.
+    void clickMessage() { emit messageClicked(); }
     // A tray host starts or ends.
     void setAvailable(bool now)
     {
@@ -47,6 +43,15 @@ public:
     QString lastTip;
     int adds = 0;
     QList<QPair<QString, QString>> messages; // title, text
+
+protected:
+    bool putUpMessage(const QString &title, const QString &text) override
+    {
+        if (!shown || !balloons)
+            return false;
+        messages.append({title, text});
+        return true;
+    }
 };
 
 } // namespace brisquel

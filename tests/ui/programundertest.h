@@ -28,6 +28,8 @@ struct BasicProgramUnderTest {
         , starter(std::forward<StarterArgs>(starterArgs)...)
     {
         services.settingsPath = dir.filePath(QStringLiteral("brisquel.ini"));
+        // No receiving service unless a test starts one there.
+        services.receiverSocketPath = dir.filePath(QStringLiteral("receiver.sock"));
     }
 
     QString iniPath() const { return services.settingsPath; }

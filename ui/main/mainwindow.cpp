@@ -238,6 +238,7 @@ void MainWindow::connectHandlers()
     connect(&m_tray, &TrayController::quickMessageChosen, this, &MainWindow::openQuickMessage);
     connect(&m_tray, &TrayController::restoreChosen, this, &MainWindow::restoreWindow);
     connect(&m_tray, &TrayController::iconDoubleClicked, this, &MainWindow::trayIconDoubleClicked);
+    connect(&m_tray, &TrayController::receivedMessagesRequested, this, &MainWindow::receivedMessagesRequested);
 
     connect(&m_composer, &MessageComposer::captionChanged, this, &QWidget::setWindowTitle);
     connect(&m_composer, &MessageComposer::modeChanged, this, &MainWindow::showBank);

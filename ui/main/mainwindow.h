@@ -49,12 +49,22 @@ public:
     // Back from the tray or the taskbar, active, ready to type.
     void restoreWindow();
 
+    // The tray's part in received messages (TrayController says how).
+    bool isInTray() const { return m_tray.isInTray(); }
+    void setUnreadMessages(int count) { m_tray.setUnreadMessages(count); }
+    bool showReceivedBalloon(const QString &sender, const QString &text)
+    {
+        return m_tray.showReceivedBalloon(sender, text);
+    }
+
 signals:
     void recipientDialogRequested();
     void senderNameRequested();
     // Runs the quick-message strip modally over this window.
     void quickMessageRequested();
     void trayIconDoubleClicked();
+    // The user asked from the tray for the messages received.
+    void receivedMessagesRequested();
     // The settings file gave the quick-message strip's user list.
     void quickListRead(const QStringList &captions);
     // The window is going: its dialogs go first, before the save.

@@ -9,6 +9,22 @@
 
 namespace brisquel {
 
+namespace {
+// What a balloon shows of a received message; the window shows the rest.
+constexpr qsizetype kBalloonTextChars = 120;
+
+QString startOf(const QString &text)
+{
+    if (text.size() <= kBalloonTextChars)
+        return text;
+    qsizetype cut = kBalloonTextChars;
+    // Never half a character.
+    if (text.at(cut).isLowSurrogate())
+        --cut;
+    return text.left(cut) + QStringLiteral("...");
+}
+} // namespace
+
 TrayController::TrayController(TrayIcon &icon, TwipsWindow &window)
     : m_icon(icon)
     , m_window(window)
@@ -35,6 +51,11 @@ TrayController::TrayController(TrayIcon &icon, TwipsWindow &window)
     connect(restoreAction, &QAction::triggered, this, &TrayController::restoreChosen);
     connect(&m_icon, &TrayIcon::activated, this, &TrayController::onIconActivated);
     connect(&m_icon, &TrayIcon::availabilityChanged, this, &TrayController::onAvailabilityChanged);
+    connect(&m_icon, &TrayIcon::messageShown, this, [this] { m_receivedBalloonOnShow = false; });
+    connect(&m_icon, &TrayIcon::messageClicked, this, [this] {
+        if (m_receivedBalloonOnShow)
+            emit receivedMessagesRequested();
+    });
 }
 
 TrayController::~TrayController()
@@ -50,7 +71,7 @@ void TrayController::windowSizeOrStateChanged()
     // Without a notification area a hidden window could never come back:
     // it stays minimised on the taskbar, as with the option unticked.
     if (m_minimizeToTray && m_icon.isAvailable()) {
-        m_icon.add(m_window.windowIcon(), kTrayTip);
+        m_icon.add(m_window.windowIcon(), tip());
         // Hidden, the window leaves the taskbar too.
         m_inTray = true;
         m_window.setVisible(false);
@@ -87,8 +108,32 @@ void TrayController::onIconActivated(TrayIcon::Event event)
         trayMenu->popup(QCursor::pos());
         break;
     case TrayIcon::Event::LeftButtonDown:
+        // Otherwise a single click does nothing.
+        if (m_unread > 0)
+            emit receivedMessagesRequested();
         break;
     }
+}
+
+void TrayController::setUnreadMessages(int count)
+{
+    m_unread = count;
+    m_icon.setTip(tip());
+}
+
+QString TrayController::tip() const
+{
+    return m_unread > 0 ? unreadMessagesTip(m_unread) : kTrayTip;
+}
+
+bool TrayController::showReceivedBalloon(const QString &sender, const QString &text)
+{
+    if (!m_icon.showMessage(receivedMessageTitle(sender), startOf(text)))
+        return false;
+    // Set after the balloon is up: putting it up tells every balloon's
+    // owner, this one included, that the one before is gone.
+    m_receivedBalloonOnShow = true;
+    return true;
 }
 
 } // namespace brisquel

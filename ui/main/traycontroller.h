@@ -27,22 +27,38 @@ public:
     void windowSizeOrStateChanged();
     // The window has come back from the tray.
     void windowRestored() { m_inTray = false; }
+    // Hidden behind the tray icon now.
+    bool isInTray() const { return m_inTray; }
+
+    // Received messages not yet read: the icon's tip counts them, and while
+    // there are any a single click on the icon asks for them.
+    void setUnreadMessages(int count);
+    // A balloon for a message just received, the start of its text under
+    // its title; a click on it asks for the received messages. False when
+    // none could be shown (no icon on show, or a tray without balloons).
+    bool showReceivedBalloon(const QString &sender, const QString &text);
 
 signals:
     void quickMessageChosen();
     void restoreChosen();
     void quitChosen();
     void iconDoubleClicked();
+    void receivedMessagesRequested();
 
 private:
     void onIconActivated(TrayIcon::Event event);
     void onAvailabilityChanged();
+    QString tip() const;
 
     TrayIcon &m_icon;
     TwipsWindow &m_window;
     bool m_minimizeToTray = false;
     // Minimised behind the tray icon, off the taskbar.
     bool m_inTray = false;
+    int m_unread = 0;
+    // The balloon on show is one of showReceivedBalloon's, not another's
+    // (a delivery failure's).
+    bool m_receivedBalloonOnShow = false;
 
     QMenu *trayMenu = nullptr;
     QAction *quickMessageAction = nullptr;

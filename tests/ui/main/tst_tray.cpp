@@ -12,6 +12,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QWindow>
 
 using namespace brisquel;
@@ -56,6 +57,8 @@ private slots:
     void quickMessageStripLeavesTheMainWindowReady();
     void quickMessageClearsTheDesktopPanel();
     void keysGoToTheOpenDialogWhateverComesForward();
+    void unreadMessagesShowInTheTipAndOpenOnASingleClick();
+    void onlyAReceivedMessageBalloonOpensReceivedMessages();
 };
 
 void TestTray::minimisingWithTheOptionHidesBehindOneIcon()
@@ -341,6 +344,84 @@ void TestTray::keysGoToTheOpenDialogWhateverComesForward()
         QTest::mouseClick(button(sender, "cancelButton"), Qt::LeftButton);
     });
     QVERIFY(!sender.isVisible());
+}
+
+void TestTray::unreadMessagesShowInTheTipAndOpenOnASingleClick()
+{
+    StartedProgram w(threeUsersAndAGroup());
+    MainWindow &form = w.form;
+    FakeTrayIcon &tray = w.program.tray;
+    QSignalSpy requested(&form, &MainWindow::receivedMessagesRequested);
+    QTest::mouseClick(checkBox(form, "minimizeToTrayCheck"), Qt::LeftButton);
+    QVERIFY(!form.isInTray());
+    minimise(form);
+    QVERIFY(form.isInTray());
+
+    tray.fire(TrayIcon::Event::LeftButtonDown);
+    QCOMPARE(requested.count(), 0);
+
+    form.setUnreadMessages(1);
+    QCOMPARE(tray.lastTip, QStringLiteral("Brisquel v2.4 - 1 mensaje sin leer"));
+    tray.fire(TrayIcon::Event::LeftButtonDown);
+    QCOMPARE(requested.count(), 1);
+    QVERIFY(!form.isVisible()); // what opens is for whoever asked
+    form.setUnreadMessages(3);
+    QCOMPARE(tray.lastTip, QStringLiteral("Brisquel v2.4 - 3 mensajes sin leer"));
+
+    // All read: the usual tip, and a single click does nothing again.
+    form.setUnreadMessages(0);
+    QCOMPARE(tray.lastTip, QStringLiteral("Brisquel v2.4"));
+    tray.fire(TrayIcon::Event::LeftButtonDown);
+    QCOMPARE(requested.count(), 1);
+    tray.fire(TrayIcon::Event::LeftDoubleClick);
+    QVERIFY(form.isVisible());
+    QVERIFY(!form.isInTray());
+    QCOMPARE(requested.count(), 1);
+
+    // Counted while the window is out, the icon shows the count when it
+    // takes the window in again.
+    form.setUnreadMessages(2);
+    tray.remove();
+    minimise(form);
+    QVERIFY(tray.shown);
+    QCOMPARE(tray.lastTip, QStringLiteral("Brisquel v2.4 - 2 mensajes sin leer"));
+}
+
+void TestTray::onlyAReceivedMessageBalloonOpensReceivedMessages()
+{
+    StartedProgram w(threeUsersAndAGroup());
+    MainWindow &form = w.form;
+    FakeTrayIcon &tray = w.program.tray;
+    QSignalSpy requested(&form, &MainWindow::receivedMessagesRequested);
+
+    // No icon on show, no balloon.
+    QVERIFY(!form.showReceivedBalloon(QStringLiteral("ANA"), QStringLiteral("Hola")));
+    QVERIFY(tray.messages.isEmpty());
+
+    tray.shown = true;
+    const QString longText = QStringLiteral("Hola, ") + QString(300, QLatin1Char('a'));
+    QVERIFY(form.showReceivedBalloon(QStringLiteral("ANA"), longText));
+    QCOMPARE(tray.messages.size(), 1);
+    QCOMPARE(tray.messages.last().first, QStringLiteral("Mensaje de ANA"));
+    QVERIFY(tray.messages.last().second.startsWith(QStringLiteral("Hola, aaaa")));
+    QVERIFY(tray.messages.last().second.size() < longText.size());
+    tray.clickMessage();
+    QCOMPARE(requested.count(), 1);
+
+    // A delivery failure's balloon takes its place: a click on it is about
+    // the failure.
+    w.program.starter.heldBack = true;
+    w.program.app.dispatcher().sendToUser(QStringLiteral("pepe"), QStringLiteral("Hola"));
+    CommandEnd failed;
+    failed.exitStatus = 3;
+    w.program.starter.finishPending(failed);
+    QCOMPARE(tray.messages.size(), 2);
+    tray.clickMessage();
+    QCOMPARE(requested.count(), 1);
+
+    QVERIFY(form.showReceivedBalloon(QStringLiteral("LUIS"), QStringLiteral("Otra")));
+    tray.clickMessage();
+    QCOMPARE(requested.count(), 2);
 }
 
 QTEST_MAIN(TestTray)
