@@ -31,8 +31,10 @@ RUN_PACKAGES = cmake make g++ pkg-config dpkg-dev qt6-base-dev qt6-translations-
 # their socket activation), GNOME's platform theme for Qt (the font and
 # colour dialogs are tried under it), and a session bus with the
 # accessibility bus and pyatspi to hear the program as a screen reader does.
-# Samba's own services stay off (scripts/install-packages.sh).
-TEST_PACKAGES = samba smbclient iproute2 util-linux systemd xvfb xauth xdotool trayer libxcb1-dev \
+# Samba's own services stay off (scripts/install-packages.sh). openbox is a
+# real desktop's window manager for the windows that must appear without
+# taking the focus.
+TEST_PACKAGES = samba smbclient iproute2 util-linux systemd xvfb xauth xdotool trayer openbox libxcb1-dev \
                 clang libclang-rt-14-dev dbus at-spi2-core python3-pyatspi \
                 lintian desktop-file-utils appstream qt6-gtk-platformtheme
 

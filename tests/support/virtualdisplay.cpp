@@ -101,9 +101,9 @@ QString VirtualDisplay::startClient(const QString &program, const QStringList &a
     return {};
 }
 
-QString VirtualDisplay::startWindowManager(const QString &program)
+QString VirtualDisplay::startWindowManager(const QString &program, const QStringList &arguments)
 {
-    const QString problem = startClient(program, {});
+    const QString problem = startClient(program, arguments);
     if (!problem.isEmpty())
         return problem;
     QProcess &wm = *m_clients.back();

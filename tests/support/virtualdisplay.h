@@ -33,8 +33,9 @@ public:
     // Starts the server and waits, bounded, until it takes clients. Empty on
     // success, otherwise what went wrong.
     QString start();
-    // Starts a window manager that prints "ready" once it owns the screen.
-    QString startWindowManager(const QString &program);
+    // Starts a window manager that prints "ready" once it owns the screen
+    // (openbox does with `--startup "echo ready"`).
+    QString startWindowManager(const QString &program, const QStringList &arguments = {});
     // Starts trayer at the bottom-right corner and waits for its panel.
     QString startTrayHost();
     void stop();

@@ -201,6 +201,12 @@ QString ExactTextBox::selectedText() const
     return m_text.mid(start, length);
 }
 
+void ExactTextBox::setReadOnly(bool readOnly)
+{
+    m_readOnly = readOnly;
+    m_editor->setSelectableOnly(readOnly);
+}
+
 void ExactTextBox::setMaxLength(int maxLength)
 {
     m_maxLength = std::max(0, maxLength);
@@ -297,6 +303,8 @@ void ExactTextBox::typeKey(QKeyEvent *event, int code)
 
 void ExactTextBox::typeCode(int code)
 {
+    if (m_readOnly)
+        return;
     switch (code) {
     case KeyCode::Backspace:
         m_editor->baseBackspace();
@@ -322,6 +330,10 @@ int ExactTextBox::room() const
 
 void ExactTextBox::typeText(const QString &text)
 {
+    // Enter and pastes type through here: the widget's own read-only rule
+    // never sees them.
+    if (m_readOnly)
+        return;
     const int fits = textmap::fittingLength(text, room());
     if (fits < text.size())
         QApplication::beep();
@@ -354,6 +366,10 @@ void ExactTextBox::inputMethodEvent(QInputMethodEvent *event)
 void ExactTextBox::hostInputMethod(QInputMethodEvent *event)
 {
     flush();
+    if (m_readOnly) {
+        event->accept();
+        return;
+    }
     const QString commit = event->commitString();
     const int fits = textmap::fittingLength(commit, room() + event->replacementLength());
     if (fits < commit.size()) {

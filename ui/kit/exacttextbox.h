@@ -36,6 +36,11 @@ public:
     int maxLength() const { return m_maxLength; }
     void setMaxLength(int maxLength);
 
+    // A read-only box shows its text to be read, selected and copied; the
+    // user changes nothing in it (code still can, with setText).
+    bool isReadOnly() const { return m_readOnly; }
+    void setReadOnly(bool readOnly);
+
     // Positions in text().
     int selectionStart() const;
     void setSelectionStart(int start);
@@ -103,6 +108,7 @@ private:
     QString m_shownText;   // the text the widget shows now
     QString m_shown;       // what the widget shows, as last seen
     int m_maxLength = 0;
+    bool m_readOnly = false;
 
     // While the widget is in the middle of an edit of its own, assignments
     // wait in m_text and reach the widget once the edit is over.

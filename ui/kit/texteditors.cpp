@@ -94,6 +94,14 @@ public:
         ensureCursorVisible();
     }
 
+    void setSelectableOnly(bool selectableOnly) override
+    {
+        setReadOnly(selectableOnly);
+        // Read-only alone leaves only the mouse to select with.
+        if (selectableOnly)
+            setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
+
     void baseKeyPress(QKeyEvent *event) override { QPlainTextEdit::keyPressEvent(event); }
 
     void baseBackspace() override
@@ -181,6 +189,7 @@ public:
     }
 
     void typeShown(const QString &shownText) override { insert(shownText); }
+    void setSelectableOnly(bool selectableOnly) override { setReadOnly(selectableOnly); }
 
     void baseKeyPress(QKeyEvent *event) override { QLineEdit::keyPressEvent(event); }
     void baseBackspace() override { backspace(); }

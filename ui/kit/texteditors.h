@@ -47,6 +47,9 @@ public:
     virtual void setShownSelection(int start, int end) = 0;
     // Types `shown` over the selection, as the user would.
     virtual void typeShown(const QString &shown) = 0;
+    // The text can be selected and copied, with the mouse and the keys, but
+    // not edited.
+    virtual void setSelectableOnly(bool selectableOnly) = 0;
 
     // The widget's own handling, bypassing the host.
     virtual void baseKeyPress(QKeyEvent *event) = 0;

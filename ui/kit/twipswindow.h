@@ -10,6 +10,11 @@ namespace brisquel {
 
 class ScreenMetrics;
 
+// A window with a title bar that the user can minimise and close, but never
+// resize nor maximise.
+inline constexpr Qt::WindowFlags kFixedTitledWindow = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
 // Base of every window: geometry in twips (1/1440 inch, the unit the layouts
 // are drawn in), and the two events the windows handle: a change of size or
 // state, and a character key no control took.

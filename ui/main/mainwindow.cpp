@@ -73,9 +73,7 @@ MainWindow::MainWindow(Services &services, AppState &state, MessageComposer &com
 {
     setWindowTitle(kProgramTitle);
     setWindowIcon(art::windowIcon());
-    // Minimisable and closable; never resized nor maximised by the user.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(kFixedTitledWindow);
     createControls();
     describeControls();
     connectHandlers();

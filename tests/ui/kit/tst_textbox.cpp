@@ -4,6 +4,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -126,6 +127,8 @@ private slots:
     void selectionInTextPositions();
     void gotFocusSelectsForTheNextTyping();
     void appearance();
+    void readOnlyBoxIsReadAndCopiedOnly_data();
+    void readOnlyBoxIsReadAndCopiedOnly();
 };
 
 void TstTextBox::typedLineBreaksAreCrLf()
@@ -674,6 +677,49 @@ void TstTextBox::appearance()
     box.setTextFont({QStringLiteral("Arial"), false, true, std::numeric_limits<float>::quiet_NaN(), false, true});
     QCOMPARE(box.textFont().size, 12.5f);
     QVERIFY(!box.textFont().strikethrough);
+}
+
+void TstTextBox::readOnlyBoxIsReadAndCopiedOnly_data()
+{
+    QTest::addColumn<bool>("multiLine");
+    QTest::newRow("multi-line") << true;
+    QTest::newRow("single-line") << false;
+}
+
+// A message shown to be read: no key, paste or input method changes it, and
+// the keys still select and copy it exactly.
+void TstTextBox::readOnlyBoxIsReadAndCopiedOnly()
+{
+    QFETCH(bool, multiLine);
+    Window w(multiLine);
+    w.box->setReadOnly(true);
+    QVERIFY(w.ready());
+    ExactTextBox *box = w.box;
+    const QString text = QStringLiteral("Hola\r\nqué tal\r");
+    box->setText(text);
+    const int changes = w.changes;
+
+    type(box, QStringLiteral("xé\r"));
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
+    paste(box, QStringLiteral("pegado"));
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("ñ"));
+    QCoreApplication::sendEvent(box, &commit);
+    QCOMPARE(box->text(), text);
+    QCOMPARE(w.changes, changes);
+
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(box, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), text);
+
+    // Tab goes on to the next control, as from any box.
+    QTest::keyClick(box, Qt::Key_Tab);
+    QVERIFY(w.other->hasFocus());
 }
 
 QTEST_MAIN(TstTextBox)

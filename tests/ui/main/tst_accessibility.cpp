@@ -1,81 +1,16 @@
 // What a screen reader hears: every control of every window, read through
 // Qt's accessibility interfaces as the AT-SPI bridge reads them, has a
 // Spanish name and a description, and the bank's names follow the mode.
+#include "ui/heardcontrols.h"
 #include "ui/startedprogram.h"
 
 #include "ui/quick/quickmessagestrip.h"
 #include "ui/recipient/recipientdialog.h"
 #include "ui/sender/sendernamedialog.h"
 
-#include <QAccessible>
 #include <QtTest>
 
 using namespace brisquel;
-
-namespace {
-
-struct Heard {
-    QAccessible::Role role;
-    QString name;
-    QString description;
-    QObject *object;
-};
-
-// Every interface below `root`, as a screen reader walks the tree.
-void walk(QAccessibleInterface *node, QList<Heard> &heard)
-{
-    if (node == nullptr || !node->isValid())
-        return;
-    heard.append({node->role(), node->text(QAccessible::Name), node->text(QAccessible::Description), node->object()});
-    for (int i = 0; i < node->childCount(); ++i)
-        walk(node->child(i), heard);
-}
-
-QList<Heard> heardIn(QWidget &window)
-{
-    QList<Heard> heard;
-    walk(QAccessible::queryAccessibleInterface(&window), heard);
-    return heard;
-}
-
-Heard heardOf(QObject *control)
-{
-    QAccessibleInterface *node = QAccessible::queryAccessibleInterface(control);
-    return {node->role(), node->text(QAccessible::Name), node->text(QAccessible::Description), control};
-}
-
-QString describe(const Heard &h)
-{
-    return QStringLiteral("%1 %2 (%3): \"%4\" / \"%5\"")
-        .arg(h.object ? h.object->metaObject()->className() : "?")
-        .arg(h.object ? h.object->objectName() : QString())
-        .arg(int(h.role))
-        .arg(h.name, h.description);
-}
-
-// Roles the user acts on need a name and a description; pictures and
-// labels a name.
-void checkEveryControlIsNamed(QWidget &window)
-{
-    static const QList<QAccessible::Role> acted{QAccessible::PushButton, QAccessible::CheckBox,
-                                                QAccessible::ComboBox,   QAccessible::EditableText,
-                                                QAccessible::ScrollBar,  QAccessible::Slider};
-    static const QList<QAccessible::Role> shown{QAccessible::Graphic, QAccessible::StaticText};
-    const QList<Heard> heard = heardIn(window);
-    QVERIFY(heard.size() > 3);
-    for (const Heard &h : heard) {
-        if (acted.contains(h.role)) {
-            QVERIFY2(!h.name.trimmed().isEmpty() && !h.description.trimmed().isEmpty(), qPrintable(describe(h)));
-        } else if (shown.contains(h.role)) {
-            QVERIFY2(!h.name.trimmed().isEmpty(), qPrintable(describe(h)));
-        }
-        // Placeholders and accelerator marks are not words.
-        QVERIFY2(h.name != QStringLiteral("...") && h.name != QStringLiteral("Combo1") && !h.name.contains('&'),
-                 qPrintable(describe(h)));
-    }
-}
-
-} // namespace
 
 class TestAccessibility : public QObject {
     Q_OBJECT
