@@ -105,5 +105,5 @@ uninstall:
 # Pictures of the real program for the README, into docs/.
 .PHONY: screenshots
 screenshots: build
-	@scripts/install-packages.sh imagemagick xvfb xauth xdotool trayer openbox
+	@scripts/install-packages.sh imagemagick xvfb xauth xdotool trayer openbox python3
 	@scripts/screenshots.sh $(BUILD_DIR)

@@ -1,9 +1,12 @@
 #include "program.h"
 
+#include "platform/receiverlink.h"
 #include "ui/art/pictures.h"
 #include "ui/kit/showmodal.h"
 #include "ui/main/mainwindow.h"
 #include "ui/quick/quickmessagestrip.h"
+#include "ui/received/receivedmessagewindow.h"
+#include "ui/received/replystrip.h"
 #include "ui/recipient/recipientdialog.h"
 #include "ui/sender/sendernamedialog.h"
 #include "ui/splash/splashwindow.h"
@@ -45,6 +48,9 @@ Program::~Program()
 
 void Program::unloadAll()
 {
+    // Nothing arrives for windows that are going; what was not shown stays
+    // with the service for the next start.
+    m_receiverLink.reset();
     // Dialogs first: the main window's teardown may still refer to them.
     unloadDialogs();
     m_splashWindow.reset();
@@ -54,6 +60,8 @@ void Program::unloadAll()
 
 void Program::unloadDialogs()
 {
+    m_replyStrip.reset();
+    m_receivedMessageWindow.reset();
     m_quickMessageStrip.reset();
     m_recipientDialog.reset();
     m_senderNameDialog.reset();
@@ -84,6 +92,7 @@ void Program::onSplashFinished()
     if (main.loadedOk()) {
         main.show();
         main.activateWindow();
+        startReceiving();
     }
     // The splash signalled from inside its own timer handler: let the
     // handler return before the window goes.
@@ -112,7 +121,11 @@ void Program::connectMainWindow(MainWindow &main)
     QObject::connect(&main, &MainWindow::quickMessageRequested, &main,
                      [this, &main] { showModal(quickMessageStrip(), main); });
     QObject::connect(&main, &MainWindow::trayIconDoubleClicked, &main, [this] { onTrayIconDoubleClicked(); });
-    QObject::connect(&main, &MainWindow::unloading, &main, [this] { unloadDialogs(); });
+    QObject::connect(&main, &MainWindow::receivedMessagesRequested, &main, [this] { showReceivedMessages(true); });
+    QObject::connect(&main, &MainWindow::unloading, &main, [this] {
+        m_receiverLink.reset();
+        unloadDialogs();
+    });
 }
 
 // An open quick-message strip is what the user comes back to.
@@ -152,6 +165,99 @@ SenderNameDialog &Program::senderNameDialog()
             dialog.showName(m_composer.senderName());
         },
         m_services.screen);
+}
+
+void Program::startReceiving()
+{
+    m_receiverLink = std::make_unique<ReceiverLink>(m_services.receiverSocketPath);
+    QObject::connect(m_receiverLink.get(), &ReceiverLink::messageArrived, m_receiverLink.get(),
+                     [this](const ReceivedMessage &message) { onMessageArrived(message); });
+    m_receiverLink->start();
+}
+
+void Program::onMessageArrived(const ReceivedMessage &message)
+{
+    switch (m_receivedMessages.add(message)) {
+    case ReceivedMessages::Added::Refused:
+        return;
+    case ReceivedMessages::Added::AlreadyHeld:
+        // Sent again on a new connection: an acknowledgement lost with the
+        // old one is given again; an unread one waits to be shown.
+        if (m_receivedMessages.isRead(m_receivedMessages.indexOf(message.id)))
+            m_receiverLink->acknowledge(message.id);
+        return;
+    case ReceivedMessages::Added::New:
+        break;
+    }
+    if (m_receivedMessageWindow)
+        m_receivedMessageWindow->messagesChanged();
+    updateUnreadCount();
+
+    // Behind the tray icon the program only tells, until the user asks:
+    // a window popping up would defeat keeping it out of the way. Without a
+    // balloon to tell it with, the window comes up after all.
+    const bool windowOpen = m_receivedMessageWindow && m_receivedMessageWindow->isVisible();
+    if (!windowOpen && m_mainWindow && m_mainWindow->isInTray()
+        && m_mainWindow->showReceivedBalloon(message.from, message.text))
+        return;
+    showReceivedMessages(false);
+}
+
+void Program::showReceivedMessages(bool takeKeys)
+{
+    ReceivedMessageWindow &window = receivedMessageWindow();
+    if (m_mainWindow)
+        window.setLook(m_mainWindow->look());
+    if (!window.isVisible())
+        window.openOn(m_receivedMessages.indexToOpenOn());
+    if (takeKeys) {
+        window.show();
+        window.raise();
+        window.activateWindow();
+    } else {
+        window.showWithoutTakingKeys();
+    }
+}
+
+void Program::onReceivedMessageShown(int index)
+{
+    if (m_receivedMessages.markShown(index)) {
+        if (m_receiverLink)
+            m_receiverLink->acknowledge(m_receivedMessages.at(index).id);
+        updateUnreadCount();
+    }
+}
+
+void Program::onReplyRequested(int index)
+{
+    ReplyStrip &strip = replyStrip();
+    strip.startReply(m_receivedMessages.at(index));
+    showModal(strip, receivedMessageWindow());
+}
+
+void Program::updateUnreadCount()
+{
+    if (m_mainWindow)
+        m_mainWindow->setUnreadMessages(m_receivedMessages.unreadCount());
+}
+
+ReceivedMessageWindow &Program::receivedMessageWindow()
+{
+    return loaded(
+        m_receivedMessageWindow,
+        [this](ReceivedMessageWindow &window) {
+            QObject::connect(&window, &ReceivedMessageWindow::messageShown, &window,
+                             [this](int index) { onReceivedMessageShown(index); });
+            QObject::connect(&window, &ReceivedMessageWindow::replyRequested, &window,
+                             [this](int index) { onReplyRequested(index); });
+        },
+        m_services.screen, m_receivedMessages);
+}
+
+ReplyStrip &Program::replyStrip()
+{
+    return loaded(
+        m_replyStrip, [](ReplyStrip &) {}, m_services.screen, m_composer);
 }
 
 } // namespace brisquel

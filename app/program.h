@@ -3,6 +3,7 @@
 #include "core/appstate.h"
 #include "core/dispatch.h"
 #include "core/messagecomposer.h"
+#include "core/receivedmessages.h"
 #include "ui/main/deliverynotice.h"
 #include "ui/services.h"
 
@@ -13,6 +14,9 @@
 namespace brisquel {
 
 class MainWindow;
+class ReceivedMessageWindow;
+class ReceiverLink;
+class ReplyStrip;
 class QuickMessageStrip;
 class SplashWindow;
 class RecipientDialog;
@@ -41,9 +45,12 @@ public:
     SplashWindow &splashWindow();
     RecipientDialog &recipientDialog();
     SenderNameDialog &senderNameDialog();
+    ReceivedMessageWindow &receivedMessageWindow();
+    ReplyStrip &replyStrip();
 
     bool hasMainWindow() const { return m_mainWindow != nullptr; }
     bool hasQuickMessageStrip() const { return m_quickMessageStrip != nullptr; }
+    bool hasReceivedMessageWindow() const { return m_receivedMessageWindow != nullptr; }
 
     // Every window goes, the delivery notice's too; what is still being
     // sent goes on.
@@ -59,6 +66,16 @@ private:
     void onTrayIconDoubleClicked();
     void unloadDialogs();
 
+    // Received messages: from the service, to the window or the tray.
+    void startReceiving();
+    void onMessageArrived(const ReceivedMessage &message);
+    // Opens the window on the oldest unread message; `takeKeys` when the
+    // user asked for it, not when a message just came in.
+    void showReceivedMessages(bool takeKeys);
+    void onReceivedMessageShown(int index);
+    void onReplyRequested(int index);
+    void updateUnreadCount();
+
     Services &m_services;
     AppState m_state;
     Dispatcher m_dispatcher;
@@ -69,6 +86,12 @@ private:
     std::unique_ptr<SplashWindow> m_splashWindow;
     std::unique_ptr<RecipientDialog> m_recipientDialog;
     std::unique_ptr<SenderNameDialog> m_senderNameDialog;
+    ReceivedMessages m_receivedMessages;
+    // Made once the main window is on show: connecting is no part of the
+    // start-up.
+    std::unique_ptr<ReceiverLink> m_receiverLink;
+    std::unique_ptr<ReceivedMessageWindow> m_receivedMessageWindow;
+    std::unique_ptr<ReplyStrip> m_replyStrip;
     // The quick strip's user list, kept until the strip is first shown:
     // making it is left out of the start-up.
     QStringList m_quickListCaptions;

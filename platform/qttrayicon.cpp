@@ -7,68 +7,79 @@ constexpr int kWatchMs = 1000;
 } // namespace
 
 QtTrayIcon::QtTrayIcon()
-    : m_available(QSystemTrayIcon::isSystemTrayAvailable())
 {
     m_watch.setInterval(kWatchMs);
     QObject::connect(&m_watch, &QTimer::timeout, [this] {
         const bool now = QSystemTrayIcon::isSystemTrayAvailable();
-        if (now == m_available)
+        // Nobody has heard of a host yet: there is no change to tell.
+        if (!m_available || now == *m_available) {
+            m_available = now;
             return;
+        }
         m_available = now;
         emit availabilityChanged();
     });
     m_watch.start();
-
-    QObject::connect(&m_icon, &QSystemTrayIcon::activated, [this](QSystemTrayIcon::ActivationReason reason) {
-        switch (reason) {
-        case QSystemTrayIcon::Trigger:
-            emit activated(Event::LeftButtonDown);
-            break;
-        case QSystemTrayIcon::DoubleClick:
-            emit activated(Event::LeftDoubleClick);
-            break;
-        case QSystemTrayIcon::Context:
-            emit activated(Event::RightButtonDown);
-            break;
-        default:
-            break;
-        }
-    });
-    QObject::connect(&m_icon, &QSystemTrayIcon::messageClicked, this, &TrayIcon::messageClicked);
 }
+
+QtTrayIcon::~QtTrayIcon() = default;
 
 void QtTrayIcon::add(const QIcon &icon, const QString &tip)
 {
-    m_icon.setIcon(icon);
-    m_icon.setToolTip(tip);
-    m_icon.show();
+    if (!m_icon) {
+        m_icon = std::make_unique<QSystemTrayIcon>();
+        QObject::connect(m_icon.get(), &QSystemTrayIcon::activated,
+                         [this](QSystemTrayIcon::ActivationReason reason) {
+                             switch (reason) {
+                             case QSystemTrayIcon::Trigger:
+                                 emit activated(Event::LeftButtonDown);
+                                 break;
+                             case QSystemTrayIcon::DoubleClick:
+                                 emit activated(Event::LeftDoubleClick);
+                                 break;
+                             case QSystemTrayIcon::Context:
+                                 emit activated(Event::RightButtonDown);
+                                 break;
+                             default:
+                                 break;
+                             }
+                         });
+        QObject::connect(m_icon.get(), &QSystemTrayIcon::messageClicked, this, &TrayIcon::messageClicked);
+    }
+    m_icon->setIcon(icon);
+    m_icon->setToolTip(tip);
+    m_icon->show();
 }
 
 void QtTrayIcon::remove()
 {
-    m_icon.hide();
+    if (m_icon)
+        m_icon->hide();
 }
 
 bool QtTrayIcon::isAvailable() const
 {
-    return m_available;
+    if (!m_available)
+        m_available = QSystemTrayIcon::isSystemTrayAvailable();
+    return *m_available;
 }
 
 bool QtTrayIcon::isShown() const
 {
-    return m_icon.isVisible() && m_available;
+    return m_icon && m_icon->isVisible() && isAvailable();
 }
 
 void QtTrayIcon::setTip(const QString &tip)
 {
-    m_icon.setToolTip(tip);
+    if (m_icon)
+        m_icon->setToolTip(tip);
 }
 
 bool QtTrayIcon::putUpMessage(const QString &title, const QString &text)
 {
     if (!isShown() || !QSystemTrayIcon::supportsMessages())
         return false;
-    m_icon.showMessage(title, text, QSystemTrayIcon::Warning, kBalloonMs);
+    m_icon->showMessage(title, text, QSystemTrayIcon::Warning, kBalloonMs);
     return true;
 }
 

@@ -5,6 +5,9 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <memory>
+#include <optional>
+
 namespace brisquel {
 
 // QSystemTrayIcon speaks both the X11 tray protocol and StatusNotifierItem;
@@ -13,6 +16,7 @@ class QtTrayIcon final : public TrayIcon
 {
 public:
     QtTrayIcon();
+    ~QtTrayIcon() override;
     void add(const QIcon &icon, const QString &tip) override;
     void remove() override;
     bool isAvailable() const override;
@@ -23,10 +27,14 @@ protected:
     bool putUpMessage(const QString &title, const QString &text) override;
 
 private:
-    QSystemTrayIcon m_icon;
+    // Asking Qt about the tray costs round trips to the session bus and the
+    // X server: the first window is not kept waiting for them. The icon is
+    // made when first added, the host looked for when first asked about or
+    // at the first look of the watch, whichever comes first.
+    std::unique_ptr<QSystemTrayIcon> m_icon;
     // Qt tells no change of tray host: look now and then.
     QTimer m_watch;
-    bool m_available = false;
+    mutable std::optional<bool> m_available;
 };
 
 } // namespace brisquel

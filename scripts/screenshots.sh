@@ -4,11 +4,21 @@
 # the quick message, framed by a real window manager. Needs a build (make
 # build), Xvfb, openbox, trayer, xdotool and ImageMagick (make screenshots
 # installs them).
+#
+#   scripts/screenshots.sh [BUILD [FOLDER]]
+#
+# BUILD is the build folder (build/), FOLDER where the pictures go (docs/).
+# With SCREENSHOT_FRAMES=N each picture is taken N times, a tenth of a
+# second apart, as NAME-1.png ... NAME-N.png: the main window's glyph
+# changes colour four times a second and text cursors blink, and
+# scripts/compare-screenshots.sh looks for a frame two builds share.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
-out=$root/docs
+mkdir -p "${2:-$root/docs}"
+out=$(cd "${2:-$root/docs}" && pwd)
+frames=${SCREENSHOT_FRAMES:-1}
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -28,6 +38,27 @@ export DISPLAY=:$display
 Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+# "¿" on a key of its own before the program starts: xdotool otherwise
+# binds it to a spare key just for the stroke and takes it back at once,
+# and a program that reads the new key map too late loses the character.
+python3 - <<'PY'
+import ctypes
+x = ctypes.cdll.LoadLibrary("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XDisplayKeycodes.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_int)]
+x.XGetKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_ubyte, ctypes.c_int, ctypes.POINTER(ctypes.c_int)]
+x.XGetKeyboardMapping.restype = ctypes.POINTER(ctypes.c_ulong)
+x.XChangeKeyboardMapping.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.POINTER(ctypes.c_ulong), ctypes.c_int]
+x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+display = x.XOpenDisplay(None)
+low, high, per = ctypes.c_int(), ctypes.c_int(), ctypes.c_int()
+x.XDisplayKeycodes(display, ctypes.byref(low), ctypes.byref(high))
+count = high.value - low.value + 1
+syms = x.XGetKeyboardMapping(display, low.value, count, ctypes.byref(per))
+spare = next(k for k in range(count - 1, -1, -1) if not any(syms[k * per.value + i] for i in range(per.value)))
+x.XChangeKeyboardMapping(display, low.value + spare, 1, (ctypes.c_ulong * 1)(0xBF), 1)  # questiondown
+x.XCloseDisplay(display)
+PY
 # openbox draws the title bars and frames a user sees.
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
@@ -44,14 +75,26 @@ wait_for() { # window name (regex) -> window id
     echo "no window named '$1'" >&2
     exit 1
 }
+capture() { # name, then import's options
+    local name=$1
+    shift
+    if [ "$frames" -eq 1 ]; then
+        import "$@" "$out/$name.png"
+    else
+        for k in $(seq "$frames"); do
+            import "$@" "$out/$name-$k.png"
+            sleep 0.1
+        done
+    fi
+    echo "${out#"$root"/}/$name.png"
+}
 shot() { # name [window id]: the whole screen, or just that window with its frame
     sleep 0.4
     if [ $# -eq 2 ]; then
-        import -window "$2" -frame "$out/$1.png"
+        capture "$1" -window "$2" -frame
     else
-        import -window root "$out/$1.png"
+        capture "$1" -window root
     fi
-    echo "docs/$1.png"
 }
 newest_of() { # pid -> the most recently mapped visible window
     xdotool search --onlyvisible --pid "$1" 2>/dev/null | tail -1
@@ -118,11 +161,11 @@ done | head -1)
 eval "$(xdotool getwindowgeometry --shell "$icon")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3
 sleep 0.5
-import -window root -crop 260x130+764+638 +repage "$out/traymenu.png" && echo docs/traymenu.png
+capture traymenu -window root -crop 260x130+764+638 +repage
 xdotool key m
 sleep 0.6
 xdotool type --delay 20 'Llego en cinco minutos'
-import -window root -crop 440x120+584+648 +repage "$out/quick.png" && echo docs/quick.png
+capture quick -window root -crop 440x120+584+648 +repage
 xdotool key alt+c
 sleep 0.3
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 3

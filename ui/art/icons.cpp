@@ -205,9 +205,12 @@ QIcon userModeIcon()
 
 QIcon windowIcon()
 {
+    // Painted once: the program and each of its windows carry it.
+    static const QImage large = paintWindowIcon(kLarge);
+    static const QImage small = paintWindowIcon(kSmall);
     QIcon icon;
-    icon.addPixmap(QPixmap::fromImage(paintWindowIcon(kLarge)));
-    icon.addPixmap(QPixmap::fromImage(paintWindowIcon(kSmall)));
+    icon.addPixmap(QPixmap::fromImage(large));
+    icon.addPixmap(QPixmap::fromImage(small));
     return icon;
 }
 

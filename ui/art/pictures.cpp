@@ -59,9 +59,12 @@ QImage paintStrip(int width, bool pressed)
     return image;
 }
 
-QPixmap strip(int width, bool pressed)
+// Each strip is painted once, dim and lit; a dozen buttons share them.
+template <int Width>
+QPixmap strip(bool pressed)
 {
-    return QPixmap::fromImage(paintStrip(width, pressed));
+    static const std::array<QImage, 2> painted = {paintStrip(Width, false), paintStrip(Width, true)};
+    return QPixmap::fromImage(painted[pressed ? 1 : 0]);
 }
 
 QImage paintGear()
@@ -163,17 +166,17 @@ QImage paintBanner()
 
 QPixmap bankStrip(bool pressed)
 {
-    return strip(90, pressed);
+    return strip<90>(pressed);
 }
 
 QPixmap panelStrip(bool pressed)
 {
-    return strip(81, pressed);
+    return strip<81>(pressed);
 }
 
 QPixmap smallStrip(bool pressed)
 {
-    return strip(50, pressed);
+    return strip<50>(pressed);
 }
 
 QPixmap configPicture()

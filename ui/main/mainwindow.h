@@ -48,6 +48,9 @@ public:
     void sendMessageTo(const QString &recipients);
     // Back from the tray or the taskbar, active, ready to type.
     void restoreWindow();
+    // The message box's font and colours as the settings file keeps them;
+    // received messages are shown in them too.
+    TextBoxLook look() const;
 
     // The tray's part in received messages (TrayController says how).
     bool isInTray() const { return m_tray.isInTray(); }
@@ -84,8 +87,6 @@ private:
     void loadSettingsFile();
     void saveSettingsFile();
     void showLoadProblem(const QString &message);
-    // The message box's font and colours as the settings file keeps them.
-    TextBoxLook look() const;
     // False when the box refuses one of the values; those before it stay.
     bool applyLook(const TextBoxLook &look);
 
