@@ -105,5 +105,5 @@ uninstall:
 # Pictures of the real program for the README, into docs/.
 .PHONY: screenshots
 screenshots: build
-	@scripts/install-packages.sh imagemagick xvfb xauth xdotool trayer openbox python3
+	@scripts/install-packages.sh imagemagick xvfb xauth xdotool trayer openbox python3 smbclient iproute2 util-linux
 	@scripts/screenshots.sh $(BUILD_DIR)
