@@ -3,8 +3,8 @@
 # the greeting, the main window, the panel, each dialog, a received message
 # and its reply, the tray menu and the quick message, framed by a real window
 # manager. Needs a build (make build), Xvfb, openbox, trayer, xdotool,
-# ImageMagick, and for the message smbclient and a private network namespace
-# (unshare, ip) for the receiver (make screenshots installs them).
+# ImageMagick, and for the message smbclient, faketime and a private network
+# namespace (unshare, ip) for the receiver (make screenshots installs them).
 #
 #   scripts/screenshots.sh [BUILD [FOLDER]]
 #
@@ -160,16 +160,20 @@ xdotool key Return
 # network of its own, gets it from smbclient and hands it to the program
 # through its socket, which the program, outside that network, reaches as a
 # file. No account is Samba's guest, so the program counts as a desktop
-# even where the namespace maps its user to nobody.
+# even where the namespace maps its user to nobody. The receiver's clock is
+# stopped at a time of our choosing (faketime; its timers keep the real
+# clock), so the time the message came, which the window shows, is the
+# same in every run.
 mkdir -p "$work/spool"
 printf '[global]\n   guest account = brisquel-screenshots-none\n' >"$work/smb.conf"
 printf '%s\n' '[global]' '   netbios name = PEPE-PC' '   listen = 127.0.0.1' "   spool = $work/spool" \
     "   socket = $work/receiver.sock" "   samba config = $work/smb.conf" >"$work/receiver.conf"
 # shellcheck disable=SC2016 # expanded by the shell inside the namespace
 "$root/tests/support/in-private-network.sh" sh -c '
-    "$0" --config "$1" --foreground 2>/dev/null &
-    receiver=$!
-    trap "kill $receiver" TERM
+    FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "2026-12-07 13:05:00" "$0" --config "$1" --foreground 2>/dev/null &
+    faker=$!
+    # faketime runs the receiver as its child and passes no signal on.
+    trap "pkill -P $faker; kill $faker" TERM
     for _ in $(seq 50); do [ -S "$2" ] && break; sleep 0.1; done
     printf "%s" "¿Comemos juntos? Hoy hay paella en el bar de abajo." |
         smbclient -s "$3" -M PEPE-PC -I 127.0.0.1 -p 139 -U ANA -N >/dev/null 2>&1
