@@ -2,6 +2,7 @@
 
 #include "platform/receiverlink.h"
 #include "ui/art/pictures.h"
+#include "ui/kit/placebeside.h"
 #include "ui/kit/showmodal.h"
 #include "ui/main/mainwindow.h"
 #include "ui/quick/quickmessagestrip.h"
@@ -88,16 +89,22 @@ SplashWindow &Program::splashWindow()
 void Program::onSplashFinished()
 {
     // The greeting runs inside this, with the splash still on screen.
+    openMainWindow();
+    // The splash signalled from inside its own timer handler: let the
+    // handler return before the window goes.
+    if (m_splashWindow)
+        m_splashWindow.release()->deleteLater();
+}
+
+MainWindow &Program::openMainWindow()
+{
     MainWindow &main = mainWindow();
     if (main.loadedOk()) {
         main.show();
         main.activateWindow();
         startReceiving();
     }
-    // The splash signalled from inside its own timer handler: let the
-    // handler return before the window goes.
-    if (m_splashWindow)
-        m_splashWindow.release()->deleteLater();
+    return main;
 }
 
 MainWindow &Program::mainWindow()
@@ -208,8 +215,12 @@ void Program::showReceivedMessages(bool takeKeys)
     ReceivedMessageWindow &window = receivedMessageWindow();
     if (m_mainWindow)
         window.setLook(m_mainWindow->look());
-    if (!window.isVisible())
+    if (!window.isVisible()) {
         window.openOn(m_receivedMessages.indexToOpenOn());
+        // The message box the user may be typing in stays in sight.
+        if (m_mainWindow && m_mainWindow->isVisible() && !m_mainWindow->isMinimized())
+            placeBeside(window, *m_mainWindow, m_services.screen);
+    }
     if (takeKeys) {
         window.show();
         window.raise();

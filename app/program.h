@@ -38,6 +38,11 @@ public:
     // Every window and message box carries the program's icon.
     SplashWindow &start();
 
+    // What the splash does on its second tick: the main window is made and
+    // loaded (the greeting), shown, and the program starts taking the
+    // messages the receiving service has for its user.
+    MainWindow &openMainWindow();
+
     // MainWindow's load may end the program (No at the greeting): then
     // mainWindow() still returns the window, and its loadedOk() is false.
     MainWindow &mainWindow();

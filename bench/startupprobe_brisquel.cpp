@@ -40,9 +40,7 @@ int main(int argc, char *argv[])
 
     brisquel::Program program(services);
     // What the splash does on its second tick.
-    brisquel::MainWindow &main = program.mainWindow();
-    if (!main.loadedOk())
+    if (!program.openMainWindow().loadedOk())
         return 1;
-    main.show();
     return app.exec();
 }

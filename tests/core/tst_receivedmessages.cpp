@@ -1,3 +1,4 @@
+#include "core/linebreaks.h"
 #include "core/receivedmessages.h"
 #include "core/receiverprotocol.h"
 
@@ -12,6 +13,7 @@ private slots:
     void messageLinesAreRead_data();
     void messageLinesAreRead();
     void acknowledgementLine();
+    void everyLineBreakIsShownAsCrLf();
     void eachIdIsHeldOnceAndOpensOnTheOldestUnread();
     void aFullListDropsReadOnesAndRefusesUnread();
 };
@@ -63,6 +65,18 @@ void TestReceivedMessages::messageLinesAreRead()
 void TestReceivedMessages::acknowledgementLine()
 {
     QCOMPARE(brisquel::acknowledgementLine(17), QByteArray("{\"ack\": 17}\n"));
+}
+
+void TestReceivedMessages::everyLineBreakIsShownAsCrLf()
+{
+    // Signed by this program, from Windows, from Unix, a lone CR, and an
+    // empty line of each kind.
+    QCOMPARE(withCrLfLineBreaks(QStringLiteral("Hola\n\r\n\rana@Brisquel v2.4b")),
+             QStringLiteral("Hola\r\n\r\nana@Brisquel v2.4b"));
+    QCOMPARE(withCrLfLineBreaks(QStringLiteral("a\r\nb\nc\rd")), QStringLiteral("a\r\nb\r\nc\r\nd"));
+    QCOMPARE(withCrLfLineBreaks(QStringLiteral("a\r\n\r\nb\n\nc")), QStringLiteral("a\r\n\r\nb\r\n\r\nc"));
+    QCOMPARE(withCrLfLineBreaks(QStringLiteral("\r")), QStringLiteral("\r\n"));
+    QCOMPARE(withCrLfLineBreaks(QString()), QString());
 }
 
 namespace {

@@ -61,13 +61,19 @@ PickComboBox::PickComboBox(bool editable, QWidget *parent)
         return true;
     }();
     Q_UNUSED(factoryInstalled);
-    setEditable(editable);
-    if (editable) {
-        // What is typed stays in the text part; it never joins the list.
-        setInsertPolicy(QComboBox::NoInsert);
-        connect(lineEdit(), &QLineEdit::textEdited, this, [this] { m_typedOver = true; });
-    }
+    if (editable)
+        makeEditable();
     connect(this, &QComboBox::activated, this, [this] { m_typedOver = false; });
+}
+
+void PickComboBox::makeEditable()
+{
+    if (isEditable())
+        return;
+    setEditable(true);
+    // What is typed stays in the text part; it never joins the list.
+    setInsertPolicy(QComboBox::NoInsert);
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] { m_typedOver = true; });
 }
 
 void PickComboBox::addEntry(const QString &item)

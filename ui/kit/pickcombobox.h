@@ -14,6 +14,10 @@ class PickComboBox : public QComboBox {
 public:
     explicit PickComboBox(bool editable, QWidget *parent = nullptr);
 
+    // Gives a drop-down list its text part, for a combo box whose text part
+    // is not needed at once: making one is costly enough to count at start.
+    void makeEditable();
+
     void addEntry(const QString &item);
     // -1 when no entry is chosen; typing in the text part unchooses it.
     int pickedIndex() const;

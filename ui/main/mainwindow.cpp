@@ -34,6 +34,8 @@ const QString kLineBreak = QStringLiteral("\n\r");
 const MessageBox::Style kProblemStyle{MessageBox::Buttons::Ok, MessageBox::Icon::Warning};
 const QString kUserPrefix = QStringLiteral("Pulsa el botón para enviar el mensaje a ");
 const QString kGroupPrefix = QStringLiteral("Pulsa el botón para enviar el mensaje al grupo  ");
+const QString kSavedMessagesName = QStringLiteral("Mensajes grabados");
+const QString kOutOfSightDescription = QStringLiteral("Fuera de la vista: no se usa");
 
 // Member i of the bank stands in row i / 3 and column i % 3; Tab goes
 // through the first two rows, then the other two.
@@ -97,9 +99,10 @@ void MainWindow::createControls()
         button->setPicture(art::smallStrip(false));
         button->setDownPicture(art::smallStrip(true));
     }
-    savedMessagesCombo = declare(new PickComboBox(true, savedMessagesFrame), "savedMessagesCombo",
+    // Out of sight below the client area: it gets its text part just after
+    // the window's first paint (finishSavedMessagesCombo), out of the start-up.
+    savedMessagesCombo = declare(new PickComboBox(false, savedMessagesFrame), "savedMessagesCombo",
                                  {120, 300, 3495, 315}, 32);
-    savedMessagesCombo->setEditText(QStringLiteral("Combo1"));
 
     // Holders of the two mode icons, below the client area.
     groupModePicture = declare(new QLabel(this), "groupModePicture", {660, 4920, 555, 555});
@@ -180,8 +183,8 @@ void MainWindow::describeControls()
                     QStringLiteral("La letra ß, que cambia de color"));
 
     // Out of sight for good, but a screen reader still finds them.
-    const QString unused = QStringLiteral("Fuera de la vista: no se usa");
-    describeControl(*savedMessagesCombo, QStringLiteral("Mensajes grabados"), unused);
+    const QString unused = kOutOfSightDescription;
+    describeControl(*savedMessagesCombo, kSavedMessagesName, unused);
     describeControl(*saveMessageButton, spokenCaption(saveMessageButton->text()), unused);
     describeControl(*deleteMessageButton, spokenCaption(deleteMessageButton->text()), unused);
     describeControl(*userModePicture, QStringLiteral("Icono del modo usuarios"), unused);
@@ -557,6 +560,23 @@ void MainWindow::restoreWindow()
     setVisible(true);
     activateWindow();
     messageEdit->setFocus();
+}
+
+void MainWindow::paintEvent(QPaintEvent *event)
+{
+    TwipsWindow::paintEvent(event);
+    if (!m_savedMessagesComboFinished) {
+        m_savedMessagesComboFinished = true;
+        QTimer::singleShot(0, this, &MainWindow::finishSavedMessagesCombo);
+    }
+}
+
+void MainWindow::finishSavedMessagesCombo()
+{
+    savedMessagesCombo->makeEditable();
+    savedMessagesCombo->setEditText(QStringLiteral("Combo1"));
+    // Its new text part is heard by the combo box's name.
+    describeControl(*savedMessagesCombo, kSavedMessagesName, kOutOfSightDescription);
 }
 
 void MainWindow::onPulseTick()

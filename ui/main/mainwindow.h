@@ -77,6 +77,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void onSizeOrStateChanged() override;
     void onUnclaimedKey(int &key) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void createControls();
@@ -115,6 +116,7 @@ private:
     void chooseFont();
     void onQuitChosen();
     void onPulseTick();
+    void finishSavedMessagesCombo();
 
     // The controls, top to bottom as the user sees them.
     ExactTextBox *messageEdit = nullptr;
@@ -145,6 +147,7 @@ private:
     MessageComposer &m_composer;
     TrayController m_tray;
     bool m_loadedOk = false;
+    bool m_savedMessagesComboFinished = false;
     bool m_unloaded = false;
     // What the settings file held when the run started or was last saved.
     SettingsBaseline m_settingsBaseline;

@@ -1,5 +1,7 @@
 #include "receivedmessagewindow.h"
 
+#include "core/linebreaks.h"
+
 #include "core/receivedmessages.h"
 #include "ui/art/pictures.h"
 #include "ui/kit/accessibletext.h"
@@ -195,7 +197,7 @@ void ReceivedMessageWindow::showMessage(int index)
     showValue(*fromLabel, *fromCaption, message.from);
     showValue(*addressLabel, *addressCaption, message.canBeAnswered() ? message.address : QStringLiteral("desconocida"));
     showValue(*receivedLabel, *receivedCaption, message.received.toLocalTime().toString(kReceivedFormat));
-    messageText->setText(message.text);
+    messageText->setText(withCrLfLineBreaks(message.text));
     messageText->setSelectionStart(0);
     replyButton->setEnabled(message.canBeAnswered());
     followPager();

@@ -1,5 +1,6 @@
 #include "kitsupport.h"
 
+#include "ui/kit/placebeside.h"
 #include "ui/kit/twips.h"
 #include "ui/kit/twipswindow.h"
 #include "ui/kit/exacttextbox.h"
@@ -45,6 +46,8 @@ private slots:
     void controlsArePlacedInTwips_data();
     void controlsArePlacedInTwips();
     void sizeAndPositionAreOuterTwips();
+    void placedBesideAnotherWindow_data();
+    void placedBesideAnotherWindow();
     void formResizeRunsOnResizeAndStateChange();
     void sizeForcedBackOnResizeSettles();
     void unclaimedKeysReachTheWindow();
@@ -140,6 +143,47 @@ void TstTwipsWindow::sizeAndPositionAreOuterTwips()
     QVERIFY(bare.isVisible());
     bare.hide();
     QVERIFY(!bare.isVisible());
+}
+
+void TstTwipsWindow::placedBesideAnotherWindow_data()
+{
+    // A 1024 x 768 screen; the window placed is 5805 x 4305 twips
+    // (387 x 287 pixels), the other one stands at `other`, in pixels.
+    QTest::addColumn<QRect>("other");
+    QTest::addColumn<QRect>("panelFree"); // what the panels leave, in twips; null: all
+    QTest::addColumn<QPointF>("placed");  // twips
+
+    QTest::newRow("right of it") << QRect(100, 253, 387, 287) << QRect() << QPointF(487 * 15, 253 * 15);
+    QTest::newRow("left when the right is full")
+        << QRect(600, 100, 387, 287) << QRect() << QPointF(600 * 15 - 5805, 100 * 15);
+    QTest::newRow("below when neither side has room")
+        << QRect(100, 50, 830, 287) << QRect() << QPointF(100 * 15, 337 * 15);
+    QTest::newRow("above when only that has room")
+        << QRect(100, 400, 830, 287) << QRect() << QPointF(100 * 15, 400 * 15 - 4305);
+    // The right would have room on the whole screen.
+    QTest::newRow("kept clear of a panel on the right")
+        << QRect(250, 50, 387, 287) << QRect(0, 0, 900 * 15, 768 * 15) << QPointF(250 * 15, 337 * 15);
+    QTest::newRow("against the roomier side's edge when no side has room")
+        << QRect(300, 200, 387, 287) << QRect() << QPointF(1024 * 15 - 5805, 200 * 15);
+    QTest::newRow("on the left when that is roomier")
+        << QRect(337, 200, 387, 287) << QRect() << QPointF(0, 200 * 15);
+}
+
+void TstTwipsWindow::placedBesideAnotherWindow()
+{
+    QFETCH(QRect, other);
+    QFETCH(QRect, panelFree);
+    QFETCH(QPointF, placed);
+    brisquel::FakeScreenMetrics screen;
+    screen.available = panelFree;
+    QWidget otherWindow;
+    otherWindow.setGeometry(other);
+    TwipsWindow window(screen);
+    window.setWidthTwips(5805);
+    window.setHeightTwips(4305);
+
+    brisquel::placeBeside(window, otherWindow, screen);
+    QCOMPARE(QPointF(window.leftTwips(), window.topTwips()), placed);
 }
 
 void TstTwipsWindow::formResizeRunsOnResizeAndStateChange()

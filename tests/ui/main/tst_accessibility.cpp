@@ -37,7 +37,7 @@ void TestAccessibility::everyControlOfEveryWindowIsNamed()
 
     // Names are heard, never drawn.
     QCOMPARE(recipientButton(form, 5)->text(), QStringLiteral("..."));
-    QCOMPARE(findControl<PickComboBox>(form, "savedMessagesCombo")->currentText(), QStringLiteral("Combo1"));
+    QTRY_COMPARE(findControl<PickComboBox>(form, "savedMessagesCombo")->currentText(), QStringLiteral("Combo1"));
     QCOMPARE(button(form, "modeButton")->text(), QStringLiteral("&Grupos"));
 
     // The panel button keeps a name and a description once open.

@@ -34,7 +34,7 @@ struct FakeReceiver {
                                       R"("received": "2026-12-07T15:04:05Z", "text": "%4"})"
                                       "\n")
                            .arg(id)
-                           .arg(QLatin1String(from), QLatin1String(address), QLatin1String(text))
+                           .arg(QString::fromUtf8(from), QString::fromUtf8(address), QString::fromUtf8(text))
                            .toUtf8());
         desktop->flush();
     }
@@ -76,6 +76,7 @@ private slots:
 void TestReceiving::shownMessagesAreAcknowledgedAsTheyArePaged()
 {
     ReceivingProgram w;
+    w.program.screen.widthTwips = 1280 * 15; // room beside the main window
     QVERIFY(w.receiver.waitForDesktop());
     w.receiver.send(1, "EVA", "primero");
     w.receiver.send(2, "LUIS", "segundo");
@@ -88,6 +89,8 @@ void TestReceiving::shownMessagesAreAcknowledgedAsTheyArePaged()
     QCOMPARE(window.windowTitle(), QStringLiteral("Mensaje de EVA"));
     QCOMPARE(textBox(window, "messageText")->text(), QStringLiteral("primero"));
     QCOMPARE(colorLabel(window, "pageLabel")->text(), QStringLiteral("Mensaje 1 de 2"));
+    // Beside the main window: the message being typed stays in sight.
+    QVERIFY(!window.frameGeometry().intersects(w.form.frameGeometry()));
 
     // The user pages on with the keyboard.
     window.activateWindow();
@@ -97,8 +100,17 @@ void TestReceiving::shownMessagesAreAcknowledgedAsTheyArePaged()
     QCOMPARE(window.windowTitle(), QStringLiteral("Mensaje de LUIS"));
     QTRY_COMPARE(w.receiver.heard(), QByteArray("{\"ack\": 1}\n{\"ack\": 2}\n"));
 
-    // Paging back acknowledges nothing more; Esc only hides the window.
+    // Paging back acknowledges nothing more.
     QTest::keyClick(focused(), Qt::Key_Up);
+    QCOMPARE(window.windowTitle(), QStringLiteral("Mensaje de EVA"));
+
+    // One more comes while the window is open: the pager counts it, and
+    // what is on show stays until the user pages to it.
+    w.receiver.send(3, "ANA", "tercero");
+    QTRY_COMPARE(colorLabel(window, "pageLabel")->text(), QStringLiteral("Mensaje 1 de 3"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Mensaje de EVA"));
+
+    // Esc only hides the window.
     QTest::keyClick(focused(), Qt::Key_Escape);
     QTRY_VERIFY(!window.isVisible());
     QTest::qWait(100);
@@ -153,9 +165,11 @@ void TestReceiving::aReplyGoesToTheAddressThroughNet()
 {
     ReceivingProgram w;
     QVERIFY(w.receiver.waitForDesktop());
-    w.receiver.send(5, "PEPE-SE-LLAMA-ASI", "¿Vienes?", "192.0.2.7");
+    // Signed by another Brisquel, which breaks lines with LF CR.
+    w.receiver.send(5, "PEPE-SE-LLAMA-ASI", R"(¿Vienes?\n\r\n\rpepe@Brisquel v2.4b)", "192.0.2.7");
     QTRY_VERIFY(w.program.app.hasReceivedMessageWindow() && w.program.app.receivedMessageWindow().isVisible());
     ReceivedMessageWindow &window = w.program.app.receivedMessageWindow();
+    QCOMPARE(textBox(window, "messageText")->text(), QStringLiteral("¿Vienes?\r\n\r\npepe@Brisquel v2.4b"));
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
 
