@@ -151,8 +151,7 @@ void TestE2eReceived::aMessageArrivesWhileTypingAndIsAnswered()
     QCOMPARE(describeCalls(program.takeCalls(1)),
              describeCalls({{QStringLiteral("send"), QStringLiteral("127.0.0.1"),
                              reply + QStringLiteral("\n\r\n\rAna@Brisquel v2.4b")}}));
-    QVERIFY2(program.waitForWindowGone(strip),
-             "the reply strip stayed after sending");
+    QVERIFY2(program.waitForWindowGone(strip), "the reply strip stayed after sending");
     // The message being typed is still there, untouched.
     QCOMPARE(program.caption(), counting(838));
 }
