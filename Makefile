@@ -34,7 +34,7 @@ RUN_PACKAGES = cmake make g++ pkg-config dpkg-dev qt6-base-dev qt6-translations-
 # Samba's own services stay off (scripts/install-packages.sh). openbox is a
 # real desktop's window manager for the windows that must appear without
 # taking the focus.
-TEST_PACKAGES = samba smbclient iproute2 util-linux systemd xvfb xauth xdotool trayer openbox libxcb1-dev \
+TEST_PACKAGES = samba smbclient faketime iproute2 util-linux systemd xvfb xauth xdotool trayer openbox libxcb1-dev \
                 clang libclang-rt-14-dev dbus at-spi2-core python3-pyatspi \
                 lintian desktop-file-utils appstream qt6-gtk-platformtheme
 
@@ -105,5 +105,5 @@ uninstall:
 # Pictures of the real program for the README, into docs/.
 .PHONY: screenshots
 screenshots: build
-	@scripts/install-packages.sh imagemagick xvfb xauth xdotool trayer openbox python3
+	@scripts/install-packages.sh imagemagick xvfb xauth xdotool trayer openbox python3 smbclient faketime iproute2 util-linux
 	@scripts/screenshots.sh $(BUILD_DIR)

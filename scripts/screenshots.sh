@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Takes screenshots of the real program on a private X server into docs/:
-# the greeting, the main window, the panel, each dialog, the tray menu and
-# the quick message, framed by a real window manager. Needs a build (make
-# build), Xvfb, openbox, trayer, xdotool and ImageMagick (make screenshots
-# installs them).
+# the greeting, the main window, the panel, each dialog, a received message
+# and its reply, the tray menu and the quick message, framed by a real window
+# manager. Needs a build (make build), Xvfb, openbox, trayer, xdotool,
+# ImageMagick, and for the message smbclient, faketime and a private network
+# namespace (unshare, ip) for the receiver (make screenshots installs them).
 #
 #   scripts/screenshots.sh [BUILD [FOLDER]]
 #
@@ -117,6 +118,9 @@ cp "$build/brisquel" "$work/bin/"
 printf '#!/bin/sh\nexit 0\n' >"$work/bin/net"
 chmod +x "$work/bin/net"
 cd "$work"
+# The receiver comes later, on this socket; until then the program quietly
+# waits for it.
+export BRISQUEL_RECEIVER_SOCKET=$work/receiver.sock
 "$work/bin/brisquel" >/dev/null 2>&1 &
 program=$!
 pids+=($program)
@@ -151,6 +155,41 @@ xdotool mousemove --window "$main" 330 174 click 1 # "Acerca de..."
 about=$(wait_for '^Brisquel v2.4b rev 10$')
 shot about "$about"
 xdotool key Return
+
+# A message from another machine: the real receiver, on loopback in a
+# network of its own, gets it from smbclient and hands it to the program
+# through its socket, which the program, outside that network, reaches as a
+# file. No account is Samba's guest, so the program counts as a desktop
+# even where the namespace maps its user to nobody. The receiver's clock is
+# stopped at a time of our choosing (faketime; its timers keep the real
+# clock), so the time the message came, which the window shows, is the
+# same in every run.
+mkdir -p "$work/spool"
+printf '[global]\n   guest account = brisquel-screenshots-none\n' >"$work/smb.conf"
+printf '%s\n' '[global]' '   netbios name = PEPE-PC' '   listen = 127.0.0.1' "   spool = $work/spool" \
+    "   socket = $work/receiver.sock" "   samba config = $work/smb.conf" >"$work/receiver.conf"
+# shellcheck disable=SC2016 # expanded by the shell inside the namespace
+"$root/tests/support/in-private-network.sh" sh -c '
+    FAKETIME_DONT_FAKE_MONOTONIC=1 faketime -f "2026-12-07 13:05:00" "$0" --config "$1" --foreground 2>/dev/null &
+    faker=$!
+    # faketime runs the receiver as its child and passes no signal on.
+    trap "pkill -P $faker; kill $faker" TERM
+    for _ in $(seq 50); do [ -S "$2" ] && break; sleep 0.1; done
+    printf "%s" "¿Comemos juntos? Hoy hay paella en el bar de abajo." |
+        smbclient -s "$3" -M PEPE-PC -I 127.0.0.1 -p 139 -U ANA -N >/dev/null 2>&1
+    wait' "$build/brisquel-receiver" "$work/receiver.conf" "$work/receiver.sock" "$work/smb.conf" &
+pids+=($!)
+received=$(wait_for '^Mensaje de ANA$')
+shot received "$received"
+xdotool windowactivate --sync "$received"
+xdotool key alt+r
+sleep 0.5
+xdotool type --delay 20 'Vale, a la una y media'
+shot reply "$(newest_of "$program")"
+xdotool key Escape
+sleep 0.3
+xdotool windowactivate --sync "$received"
+xdotool key Escape
 
 xdotool windowminimize "$main"
 sleep 1

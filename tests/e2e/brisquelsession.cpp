@@ -122,12 +122,8 @@ QString BrisquelSession::waitForMainWindow()
         return QStringLiteral("the main window never showed");
     // Nothing here clicks or moves the focus: the program itself must come
     // up active, ready to type, as a user types right after the greeting.
-    const QDeadlineTimer focusDeadline(5000);
-    while (m_display.xdotool({QStringLiteral("getwindowfocus")}) != m_mainWindow) {
-        if (focusDeadline.hasExpired())
-            return QStringLiteral("the main window did not take the focus");
-        breathe();
-    }
+    if (!waitForFocus(m_mainWindow, 5000))
+        return QStringLiteral("the main window did not take the focus");
     key(QStringLiteral("x"));
     const QDeadlineTimer deadline(3000);
     while (caption() == kPlainCaption && !deadline.hasExpired())
@@ -226,6 +222,17 @@ QStringList BrisquelSession::visibleWindows() const
     return m_display.visibleWindowsOf(pid());
 }
 
+bool BrisquelSession::waitForFocus(const QString &window, int timeoutMs) const
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (m_display.xdotool({QStringLiteral("getwindowfocus")}) != window) {
+        if (deadline.hasExpired())
+            return false;
+        breathe();
+    }
+    return true;
+}
+
 QString BrisquelSession::waitForDialog(int timeoutMs) const
 {
     const QDeadlineTimer deadline(timeoutMs);
@@ -254,6 +261,17 @@ bool BrisquelSession::waitForNoDialog(int timeoutMs) const
         breathe();
     } while (!deadline.hasExpired());
     return false;
+}
+
+bool BrisquelSession::waitForWindowGone(const QString &window, int timeoutMs) const
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    while (visibleWindows().contains(window)) {
+        if (deadline.hasExpired())
+            return false;
+        breathe();
+    }
+    return true;
 }
 
 QString BrisquelSession::waitForNewWindow(const QStringList &known, int timeoutMs) const

@@ -84,9 +84,13 @@ public:
     QList<QStringList> takeCalls(int count, int timeoutMs = 5000);
 
     QStringList visibleWindows() const;
+    // Waits until `window` has the keyboard focus.
+    bool waitForFocus(const QString &window, int timeoutMs = 3000) const;
     // A visible frameless dialog strip of the program (5370 x 975 twips).
     QString waitForDialog(int timeoutMs = 5000) const;
     bool waitForNoDialog(int timeoutMs = 5000) const;
+    // Waits until `window` is no longer shown.
+    bool waitForWindowGone(const QString &window, int timeoutMs = 5000) const;
     // A visible window of the program that is none of `known`.
     QString waitForNewWindow(const QStringList &known, int timeoutMs = 5000) const;
     QStringList trayIcons() const;

@@ -31,6 +31,16 @@ QByteArray SettingsFixture::bytes() const
     return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
 }
 
+SettingsFixture plainAnaSettings()
+{
+    SettingsFixture settings;
+    settings.general = {QStringLiteral("Ana"), QStringLiteral("ana"), QStringLiteral("1"),
+                        QStringLiteral("Liberation Sans"), QStringLiteral("0"), QStringLiteral("0"),
+                        QStringLiteral(" 10"), QStringLiteral("0"), QStringLiteral("0"),
+                        QStringLiteral(" 0"), QStringLiteral(" 16777215")};
+    return settings;
+}
+
 QString loginName()
 {
     const passwd *entry = ::getpwuid(::geteuid());

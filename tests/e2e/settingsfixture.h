@@ -21,6 +21,10 @@ struct SettingsFixture {
     QByteArray bytes() const;
 };
 
+// Ana, signing with her name, in Liberation Sans 10, black on white; no
+// users or groups yet.
+SettingsFixture plainAnaSettings();
+
 // The account the tests run as, which the program signs and saves as the
 // login name.
 QString loginName();

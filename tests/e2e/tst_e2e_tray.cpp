@@ -27,11 +27,7 @@ constexpr double kQuickTop = ((768 - 32) * 15 - 975 - 200) / 15.0;
 
 SettingsFixture anaSettings()
 {
-    SettingsFixture settings;
-    settings.general = {QStringLiteral("Ana"), QStringLiteral("ana"), QStringLiteral("1"),
-                        QStringLiteral("Liberation Sans"), QStringLiteral("0"), QStringLiteral("0"),
-                        QStringLiteral(" 10"), QStringLiteral("0"), QStringLiteral("0"),
-                        QStringLiteral(" 0"), QStringLiteral(" 16777215")};
+    SettingsFixture settings = plainAnaSettings();
     settings.users = {{QStringLiteral("&Pepe"), QStringLiteral("pepe")}, {QStringLiteral("&Luis"), QStringLiteral("luis")}};
     return settings;
 }
@@ -64,7 +60,6 @@ private:
     void minimise(const BrisquelSession &program);
     // Right click on the icon, then the menu item's accelerator.
     QString chooseFromTrayMenu(const BrisquelSession &program, const QString &key);
-    bool waitForFocus(const QString &window, int timeoutMs) const;
     // Waits until the tray holds just these windows (its own and icons).
     QStringList waitForTrayWindows(const QStringList &expected) const;
 };
@@ -139,17 +134,6 @@ QString TestE2eTray::chooseFromTrayMenu(const BrisquelSession &program, const QS
     return QStringLiteral("the right button opened no menu");
 }
 
-bool TestE2eTray::waitForFocus(const QString &window, int timeoutMs) const
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    while (m_display->xdotool({QStringLiteral("getwindowfocus")}) != window) {
-        if (deadline.hasExpired())
-            return false;
-        QTest::qSleep(25);
-    }
-    return true;
-}
-
 QStringList TestE2eTray::waitForTrayWindows(const QStringList &expected) const
 {
     QStringList sortedExpected = expected;
@@ -216,7 +200,7 @@ void TestE2eTray::minimiseToTheTrayAndQuit()
     QTest::qSleep(500);
     const QString doubleClicked = clickIcon(program, 1, 2);
     QVERIFY2(doubleClicked.isEmpty(), qPrintable(doubleClicked));
-    QVERIFY2(waitForFocus(quick, 3000), "a double click on the icon left the quick message in the back");
+    QVERIFY2(program.waitForFocus(quick), "a double click on the icon left the quick message in the back");
     // The right button still opens the menu.
     const QStringList withQuick = program.visibleWindows();
     const QString rightClicked = clickIcon(program, 3, 1);
