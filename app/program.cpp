@@ -13,12 +13,15 @@
 #include "ui/splash/splashwindow.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <utility>
 
 namespace brisquel {
 
 namespace {
+constexpr int kReceiveAtTheLatestMs = 1000;
+
 // The first time a window is asked for, it is created, `wire` connects it,
 // and its load runs.
 template <class Window, class Wire, class... Arguments>
@@ -49,9 +52,7 @@ Program::~Program()
 
 void Program::unloadAll()
 {
-    // Nothing arrives for windows that are going; what was not shown stays
-    // with the service for the next start.
-    m_receiverLink.reset();
+    stopReceiving();
     // Dialogs first: the main window's teardown may still refer to them.
     unloadDialogs();
     m_splashWindow.reset();
@@ -102,7 +103,10 @@ MainWindow &Program::openMainWindow()
     if (main.loadedOk()) {
         main.show();
         main.activateWindow();
-        startReceiving();
+        // Connecting is no part of the start-up: it follows the first
+        // paint, or a moment, should a window manager keep the window
+        // from being painted.
+        QTimer::singleShot(kReceiveAtTheLatestMs, &main, [this] { startReceiving(); });
     }
     return main;
 }
@@ -129,8 +133,9 @@ void Program::connectMainWindow(MainWindow &main)
                      [this, &main] { showModal(quickMessageStrip(), main); });
     QObject::connect(&main, &MainWindow::trayIconDoubleClicked, &main, [this] { onTrayIconDoubleClicked(); });
     QObject::connect(&main, &MainWindow::receivedMessagesRequested, &main, [this] { showReceivedMessages(true); });
+    QObject::connect(&main, &MainWindow::firstPainted, &main, [this] { startReceiving(); });
     QObject::connect(&main, &MainWindow::unloading, &main, [this] {
-        m_receiverLink.reset();
+        stopReceiving();
         unloadDialogs();
     });
 }
@@ -176,10 +181,20 @@ SenderNameDialog &Program::senderNameDialog()
 
 void Program::startReceiving()
 {
+    if (m_receiverLink || m_receivingStopped)
+        return;
     m_receiverLink = std::make_unique<ReceiverLink>(m_services.receiverSocketPath);
     QObject::connect(m_receiverLink.get(), &ReceiverLink::messageArrived, m_receiverLink.get(),
                      [this](const ReceivedMessage &message) { onMessageArrived(message); });
     m_receiverLink->start();
+}
+
+// Nothing arrives for windows that are going; what was not shown stays
+// with the service for the next start.
+void Program::stopReceiving()
+{
+    m_receivingStopped = true;
+    m_receiverLink.reset();
 }
 
 void Program::onMessageArrived(const ReceivedMessage &message)

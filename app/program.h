@@ -73,6 +73,7 @@ private:
 
     // Received messages: from the service, to the window or the tray.
     void startReceiving();
+    void stopReceiving();
     void onMessageArrived(const ReceivedMessage &message);
     // Opens the window on the oldest unread message; `takeKeys` when the
     // user asked for it, not when a message just came in.
@@ -95,6 +96,7 @@ private:
     // Made once the main window is on show: connecting is no part of the
     // start-up.
     std::unique_ptr<ReceiverLink> m_receiverLink;
+    bool m_receivingStopped = false;
     std::unique_ptr<ReceivedMessageWindow> m_receivedMessageWindow;
     std::unique_ptr<ReplyStrip> m_replyStrip;
     // The quick strip's user list, kept until the strip is first shown:

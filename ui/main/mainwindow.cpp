@@ -565,9 +565,12 @@ void MainWindow::restoreWindow()
 void MainWindow::paintEvent(QPaintEvent *event)
 {
     TwipsWindow::paintEvent(event);
-    if (!m_savedMessagesComboFinished) {
-        m_savedMessagesComboFinished = true;
-        QTimer::singleShot(0, this, &MainWindow::finishSavedMessagesCombo);
+    if (!m_firstPaintDone) {
+        m_firstPaintDone = true;
+        QTimer::singleShot(0, this, [this] {
+            finishSavedMessagesCombo();
+            emit firstPainted();
+        });
     }
 }
 

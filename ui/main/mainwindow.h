@@ -72,6 +72,9 @@ signals:
     void quickListRead(const QStringList &captions);
     // The window is going: its dialogs go first, before the save.
     void unloading();
+    // The window has been painted once: what it leaves out of the start-up
+    // may follow.
+    void firstPainted();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -147,7 +150,7 @@ private:
     MessageComposer &m_composer;
     TrayController m_tray;
     bool m_loadedOk = false;
-    bool m_savedMessagesComboFinished = false;
+    bool m_firstPaintDone = false;
     bool m_unloaded = false;
     // What the settings file held when the run started or was last saved.
     SettingsBaseline m_settingsBaseline;
