@@ -1,7 +1,7 @@
 #include "receivedmessagewindow.h"
 
 #include "core/linebreaks.h"
-
+#include "core/programtitle.h"
 #include "core/receivedmessages.h"
 #include "ui/art/pictures.h"
 #include "ui/kit/accessibletext.h"
@@ -20,7 +20,6 @@ namespace brisquel {
 
 namespace {
 const QString kEmptyTitle = QStringLiteral("Mensajes recibidos");
-const QString kTitlePrefix = QStringLiteral("Mensaje de ");
 // Day first, as a Spanish reader expects it, in the time of this machine.
 const QString kReceivedFormat = QStringLiteral("dd/MM/yyyy HH:mm:ss");
 
@@ -193,7 +192,7 @@ void ReceivedMessageWindow::showMessage(int index)
     const ReceivedMessage &message = m_messages.at(index);
     m_shownId = message.id;
     m_showingAny = true;
-    setWindowTitle(kTitlePrefix + message.from);
+    setWindowTitle(receivedMessageTitle(message.from));
     showValue(*fromLabel, *fromCaption, message.from);
     showValue(*addressLabel, *addressCaption, message.canBeAnswered() ? message.address : QStringLiteral("desconocida"));
     showValue(*receivedLabel, *receivedCaption, message.received.toLocalTime().toString(kReceivedFormat));
