@@ -237,6 +237,8 @@ void Program::showReceivedMessages(bool takeKeys)
             placeBeside(window, *m_mainWindow, m_services.screen);
     }
     if (takeKeys) {
+        // Minimised by the user earlier, it comes back when asked for.
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
         window.show();
         window.raise();
         window.activateWindow();

@@ -140,6 +140,16 @@ void TestReceiving::inTheTrayABalloonWaitsUntilClicked()
     QTRY_COMPARE(w.receiver.heard(), QByteArray("{\"ack\": 7}\n"));
     QCOMPARE(tray.lastTip, QStringLiteral("Brisquel v2.4"));
     QVERIFY(!w.form.isVisible()); // the main window stays in the tray
+
+    // Minimised with one more unread: a click on the icon brings it back.
+    ReceivedMessageWindow &window = w.program.app.receivedMessageWindow();
+    w.receiver.send(8, "EVA", "¿sigues ahí?");
+    QTRY_COMPARE(tray.lastTip, QStringLiteral("Brisquel v2.4 - 1 mensaje sin leer"));
+    window.showMinimized();
+    QTRY_VERIFY(window.isMinimized());
+    tray.fire(TrayIcon::Event::LeftButtonDown);
+    QTRY_VERIFY(!window.isMinimized());
+    QVERIFY(window.isVisible());
 }
 
 void TestReceiving::aDroppedConnectionIsTakenUpAgain()
