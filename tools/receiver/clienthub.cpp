@@ -163,6 +163,10 @@ void ClientHub::onReadable(QLocalSocket *socket)
         it->buffer += socket->read(kMaxLineBytes + 1 - it->buffer.size());
         qsizetype end;
         while ((end = it->buffer.indexOf('\n')) >= 0) {
+            // Being cut off for not reading its answers: nothing more of
+            // what it sent is answered, or the backlog would grow on.
+            if (socket->bytesToWrite() > kMaxUnreadBytes)
+                return;
             const QByteArray text = it->buffer.left(end);
             it->buffer.remove(0, end + 1);
             handleLine(socket, *it, text);
