@@ -34,9 +34,16 @@ inline bool tabTo(QWidget *control)
     return focusIsIn(control);
 }
 
+// The main window as a user meets it, painted: the controls out of sight
+// (the control panel, the saved messages) are made just after that.
+inline bool painted(const MainWindow &form)
+{
+    return QTest::qWaitFor([&form] { return form.findChild<QWidget *>(QStringLiteral("controlPanel")) != nullptr; });
+}
+
 // The program started from the given settings as main() starts it: the
 // splash, the greeting (answered Yes), then the main window, which must be
-// on screen and active by itself. Nothing here moves the focus.
+// on screen, painted and active by itself. Nothing here moves the focus.
 struct StartedProgram {
     explicit StartedProgram(const QByteArray &ini)
         : form(started(program, ini))
@@ -44,6 +51,8 @@ struct StartedProgram {
         timer(form, "pulseTimer")->stop(); // the pulse is tested on its own
         if (!QTest::qWaitForWindowActive(&form))
             qWarning("main window not active");
+        if (!painted(form))
+            qWarning("main window never painted");
     }
     static MainWindow &started(ProgramUnderTest &program, const QByteArray &ini)
     {
@@ -57,6 +66,17 @@ struct StartedProgram {
     ProgramUnderTest program;
     MainWindow &form;
 };
+
+// Picks the item `name` of the tray icon's menu as a user does: a right
+// click on the icon, then a click on the item.
+inline void pickFromTrayMenu(FakeTrayIcon &tray, const QString &name)
+{
+    tray.fire(TrayIcon::Event::RightButtonDown);
+    QMenu *menu = trayMenu();
+    if (!menu->isVisible())
+        qWarning("the tray menu did not open");
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(trayAction(name)).center());
+}
 
 inline QByteArray threeUsersAndAGroup(bool ownName = true)
 {

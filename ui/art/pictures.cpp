@@ -6,6 +6,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmapCache>
 #include <QRadialGradient>
 
 #include <algorithm>
@@ -59,12 +60,24 @@ QImage paintStrip(int width, bool pressed)
     return image;
 }
 
+// The same pixmap to every caller, so that what a button makes of it (its
+// transparent picture) is made once too. Qt's cache holds it.
+QPixmap shared(const QString &key, const QImage &painted)
+{
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        pixmap = QPixmap::fromImage(painted);
+        QPixmapCache::insert(key, pixmap);
+    }
+    return pixmap;
+}
+
 // Each strip is painted once, dim and lit; a dozen buttons share them.
 template <int Width>
 QPixmap strip(bool pressed)
 {
     static const std::array<QImage, 2> painted = {paintStrip(Width, false), paintStrip(Width, true)};
-    return QPixmap::fromImage(painted[pressed ? 1 : 0]);
+    return shared(QStringLiteral("brisquel/strip/%1/%2").arg(Width).arg(pressed), painted[pressed ? 1 : 0]);
 }
 
 QImage paintGear()
@@ -182,19 +195,19 @@ QPixmap smallStrip(bool pressed)
 QPixmap configPicture()
 {
     static const QImage gear = paintGear();
-    return QPixmap::fromImage(gear);
+    return shared(QStringLiteral("brisquel/gear"), gear);
 }
 
 QPixmap markerImage()
 {
     static const QImage marker = paintMarker();
-    return QPixmap::fromImage(marker);
+    return shared(QStringLiteral("brisquel/marker"), marker);
 }
 
 QPixmap bannerBitmap()
 {
     static const QImage banner = paintBanner();
-    return QPixmap::fromImage(banner);
+    return shared(QStringLiteral("brisquel/banner"), banner);
 }
 
 } // namespace brisquel::art

@@ -14,10 +14,6 @@ class PickComboBox : public QComboBox {
 public:
     explicit PickComboBox(bool editable, QWidget *parent = nullptr);
 
-    // Gives a drop-down list its text part, for a combo box whose text part
-    // is not needed at once: making one is costly enough to count at start.
-    void makeEditable();
-
     void addEntry(const QString &item);
     // -1 when no entry is chosen; typing in the text part unchooses it.
     int pickedIndex() const;
@@ -25,6 +21,8 @@ public:
     void setText(const QString &text);
 
 private:
+    void makeEditable();
+
     bool m_typedOver = false;
 };
 

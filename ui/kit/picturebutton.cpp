@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QMetaMethod>
+#include <QPixmapCache>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
@@ -35,6 +36,11 @@ QPixmap PictureButton::withCyanTransparent(const QPixmap &picture)
 {
     if (picture.isNull())
         return picture;
+    // Buttons given the same picture share what is made of it.
+    const QString key = QStringLiteral("brisquel/transparent/%1").arg(picture.cacheKey());
+    QPixmap made;
+    if (QPixmapCache::find(key, &made))
+        return made;
     QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
@@ -43,9 +49,10 @@ QPixmap PictureButton::withCyanTransparent(const QPixmap &picture)
                 line[x] = 0;
         }
     }
-    QPixmap result = QPixmap::fromImage(image);
-    result.setDevicePixelRatio(picture.devicePixelRatio());
-    return result;
+    made = QPixmap::fromImage(image);
+    made.setDevicePixelRatio(picture.devicePixelRatio());
+    QPixmapCache::insert(key, made);
+    return made;
 }
 
 void PictureButton::setPicture(const QPixmap &picture)

@@ -185,8 +185,9 @@ void TwipsWindow::declareControl(QWidget &control, QAnyStringView name, Twips wh
 
 void TwipsWindow::finishTabChain()
 {
-    applyTabOrder(std::move(m_tabStops));
-    m_tabStops.clear();
+    // The whole chain again: controls declared later take their places
+    // among the others.
+    applyTabOrder(m_tabStops);
 }
 
 // ---- events ------------------------------------------------------------------

@@ -76,7 +76,8 @@ public:
     }
 
 protected:
-    // Links the Tab chain of the controls declared; run once they all are.
+    // Links the Tab chain of the controls declared; run once they all are,
+    // and again after any made later.
     void finishTabChain();
 
     // Runs on every change of size and of window state (minimise, restore).
@@ -111,6 +112,8 @@ private:
 
     const ScreenMetrics &m_metrics;
     bool m_wasMinimized = false;
+    // Every control declared with a stop; all are the window's children, so
+    // they last as long as it does.
     std::vector<std::pair<int, QWidget *>> m_tabStops;
 };
 

@@ -85,25 +85,10 @@ MainWindow::MainWindow(Services &services, AppState &state, MessageComposer &com
 MainWindow::~MainWindow() = default;
 
 // Made in the order the window has always stacked them; the Tab stops are
-// the order a user goes through them.
+// the order a user goes through them. Those out of sight follow the first
+// paint (createOutOfSightControls).
 void MainWindow::createControls()
 {
-    // The saved-messages frame lies below the visible area for good.
-    savedMessagesFrame = declare(new QGroupBox(QStringLiteral("Mensajes Grabados"), this), "savedMessagesFrame",
-                                 {60, 3960, 5595, 855});
-    deleteMessageButton = declare(new PictureButton(QStringLiteral("Bo&rrar"), savedMessagesFrame),
-                                  "deleteMessageButton", {4680, 300, 795, 315}, 34);
-    saveMessageButton = declare(new PictureButton(QStringLiteral("Guar&dar"), savedMessagesFrame),
-                                "saveMessageButton", {3840, 300, 795, 315}, 33);
-    for (PictureButton *button : {saveMessageButton, deleteMessageButton}) {
-        button->setPicture(art::smallStrip(false));
-        button->setDownPicture(art::smallStrip(true));
-    }
-    // Out of sight below the client area: it gets its text part just after
-    // the window's first paint (finishSavedMessagesCombo), out of the start-up.
-    savedMessagesCombo = declare(new PickComboBox(false, savedMessagesFrame), "savedMessagesCombo",
-                                 {120, 300, 3495, 315}, 32);
-
     // Holders of the two mode icons, below the client area.
     groupModePicture = declare(new QLabel(this), "groupModePicture", {660, 4920, 555, 555});
     groupModePicture->setPixmap(art::groupModeIcon().pixmap(32, 32));
@@ -112,9 +97,6 @@ void MainWindow::createControls()
 
     modeButton = declare(new PictureButton(QStringLiteral("&Grupos"), this), "modeButton", {4260, 480, 1395, 915}, 28);
     modeButton->setPicture(groupModePicture->pixmap());
-
-    // Right of the client area until it slides in.
-    controlPanel = declare(new ControlPanel(*this), "controlPanel", {5760, 60, 1395, 3795});
 
     panelButton = declare(new PictureButton(QStringLiteral("&Configuración"), this), "panelButton",
                           {4260, 1440, 1395, 915}, 18);
@@ -183,12 +165,8 @@ void MainWindow::describeControls()
                     QStringLiteral("La letra ß, que cambia de color"));
 
     // Out of sight for good, but a screen reader still finds them.
-    const QString unused = kOutOfSightDescription;
-    describeControl(*savedMessagesCombo, kSavedMessagesName, unused);
-    describeControl(*saveMessageButton, spokenCaption(saveMessageButton->text()), unused);
-    describeControl(*deleteMessageButton, spokenCaption(deleteMessageButton->text()), unused);
-    describeControl(*userModePicture, QStringLiteral("Icono del modo usuarios"), unused);
-    describeControl(*groupModePicture, QStringLiteral("Icono del modo grupos"), unused);
+    describeControl(*userModePicture, QStringLiteral("Icono del modo usuarios"), kOutOfSightDescription);
+    describeControl(*groupModePicture, QStringLiteral("Icono del modo grupos"), kOutOfSightDescription);
 }
 
 // A recipient button is heard with its caption and whom it sends to; an
@@ -226,14 +204,6 @@ void MainWindow::connectHandlers()
     connect(otherRecipientButton, &QPushButton::clicked, this, &MainWindow::openRecipientDialog);
     connect(aboutButton, &QPushButton::clicked, this, &MainWindow::showAbout);
     connect(panelButton, &QPushButton::clicked, this, &MainWindow::togglePanel);
-
-    connect(controlPanel, &ControlPanel::characterKey, this, &MainWindow::onMinimizeCheckKey);
-    connect(controlPanel, &ControlPanel::textColorRequested, this, &MainWindow::chooseTextColor);
-    connect(controlPanel, &ControlPanel::backgroundColorRequested, this, &MainWindow::chooseBackgroundColor);
-    connect(controlPanel, &ControlPanel::fontRequested, this, &MainWindow::chooseFont);
-    connect(controlPanel, &ControlPanel::senderNameRequested, this, &MainWindow::openSenderNameDialog);
-    connect(controlPanel, &ControlPanel::minimizeToTrayChanged, &m_tray, &TrayController::setMinimizeToTray);
-    connect(controlPanel, &ControlPanel::minimizeToTrayClicked, this, [this] { messageEdit->setFocus(); });
 
     connect(&m_tray, &TrayController::quitChosen, this, &MainWindow::onQuitChosen);
     connect(&m_tray, &TrayController::quickMessageChosen, this, &MainWindow::openQuickMessage);
@@ -568,18 +538,51 @@ void MainWindow::paintEvent(QPaintEvent *event)
     if (!m_firstPaintDone) {
         m_firstPaintDone = true;
         QTimer::singleShot(0, this, [this] {
-            finishSavedMessagesCombo();
+            createOutOfSightControls();
             emit firstPainted();
         });
     }
 }
 
-void MainWindow::finishSavedMessagesCombo()
+// Nothing of these is in sight before the panel slides in, and the saved
+// messages never are; made just after the first paint, they are no part of
+// the start-up. They take the places in the stack and in the Tab chain that
+// they have always had.
+void MainWindow::createOutOfSightControls()
 {
-    savedMessagesCombo->makeEditable();
+    savedMessagesFrame = declare(new QGroupBox(QStringLiteral("Mensajes Grabados"), this), "savedMessagesFrame",
+                                 {60, 3960, 5595, 855});
+    deleteMessageButton = declare(new PictureButton(QStringLiteral("Bo&rrar"), savedMessagesFrame),
+                                  "deleteMessageButton", {4680, 300, 795, 315}, 34);
+    saveMessageButton = declare(new PictureButton(QStringLiteral("Guar&dar"), savedMessagesFrame),
+                                "saveMessageButton", {3840, 300, 795, 315}, 33);
+    for (PictureButton *button : {saveMessageButton, deleteMessageButton}) {
+        button->setPicture(art::smallStrip(false));
+        button->setDownPicture(art::smallStrip(true));
+    }
+    savedMessagesCombo = declare(new PickComboBox(true, savedMessagesFrame), "savedMessagesCombo",
+                                 {120, 300, 3495, 315}, 32);
     savedMessagesCombo->setEditText(QStringLiteral("Combo1"));
-    // Its new text part is heard by the combo box's name.
     describeControl(*savedMessagesCombo, kSavedMessagesName, kOutOfSightDescription);
+    describeControl(*saveMessageButton, spokenCaption(saveMessageButton->text()), kOutOfSightDescription);
+    describeControl(*deleteMessageButton, spokenCaption(deleteMessageButton->text()), kOutOfSightDescription);
+    // The lowest of the window's controls.
+    savedMessagesFrame->lower();
+
+    controlPanel = declare(new ControlPanel(*this), "controlPanel", {5760, 60, 1395, 3795});
+    controlPanel->stackUnder(panelButton);
+    connect(controlPanel, &ControlPanel::characterKey, this, &MainWindow::onMinimizeCheckKey);
+    connect(controlPanel, &ControlPanel::textColorRequested, this, &MainWindow::chooseTextColor);
+    connect(controlPanel, &ControlPanel::backgroundColorRequested, this, &MainWindow::chooseBackgroundColor);
+    connect(controlPanel, &ControlPanel::fontRequested, this, &MainWindow::chooseFont);
+    connect(controlPanel, &ControlPanel::senderNameRequested, this, &MainWindow::openSenderNameDialog);
+    connect(controlPanel, &ControlPanel::minimizeToTrayChanged, &m_tray, &TrayController::setMinimizeToTray);
+    connect(controlPanel, &ControlPanel::minimizeToTrayClicked, this, [this] { messageEdit->setFocus(); });
+
+    finishTabChain();
+    // Children made after their window is shown wait to be shown themselves.
+    savedMessagesFrame->show();
+    controlPanel->show();
 }
 
 void MainWindow::onPulseTick()

@@ -119,7 +119,7 @@ private:
     void chooseFont();
     void onQuitChosen();
     void onPulseTick();
-    void finishSavedMessagesCombo();
+    void createOutOfSightControls();
 
     // The controls, top to bottom as the user sees them.
     ExactTextBox *messageEdit = nullptr;
@@ -133,7 +133,8 @@ private:
     QLabel *bannerPicture = nullptr;
     ColorLabel *bannerGlyph = nullptr;
     // Out of sight: the control panel right of the client area until it
-    // slides in, the saved messages and the two mode pictures below it.
+    // slides in, the saved messages and the two mode pictures below it. The
+    // panel and the saved messages are made just after the first paint.
     ControlPanel *controlPanel = nullptr;
     QGroupBox *savedMessagesFrame = nullptr;
     PickComboBox *savedMessagesCombo = nullptr;

@@ -29,26 +29,6 @@ TrayController::TrayController(TrayIcon &icon, TwipsWindow &window)
     : m_icon(icon)
     , m_window(window)
 {
-    // Its own window, not a child of the main window: it opens from the tray
-    // even while the quick-message strip keeps the main window out of use.
-    trayMenu = new QMenu(QStringLiteral("MenuPopUp"));
-    trayMenu->setObjectName(QStringLiteral("trayMenu"));
-    quickMessageAction = trayMenu->addAction(QStringLiteral("&Mensaje Rápido"));
-    trayMenu->addSeparator();
-    restoreAction = trayMenu->addAction(QStringLiteral("&Restaurar"));
-    trayMenu->addSeparator();
-    quitAction = trayMenu->addAction(QStringLiteral("&Salir"));
-    quickMessageAction->setObjectName(QStringLiteral("quickMessageAction"));
-    restoreAction->setObjectName(QStringLiteral("restoreAction"));
-    quitAction->setObjectName(QStringLiteral("quitAction"));
-    QFont bold = quitAction->font();
-    bold.setBold(true);
-    quitAction->setFont(bold);
-    trayMenu->setDefaultAction(quitAction);
-
-    connect(quitAction, &QAction::triggered, this, &TrayController::quitChosen);
-    connect(quickMessageAction, &QAction::triggered, this, &TrayController::quickMessageChosen);
-    connect(restoreAction, &QAction::triggered, this, &TrayController::restoreChosen);
     connect(&m_icon, &TrayIcon::activated, this, &TrayController::onIconActivated);
     connect(&m_icon, &TrayIcon::availabilityChanged, this, &TrayController::onAvailabilityChanged);
     connect(&m_icon, &TrayIcon::messageShown, this, [this] { m_receivedBalloonOnShow = false; });
@@ -104,8 +84,8 @@ void TrayController::onIconActivated(TrayIcon::Event event)
         emit iconDoubleClicked();
         break;
     case TrayIcon::Event::RightButtonDown:
-        trayMenu->setDefaultAction(quitAction);
-        trayMenu->popup(QCursor::pos());
+        menu().setDefaultAction(quitAction);
+        menu().popup(QCursor::pos());
         break;
     case TrayIcon::Event::LeftButtonDown:
         // Otherwise a single click does nothing.
@@ -113,6 +93,34 @@ void TrayController::onIconActivated(TrayIcon::Event event)
             emit receivedMessagesRequested();
         break;
     }
+}
+
+// Made the first time the user asks for it: most runs never do.
+QMenu &TrayController::menu()
+{
+    if (trayMenu != nullptr)
+        return *trayMenu;
+    // Its own window, not a child of the main window: it opens from the tray
+    // even while the quick-message strip keeps the main window out of use.
+    trayMenu = new QMenu(QStringLiteral("MenuPopUp"));
+    trayMenu->setObjectName(QStringLiteral("trayMenu"));
+    quickMessageAction = trayMenu->addAction(QStringLiteral("&Mensaje Rápido"));
+    trayMenu->addSeparator();
+    restoreAction = trayMenu->addAction(QStringLiteral("&Restaurar"));
+    trayMenu->addSeparator();
+    quitAction = trayMenu->addAction(QStringLiteral("&Salir"));
+    quickMessageAction->setObjectName(QStringLiteral("quickMessageAction"));
+    restoreAction->setObjectName(QStringLiteral("restoreAction"));
+    quitAction->setObjectName(QStringLiteral("quitAction"));
+    QFont bold = quitAction->font();
+    bold.setBold(true);
+    quitAction->setFont(bold);
+    trayMenu->setDefaultAction(quitAction);
+
+    connect(quitAction, &QAction::triggered, this, &TrayController::quitChosen);
+    connect(quickMessageAction, &QAction::triggered, this, &TrayController::quickMessageChosen);
+    connect(restoreAction, &QAction::triggered, this, &TrayController::restoreChosen);
+    return *trayMenu;
 }
 
 void TrayController::setUnreadMessages(int count)

@@ -48,6 +48,7 @@ signals:
 private:
     void onIconActivated(TrayIcon::Event event);
     void onAvailabilityChanged();
+    QMenu &menu();
     QString tip() const;
 
     TrayIcon &m_icon;
@@ -60,6 +61,7 @@ private:
     // (a delivery failure's).
     bool m_receivedBalloonOnShow = false;
 
+    // The icon's menu, made on its first right click.
     QMenu *trayMenu = nullptr;
     QAction *quickMessageAction = nullptr;
     QAction *restoreAction = nullptr;

@@ -338,6 +338,20 @@ void TstControls::pictureButtonPictures()
     QVERIFY(containsColor(down, qRgb(0, 255, 0)));
     QVERIFY(!containsColor(down, qRgb(255, 0, 0)));
     QVERIFY(!containsColor(down, qRgb(0, 255, 255)));
+
+    // Buttons share what is made of one picture, but a picture painted over
+    // since is a new one to the next button.
+    QPixmap given = strip(Qt::red);
+    PictureButton first;
+    PictureButton second;
+    first.setPicture(given);
+    second.setPicture(given);
+    given.fill(Qt::blue);
+    PictureButton third;
+    third.setPicture(given);
+    QCOMPARE(second.picture().toImage().pixel(5, 2), qRgb(255, 0, 0));
+    QCOMPARE(third.picture().toImage().pixel(5, 2), qRgb(0, 0, 255));
+    QCOMPARE(qAlpha(third.picture().toImage().pixel(30, 2)), 255);
 }
 
 void TstControls::checkBox()

@@ -94,6 +94,8 @@ void TestStartup::firstRunWritesDefaultsAndDisablesTheBank()
     QVERIFY(!scrollBar(form, "historyBar")->isEnabled());
     QCOMPARE(button(form, "modeButton")->toolTip(), QStringLiteral("Pulsa para cambiar al modo GRUPOS"));
     // The font dialog will open on the font in use.
+    program.app.openMainWindow();
+    QVERIFY(painted(form));
     QTest::mouseClick(button(form, "fontButton"), Qt::LeftButton); // cancelled: the script is empty
     QCOMPARE(program.fontAndColorDialogs.openedOnFont, textBox(form, "messageEdit")->textFont().fontName);
 }
@@ -162,7 +164,7 @@ void TestStartup::quitFromTheTrayMenuDoesNotSave()
     program.app.mainWindow();
     program.state.senderName = QStringLiteral("otro nombre");
 
-    trayAction("quitAction")->trigger();
+    pickFromTrayMenu(program.tray, "quitAction");
     QCOMPARE(program.endCalls, 1);
     QCOMPARE(program.readIni(), original);
 }
@@ -196,7 +198,7 @@ void TestStartup::controlsStandAtTheirTwipsPlaces()
     ProgramUnderTest program;
     MainWindow &form = program.app.mainWindow();
     form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QVERIFY(painted(form));
     // 15 twips to a pixel on the fake screen.
     QCOMPARE(textBox(form, "messageEdit")->geometry(), QRect(4, 4, 277, 153));
     QCOMPARE(recipientButton(form, 4)->geometry(), QRect(96, 188, 93, 21));

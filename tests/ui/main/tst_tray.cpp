@@ -26,7 +26,7 @@ void minimise(MainWindow &form)
 
 void openQuickMessage(StartedProgram &w, const std::function<void()> &inside)
 {
-    whileModal(w.program.app.quickMessageStrip(), [&w] { trayAction("quickMessageAction")->trigger(); }, inside);
+    whileModal(w.program.app.quickMessageStrip(), [&w] { pickFromTrayMenu(w.program.tray, "quickMessageAction"); }, inside);
 }
 
 // Types as a keyboard does: into whatever window has the focus.
@@ -87,7 +87,7 @@ void TestTray::minimisingWithTheOptionHidesBehindOneIcon()
     minimise(form);
     QVERIFY(tray.shown);
     QVERIFY(!form.isVisible());
-    trayAction("restoreAction")->trigger();
+    pickFromTrayMenu(tray, "restoreAction");
     QVERIFY(form.isVisible());
 
     // Without the option the icon goes and the window stays on the taskbar.
@@ -313,7 +313,7 @@ void TestTray::keysGoToTheOpenDialogWhateverComesForward()
 
     QuickMessageStrip &quick = w.program.app.quickMessageStrip();
     openQuickMessage(w, [&] {
-        trayAction("restoreAction")->trigger();
+        pickFromTrayMenu(w.program.tray, "restoreAction");
         QVERIFY(form.isVisible());
         QTRY_COMPARE(QGuiApplication::focusWindow(), quick.windowHandle());
         typeIntoFocusWindow("hola");
