@@ -83,10 +83,12 @@ void TrayController::onIconActivated(TrayIcon::Event event)
     case TrayIcon::Event::LeftDoubleClick:
         emit iconDoubleClicked();
         break;
-    case TrayIcon::Event::RightButtonDown:
-        menu().setDefaultAction(quitAction);
-        menu().popup(QCursor::pos());
+    case TrayIcon::Event::RightButtonDown: {
+        QMenu &shown = menu();
+        shown.setDefaultAction(quitAction);
+        shown.popup(QCursor::pos());
         break;
+    }
     case TrayIcon::Event::LeftButtonDown:
         // Otherwise a single click does nothing.
         if (m_unread > 0)
